@@ -1,0 +1,45 @@
+// Reporting an error that no handler can recover from.
+#include "failureguard.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::function<void(const QString &)> &reporterSlot()
+{
+    static std::function<void(const QString &)> reporter;
+    return reporter;
+}
+
+[[noreturn]] void showAndEnd(const QString &message)
+{
+    std::fprintf(stderr, "velmor: %s\n", qPrintable(message));
+    std::fflush(stderr);
+    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        QMessageBox::critical(nullptr, QStringLiteral("P5VELMOR"),
+                              QStringLiteral("The guide met an error it cannot recover from and will close.\n\n%1")
+                                  .arg(message));
+    }
+    // The window may be half-way through an event; leave without running any more of its code.
+    std::_Exit(EXIT_FAILURE);
+}
+
+} // namespace
+
+void reportFailure(const QString &message)
+{
+    if (reporterSlot()) {
+        reporterSlot()(message);
+        return;
+    }
+    showAndEnd(message);
+}
+
+void setFailureReporter(std::function<void(const QString &)> reporter)
+{
+    reporterSlot() = std::move(reporter);
+}

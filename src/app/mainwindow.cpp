@@ -1,0 +1,219 @@
+// The main window: creation from the catalogues, the list operations, and the event routing.
+#include "mainwindow.h"
+
+#include "failureguard.h"
+#include "printing.h"
+#include "startup.h"
+
+#include "jumpers/jumperprocedures.h"
+#include "layout/boardwidget.h"
+#include "layout/elementerror.h"
+#include "layout/fonts.h"
+#include "layout/pictures.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPointer>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr QSize ClientSize(513, 500);
+constexpr QPoint ClientTopLeft(10, 32);
+
+constexpr int ItemCodeRole = Qt::UserRole;
+
+QPointer<MainWindow> &globalWindow()
+{
+    static QPointer<MainWindow> window;
+    return window;
+}
+
+void setColours(QWidget *w, const ControlRow &row)
+{
+    QPalette palette = w->palette();
+    const QColor background = toQColor(row.background);
+    const QColor text = toQColor(row.text);
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Button, background);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::WindowText, text);
+    w->setPalette(palette);
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+{
+    setObjectName(QStringLiteral("VELMOR"));
+    setWindowTitle(QStringLiteral("P5VELMOR"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(windowIcon());
+    setFont(windowFont());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, toQColor(TitleBarText));
+    setPalette(palette);
+    setFixedSize(ClientSize);
+    setGeometry(QRect(ClientTopLeft, ClientSize));
+
+    m_boardWidget = new BoardWidget(m_board, backgroundPicture(), this);
+    m_boardWidget->setGeometry(rect());
+    createControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls()
+{
+    // Highest rank first, so the control with the lower rank lies on top.
+    const auto rows = controlCatalogue();
+    std::vector<const ControlRow *> byTab;
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        const ControlRow &row = *it;
+        QWidget *w = nullptr;
+        if (row.kind == ControlKind::List) {
+            auto *combo = new QComboBox(this);
+            const char *name = row.name;
+            connect(combo, &QComboBox::activated, this, [this, name] { runGuarded([this, name] { click(name); }); });
+            w = combo;
+        } else {
+            auto *button = new QPushButton(QString::fromLatin1(row.caption), this);
+            const bool print = std::strcmp(row.name, "CMDPRINT") == 0;
+            connect(button, &QPushButton::clicked, this, [this, print] {
+                runGuarded([this, print] { print ? printClick() : exitClick(); });
+            });
+            w = button;
+        }
+        w->setObjectName(QString::fromLatin1(row.name));
+        w->setFont(controlFont(row.fontPixels, row.bold));
+        setColours(w, row);
+        w->setGeometry(pixelBox(row.left, row.top, row.width, row.height));
+        w->setFocusPolicy(Qt::StrongFocus);
+        byTab.push_back(&row);
+    }
+    std::sort(byTab.begin(), byTab.end(), [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 1; i < byTab.size(); ++i) {
+        setTabOrder(findChild<QWidget *>(QString::fromLatin1(byTab[i - 1]->name)),
+                    findChild<QWidget *>(QString::fromLatin1(byTab[i]->name)));
+    }
+    findChild<QWidget *>(QString::fromLatin1(byTab.front()->name))->setFocus();
+}
+
+void MainWindow::load()
+{
+    loadWindow(*this);
+}
+
+QImage MainWindow::windowImage()
+{
+    return grab().toImage();
+}
+
+QComboBox *MainWindow::list(const char *name) const
+{
+    auto *combo = findChild<QComboBox *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    if (!combo)
+        throw ElementError(name, "reaching the list", "the window has no list of that name");
+    return combo;
+}
+
+void MainWindow::addItem(const char *name, const char *text)
+{
+    list(name)->addItem(QString::fromLatin1(text));
+}
+
+int MainWindow::newIndex(const char *name)
+{
+    return list(name)->count() - 1;
+}
+
+void MainWindow::setItemData(const char *name, int index, std::int32_t itemCode)
+{
+    QComboBox *combo = list(name);
+    if (index < 0 || index >= combo->count())
+        throw ElementError(name, "setting the item data at index " + std::to_string(index), "invalid index");
+    combo->setItemData(index, itemCode, ItemCodeRole);
+}
+
+std::int32_t MainWindow::itemData(const char *name, int index)
+{
+    QComboBox *combo = list(name);
+    if (index < 0 || index >= combo->count())
+        throw ElementError(name, "reading the item data at index " + std::to_string(index), "invalid index");
+    return combo->itemData(index, ItemCodeRole).toInt();
+}
+
+int MainWindow::listIndex(const char *name)
+{
+    return list(name)->currentIndex();
+}
+
+void MainWindow::setListIndex(const char *name, int index)
+{
+    QComboBox *combo = list(name);
+    if (index < -1 || index >= combo->count())
+        throw ElementError(name, "selecting index " + std::to_string(index), "invalid index");
+    combo->setCurrentIndex(index);
+    // A selection made by the program raises the Click event at once, as a user's pick does.
+    click(name);
+}
+
+void MainWindow::setFillColor(const char *element, Colour colour)
+{
+    m_board.setFillColor(element, colour);
+}
+
+void MainWindow::click(const char *name)
+{
+    if (std::strcmp(name, "CBOCPU") == 0)
+        cpuClick();
+    else if (std::strcmp(name, "cbops") == 0)
+        powerClick();
+    else if (std::strcmp(name, "cbosdr") == 0)
+        sdramClick();
+}
+
+void MainWindow::cpuClick()
+{
+    setCpuJumpers(*this);
+}
+
+void MainWindow::powerClick()
+{
+    setPowerJumper(*this);
+}
+
+void MainWindow::sdramClick()
+{
+    setSdramJumper(*this);
+}
+
+void MainWindow::printClick()
+{
+    MainWindow &window = mainWindow();
+    printOnDefaultPrinter(window.windowImage(), &window);
+}
+
+void MainWindow::exitClick()
+{
+    QCoreApplication::exit(0);
+}
+
+MainWindow &mainWindow()
+{
+    auto &window = globalWindow();
+    if (!window)
+        window = new MainWindow;
+    return *window;
+}
+
+void releaseMainWindow()
+{
+    delete globalWindow().data();
+}

@@ -1,0 +1,16 @@
+// Printing the window's image on paper.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+/// Paints image on the printer's page, scaled to fit the printable area and centred. Returns an
+/// empty string on success, or the reason the page could not be made.
+QString printImage(QPrinter &printer, const QImage &image);
+
+/// Prints image on the default printer without any dialog. When there is no printer, or the
+/// printer fails, it tells the user in a message box over parent and returns; the guide goes on.
+void printOnDefaultPrinter(const QImage &image, QWidget *parent);

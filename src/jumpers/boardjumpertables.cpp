@@ -1,0 +1,46 @@
+// The power-supply and SDRAM-clock jumper tables. The first entry of each list maps to opposite
+// positions: AT power to 1-2, PC100 SDRAM to 2-3.
+#include "boardjumpertables.h"
+
+#include <iterator>
+
+namespace {
+
+// code, position
+// clang-format off
+constexpr BoardJumperRow PowerRows[] = {
+    {50, Position::OneTwo},   // AT power supply
+    {51, Position::TwoThree}, // ATX power supply
+};
+
+constexpr BoardJumperRow SdramRows[] = {
+    {52, Position::TwoThree}, // PC100 SDRAM, clocked as the CPU
+    {53, Position::OneTwo},   // non-PC100 SDRAM, clocked as AGP
+};
+// clang-format on
+
+static_assert(std::size(PowerRows) == 2);
+static_assert(std::size(SdramRows) == 2);
+
+} // namespace
+
+const BoardJumper &powerJumper()
+{
+    static constexpr BoardJumper jumper{"cbops", {"v1jp11", "v2jp11", "v3jp11"}, PowerRows};
+    return jumper;
+}
+
+const BoardJumper &sdramJumper()
+{
+    static constexpr BoardJumper jumper{"cbosdr", {"v1jp10", "v2jp10", "v3jp10"}, SdramRows};
+    return jumper;
+}
+
+std::optional<BoardJumperRow> findBoardJumperRow(const BoardJumper &jumper, double selectionCode)
+{
+    for (const BoardJumperRow &row : jumper.rows) {
+        if (selectionCode == row.code)
+            return row;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,26 @@
+// The jumpers that do not depend on the CPU: JP11 (power-supply type) and JP10 (SDRAM clock).
+#pragma once
+
+#include "jumperpositions.h"
+
+#include <array>
+#include <optional>
+#include <span>
+
+struct BoardJumperRow {
+    int code;
+    Position position;
+};
+
+/// A three-pin block set from one list: its pins (1 to 3) and its table of cases.
+struct BoardJumper {
+    const char *list;
+    std::array<const char *, 3> pins;
+    std::span<const BoardJumperRow> rows;
+};
+
+const BoardJumper &powerJumper(); ///< JP11 from cbops: 50 -> 1-2, 51 -> 2-3
+const BoardJumper &sdramJumper(); ///< JP10 from cbosdr: 52 -> 2-3, 53 -> 1-2
+
+/// The case whose code equals the selection code, tested in ascending order, or none.
+std::optional<BoardJumperRow> findBoardJumperRow(const BoardJumper &jumper, double selectionCode);

@@ -1,0 +1,26 @@
+// The CPU jumper table: for each CPU selection code, the positions of JP7 to JP9, JP4 to JP6 and JP3.
+#pragma once
+
+#include "jumperpositions.h"
+
+#include <array>
+#include <optional>
+#include <span>
+
+/// One case of the table: bus clock (JP7, JP8, JP9), multiplier (JP4, JP5, JP6), voltage (JP3 A-D).
+struct CpuJumperRow {
+    int code;
+    Position jp7, jp8, jp9, jp4, jp5, jp6;
+    Contact a, b, c, d;
+};
+
+/// The 43 rows, codes 1 to 43 in ascending order.
+std::span<const CpuJumperRow> cpuJumperTable();
+
+/// The row whose code equals the selection code, tested in ascending order; none for a code
+/// outside the table.
+std::optional<CpuJumperRow> findCpuJumperRow(double selectionCode);
+
+/// The 26 pin fills of a row, in the order they are written: JP7, JP8, JP9, JP4, JP5, JP6 from
+/// pin 1 to pin 3, then JP3 positions A to D, first pin before second.
+std::array<PinFill, 26> cpuPinFills(const CpuJumperRow &row);

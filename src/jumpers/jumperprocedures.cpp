@@ -1,0 +1,40 @@
+// The jumper procedures. They keep nothing between runs and write every pin of their blocks,
+// whether or not it already shows that colour.
+#include "jumperprocedures.h"
+
+#include "boardjumpertables.h"
+#include "cpujumpertable.h"
+#include "selectorcatalogue.h"
+
+namespace {
+
+void setBoardJumper(JumperWindow &window, const BoardJumper &jumper)
+{
+    const auto row = findBoardJumperRow(jumper, decodeSelection(window, jumper.list));
+    if (!row)
+        return;
+    const auto colours = threePinFills(row->position);
+    for (std::size_t pin = 0; pin < 3; ++pin)
+        window.setFillColor(jumper.pins[pin], colours[pin]);
+}
+
+} // namespace
+
+void setCpuJumpers(JumperWindow &window)
+{
+    const auto row = findCpuJumperRow(decodeSelection(window, cpuSelector().list));
+    if (!row)
+        return;
+    for (const PinFill &fill : cpuPinFills(*row))
+        window.setFillColor(fill.pin, fill.colour);
+}
+
+void setPowerJumper(JumperWindow &window)
+{
+    setBoardJumper(window, powerJumper());
+}
+
+void setSdramJumper(JumperWindow &window)
+{
+    setBoardJumper(window, sdramJumper());
+}

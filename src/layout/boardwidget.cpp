@@ -1,0 +1,57 @@
+// The board widget: a back buffer of client-area pixels, repainted only where something changed.
+#include "boardwidget.h"
+
+#include "boardpainter.h"
+
+#include <QHelpEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolTip>
+
+BoardWidget::BoardWidget(Board &board, const QImage &background, QWidget *parent)
+    : QWidget(parent)
+    , m_board(board)
+    , m_background(background)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // A changed fill only marks its box; the repaint after the event draws it in stacking order.
+    m_board.setRepaintRequest([this](const QRect &area) { update(area); });
+}
+
+void BoardWidget::resizeEvent(QResizeEvent *)
+{
+    m_frame = QImage(size(), QImage::Format_RGB32);
+}
+
+void BoardWidget::paintEvent(QPaintEvent *event)
+{
+    // The board is drawn into a buffer of its own because the nand draw mode reads the pixels
+    // beneath; the buffer is then copied to the screen.
+    QPainter p(this);
+    for (const QRect &r : event->region()) {
+        paintBoard(m_frame, m_board, r, m_background);
+        p.drawImage(r, m_frame, r);
+    }
+}
+
+bool BoardWidget::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    showToolTipAt(help->pos(), help->globalPos());
+    return true;
+}
+
+void BoardWidget::showToolTipAt(const QPoint &pos, const QPoint &globalPos)
+{
+    const BoardElement *label = m_board.labelAt(pos);
+    if (!label || !*label->label->toolTip) {
+        QToolTip::hideText();
+        return;
+    }
+    // Shown exactly as stored, blanks included, on one line.
+    const QString text = QStringLiteral("<p style='white-space:pre'>%1</p>")
+                             .arg(QString::fromLatin1(label->label->toolTip).toHtmlEscaped());
+    QToolTip::showText(globalPos, text, this, label->bounds);
+}
