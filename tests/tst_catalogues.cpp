@@ -1,5 +1,5 @@
 // Integrity of the board's element catalogues: counts, stacking ranks, names, places and exact texts.
-#include "catalogues.h"
+#include "layout/catalogues.h"
 
 #include <QList>
 #include <QRect>

@@ -1,0 +1,164 @@
+// Painting of the element kinds on small boards: figures, fills, draw modes, lines, stacking.
+#include "layout/board.h"
+#include "layout/boardpainter.h"
+#include "layout/elementerror.h"
+
+#include <QtTest>
+
+namespace {
+
+constexpr QRgb Field = qRgb(0xE7, 0xF7, 0xEF); // the pale green-grey of the board-guide picture
+
+QImage fieldPicture()
+{
+    QImage picture(60, 60, QImage::Format_RGB32);
+    picture.fill(Field);
+    return picture;
+}
+
+QImage paint(const Board &board)
+{
+    QImage frame(60, 60, QImage::Format_RGB32);
+    paintBoard(frame, board, frame.rect(), fieldPicture());
+    return frame;
+}
+
+QString hex(QRgb c)
+{
+    return QString::asprintf("%06X", c & 0xFFFFFF);
+}
+
+// Boxes in twips: 15 twips to the pixel.
+// clang-format off
+constexpr ShapeRow Dimm[] = {
+    {10, "Nand", 150, 150, 450, 150, ShapeKind::Rectangle, FillStyle::DiagonalCross, 0xC0C0C0, 0xC0C0C0, 1, false, WindowBackground, DrawMode::Nand},
+    {11, "Black", 150, 450, 450, 150, ShapeKind::Rectangle, FillStyle::DiagonalCross, 0x808080, 0x808080, 1, false, WindowBackground, DrawMode::Black},
+};
+constexpr ShapeRow Figures[] = {
+    {10, "Circle",  0,   0, 240, 360, ShapeKind::Circle, FillStyle::Solid, 0x0000FF},
+    {11, "Square", 300,  0, 450, 360, ShapeKind::Square, FillStyle::Solid, 0x00FF00},
+};
+constexpr ShapeRow Pins[] = {   // two pins of a block, 75 twips apart: they share a border row
+    {10, "pin1", 150, 225, 90, 90, ShapeKind::Square, FillStyle::Solid, 0x808080},
+    {11, "pin2", 150, 150, 90, 90, ShapeKind::Square, FillStyle::Solid, 0xFFFFFF},
+};
+constexpr ShapeRow Stack[] = {  // same box; the lower rank lies on top
+    {20, "under", 150, 150, 300, 300, ShapeKind::Rectangle, FillStyle::Solid, 0xFF0000},
+    {10, "over",  150, 150, 300, 300, ShapeKind::Rectangle, FillStyle::Solid, 0x0000FF},
+};
+constexpr ShapeRow OpaqueBack[] = {
+    {10, "back", 150, 150, 300, 300, ShapeKind::Rectangle, FillStyle::Transparent, 0, 0x000000, 1, true, 0x00FFFF},
+};
+constexpr LineRow Dotted[] = {
+    {10, "dots", 0, 300, 900, 300, 0x000000, LineStyle::Dotted},
+};
+// clang-format on
+
+} // namespace
+
+class TestBoardPainter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void drawModes();
+    void squaresAndCirclesAreCentred();
+    void touchingPinsKeepABorderBetween();
+    void lowerRankLiesOnTop();
+    void opaqueBackAndTransparentFill();
+    void dottedLineLeavesGaps();
+    void fillChangeAsksForRepaintOfTheBoxOnly();
+    void unknownElementIsAnError();
+};
+
+void TestBoardPainter::drawModes()
+{
+    const QImage frame = paint(Board({}, Dimm, {}, {}));
+    // nand: NOT(0xC0C0C0 AND 0xEFF7E7) on the outline; the hatch gaps keep the field.
+    QCOMPARE(hex(frame.pixel(10, 10)), QStringLiteral("3F3F3F"));
+    // black: whatever the colours, every pixel drawn is black.
+    QCOMPARE(hex(frame.pixel(10, 30)), QStringLiteral("000000"));
+    int nand = 0, field = 0, black = 0;
+    for (int x = 11; x < 39; ++x) {
+        for (int y = 11; y < 19; ++y) {
+            nand += frame.pixel(x, y) == qRgb(0x3F, 0x3F, 0x3F);
+            field += frame.pixel(x, y) == Field;
+        }
+        for (int y = 31; y < 39; ++y)
+            black += frame.pixel(x, y) == qRgb(0, 0, 0);
+    }
+    QVERIFY2(nand > 0 && field > 0, "the hatch leaves gaps");
+    QCOMPARE(nand + field, 28 * 8);
+    QVERIFY(black > 0 && black < 28 * 8);
+}
+
+void TestBoardPainter::squaresAndCirclesAreCentred()
+{
+    const QImage frame = paint(Board({}, Figures, {}, {}));
+    // Circle: box 16 x 24 px, figure 16 px across from y 4 to 20.
+    QCOMPARE(frame.pixel(8, 12), qRgb(0xFF, 0, 0));
+    QCOMPARE(frame.pixel(8, 2), Field);
+    QCOMPARE(frame.pixel(8, 22), Field);
+    // Square: box 30 x 24 px, figure 24 px wide from x 23 to 47.
+    QCOMPARE(frame.pixel(35, 12), qRgb(0, 0xFF, 0));
+    QCOMPARE(frame.pixel(21, 12), Field);
+    QCOMPARE(frame.pixel(23, 12), qRgb(0, 0, 0));
+    QCOMPARE(frame.pixel(46, 12), qRgb(0, 0, 0));
+    QCOMPARE(frame.pixel(48, 12), Field);
+}
+
+void TestBoardPainter::touchingPinsKeepABorderBetween()
+{
+    const QImage frame = paint(Board({}, Pins, {}, {}));
+    // pin2 rows 10..15, pin1 rows 15..20: row 15 is the border of both.
+    QCOMPARE(frame.pixel(12, 12), qRgb(0xFF, 0xFF, 0xFF));
+    QCOMPARE(frame.pixel(12, 15), qRgb(0, 0, 0));
+    QCOMPARE(frame.pixel(12, 17), qRgb(0x80, 0x80, 0x80));
+    QCOMPARE(frame.pixel(10, 17), qRgb(0, 0, 0));
+}
+
+void TestBoardPainter::lowerRankLiesOnTop()
+{
+    const QImage frame = paint(Board({}, Stack, {}, {}));
+    QCOMPARE(frame.pixel(20, 20), qRgb(0xFF, 0, 0)); // "over", red
+}
+
+void TestBoardPainter::opaqueBackAndTransparentFill()
+{
+    const QImage frame = paint(Board({}, OpaqueBack, {}, {}));
+    QCOMPARE(frame.pixel(20, 20), qRgb(0xFF, 0xFF, 0));
+    QCOMPARE(frame.pixel(10, 20), qRgb(0, 0, 0));
+}
+
+void TestBoardPainter::dottedLineLeavesGaps()
+{
+    const QImage frame = paint(Board({}, {}, Dotted, {}));
+    int dots = 0, gaps = 0;
+    for (int x = 0; x < 60; ++x) {
+        dots += frame.pixel(x, 20) == qRgb(0, 0, 0);
+        gaps += frame.pixel(x, 20) == Field;
+    }
+    QVERIFY2(dots >= 20 && gaps >= 20, qPrintable(QStringLiteral("%1 dots, %2 gaps").arg(dots).arg(gaps)));
+}
+
+void TestBoardPainter::fillChangeAsksForRepaintOfTheBoxOnly()
+{
+    Board board({}, Pins, {}, {});
+    QList<QRect> requests;
+    board.setRepaintRequest([&](const QRect &r) { requests << r; });
+    board.setFillColor("pin2", 0x808080);
+    QCOMPARE(requests, QList<QRect>{QRect(10, 10, 6, 6)});
+    QCOMPARE(board.fillColor("pin2"), Colour{0x808080});
+    QCOMPARE(hex(paint(board).pixel(12, 12)), QStringLiteral("808080"));
+}
+
+void TestBoardPainter::unknownElementIsAnError()
+{
+    Board board({}, Pins, Dotted, {});
+    QVERIFY_THROWS_EXCEPTION(ElementError, board.setFillColor("pin9", 0x808080));
+    QVERIFY_THROWS_EXCEPTION(ElementError, board.setFillColor("dots", 0x808080)); // not a shape
+    QVERIFY_THROWS_EXCEPTION(ElementError, board.setFillColor("pin1", 0x808080, 1)); // no index
+}
+
+QTEST_MAIN(TestBoardPainter)
+#include "tst_boardpainter.moc"

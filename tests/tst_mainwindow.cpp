@@ -1,0 +1,271 @@
+// The main window: start-up state, rendered pin fills for every CPU entry, the controls, the
+// keyboard, the guard around handlers and the Exit command.
+#include "pinsampling.h"
+
+#include "app/failureguard.h"
+#include "app/mainwindow.h"
+#include "jumpers/cpujumpertable.h"
+#include "jumpers/selectorcatalogue.h"
+#include "layout/elementerror.h"
+#include "layout/fonts.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include <set>
+
+namespace {
+
+/// A window whose fill writes can be made to fail part-way through a procedure.
+class FailingWindow : public MainWindow
+{
+public:
+    int failAtWrite = -1; ///< 0-based write that fails, counted from arming
+    int writes = 0;
+
+    void setFillColor(const char *element, Colour colour) override
+    {
+        if (failAtWrite >= 0 && writes++ == failAtWrite)
+            throw ElementError(element, "setting the fill colour", "the write was refused");
+        MainWindow::setFillColor(element, colour);
+    }
+};
+
+QComboBox *listOf(QWidget &w, const char *name)
+{
+    return w.findChild<QComboBox *>(QString::fromLatin1(name));
+}
+
+void pick(QWidget &w, const char *list, int position)
+{
+    QComboBox *combo = listOf(w, list);
+    combo->setCurrentIndex(position);
+    emit combo->activated(position); // as a user's choice from the open list
+}
+
+/// The fills all 32 pins must show with this CPU row and the default power and SDRAM entries.
+std::map<std::string, Colour> expectedPins(int cpuCode)
+{
+    std::map<std::string, Colour> pins;
+    for (const PinFill &f : cpuPinFills(*findCpuJumperRow(cpuCode)))
+        pins[f.pin] = f.colour;
+    pins["v1jp11"] = pins["v2jp11"] = JumperOnColor;
+    pins["v3jp11"] = JumperOffColor;
+    pins["v1jp10"] = JumperOffColor;
+    pins["v2jp10"] = pins["v3jp10"] = JumperOnColor;
+    return pins;
+}
+
+QString hex(Colour c)
+{
+    return QString::asprintf("%06X", c);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void startsWithTheDefaults();
+    void controlsInPlace();
+    void tabOrder();
+    void renderedPinsForEveryCpu_data();
+    void renderedPinsForEveryCpu();
+    void jp1NeverChanges();
+    void listsOnlyTouchTheirOwnBlock();
+    void keyboardPickRunsTheHandler();
+    void failedWriteIsReportedAndKeepsEarlierPins();
+    void exitEndsTheEventLoopWithStatusZero();
+};
+
+void TestMainWindow::initTestCase()
+{
+    installFontSubstitutes();
+}
+
+void TestMainWindow::startsWithTheDefaults()
+{
+    MainWindow window;
+    for (const char *pin : {"V1JP7", "d2jp3", "v1jp10", "v3jp11"})
+        QCOMPARE(window.board().fillColor(pin), Colour{0xFFFFFF}); // before the Load event
+    QCOMPARE(listOf(window, "CBOCPU")->count(), 0);
+    window.load();
+    QCOMPARE(listOf(window, "CBOCPU")->currentText(), QStringLiteral(" AMD K6-2 300AFR(100MHz,3.0x,2.2V)"));
+    QCOMPARE(listOf(window, "cbops")->currentText(), QStringLiteral(" AT Power Supply"));
+    QCOMPARE(listOf(window, "cbosdr")->currentText(), QStringLiteral("PC100 SDRAM(Same as CPU) "));
+    QCOMPARE(listOf(window, "CBOCPU")->count(), 44);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage image = window.windowImage();
+    QCOMPARE(image.size(), QSize(513, 500));
+    for (const auto &[pin, colour] : expectedPins(21))
+        QCOMPARE(hex(pinColourIn(image, *window.board().find(pin))), hex(colour));
+    QCOMPARE(window.windowTitle(), QStringLiteral("P5VELMOR"));
+    QCOMPARE(window.geometry(), QRect(10, 32, 513, 500));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+}
+
+void TestMainWindow::controlsInPlace()
+{
+    MainWindow window;
+    const struct { const char *name; QRect box; QString text; } controls[] = {
+        {"CBOCPU", {45, 0, 284, 23}, {}},
+        {"cbops", {384, 0, 113, 22}, {}},
+        {"cbosdr", {90, 26, 239, 22}, {}},
+        {"CMDPRINT", {450, 78, 46, 25}, QStringLiteral("&PRINT")},
+        {"CMDEXIT", {450, 108, 46, 25}, QStringLiteral("&EXIT")},
+    };
+    for (const auto &c : controls) {
+        auto *w = window.findChild<QWidget *>(QString::fromLatin1(c.name));
+        QVERIFY2(w, c.name);
+        QCOMPARE(w->geometry(), c.box);
+        if (auto *button = qobject_cast<QPushButton *>(w)) {
+            QCOMPARE(button->text(), c.text);
+            QVERIFY(!button->isDefault() && !button->autoDefault());
+        } else {
+            QVERIFY(!qobject_cast<QComboBox *>(w)->isEditable());
+        }
+    }
+}
+
+void TestMainWindow::tabOrder()
+{
+    MainWindow window;
+    window.load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("CBOCPU"));
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(order, (QStringList{"CMDPRINT", "CMDEXIT", "cbops", "cbosdr", "CBOCPU"}));
+}
+
+void TestMainWindow::renderedPinsForEveryCpu_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("code");
+    int position = 0;
+    for (const SelectorEntry &e : cpuSelector().entries) {
+        QTest::addRow("%d:%s", position, e.text) << position << e.itemCode / 100;
+        ++position;
+    }
+}
+
+void TestMainWindow::renderedPinsForEveryCpu()
+{
+    QFETCH(int, position);
+    QFETCH(int, code);
+    static MainWindow *window = [] {
+        auto *w = new MainWindow;
+        w->load();
+        w->show();
+        return w;
+    }();
+    pick(*window, "CBOCPU", position);
+    const QImage image = window->windowImage();
+    for (const auto &[pin, colour] : expectedPins(code))
+        QVERIFY2(pinColourIn(image, *window->board().find(pin)) == colour, pin.c_str());
+}
+
+void TestMainWindow::jp1NeverChanges()
+{
+    MainWindow window;
+    window.load();
+    window.show();
+    pick(window, "CBOCPU", 3);
+    pick(window, "cbops", 1);
+    pick(window, "cbosdr", 1);
+    const QImage image = window.windowImage();
+    QCOMPARE(hex(pinColourIn(image, *window.board().find("Shape47"))), QStringLiteral("FFFFFF"));
+    QCOMPARE(hex(pinColourIn(image, *window.board().find("Shape48"))), QStringLiteral("404040"));
+    QCOMPARE(hex(pinColourIn(image, *window.board().find("Shape49"))), QStringLiteral("404040"));
+}
+
+void TestMainWindow::listsOnlyTouchTheirOwnBlock()
+{
+    MainWindow window;
+    window.load();
+    const auto snapshot = [&] {
+        std::map<std::string, Colour> fills;
+        for (const BoardElement &e : window.board().elements())
+            if (e.kind == ElementKind::Shape)
+                fills[e.name() + std::to_string(e.index())] = e.fillColour;
+        return fills;
+    };
+    const auto differences = [](const auto &a, const auto &b) {
+        std::set<std::string> names;
+        for (const auto &[name, colour] : a)
+            if (b.at(name) != colour)
+                names.insert(name);
+        return names;
+    };
+    auto before = snapshot();
+    pick(window, "cbops", 1);
+    QCOMPARE(differences(before, snapshot()), (std::set<std::string>{"v1jp11-1", "v3jp11-1"}));
+    before = snapshot();
+    pick(window, "cbosdr", 1);
+    QCOMPARE(differences(before, snapshot()), (std::set<std::string>{"v1jp10-1", "v3jp10-1"}));
+    before = snapshot();
+    pick(window, "CBOCPU", 0); // row 1 differs from row 21 in JP7 to JP9, JP5 and JP3
+    for (const std::string &name : differences(before, snapshot()))
+        QVERIFY2(name.find("jp1") == std::string::npos && name.rfind("Shape", 0) != 0, name.c_str());
+    QCOMPARE(window.board().fillColor("v1jp11"), JumperOffColor);
+    QCOMPARE(window.board().fillColor("v1jp10"), JumperOnColor);
+}
+
+void TestMainWindow::keyboardPickRunsTheHandler()
+{
+    MainWindow window;
+    window.load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QComboBox *cpu = listOf(window, "CBOCPU");
+    QCOMPARE(QApplication::focusWidget(), cpu);
+    QTest::keyClick(cpu, Qt::Key_Down); // row 22: JP7 at 2-3
+    QCOMPARE(cpu->currentIndex(), 22);
+    QCOMPARE(window.board().fillColor("V1JP7"), JumperOffColor);
+    QCOMPARE(window.board().fillColor("V3JP7"), JumperOnColor);
+    QTest::qWait(50);
+    QCOMPARE(hex(pinColourIn(window.windowImage(), *window.board().find("V3JP7"))), QStringLiteral("808080"));
+}
+
+void TestMainWindow::failedWriteIsReportedAndKeepsEarlierPins()
+{
+    QStringList reports;
+    setFailureReporter([&](const QString &message) { reports << message; });
+    FailingWindow window;
+    window.load();
+    window.failAtWrite = 4; // from row 21 to row 1: the fifth write, V2JP8, fails
+    pick(window, "CBOCPU", 0);
+    setFailureReporter({});
+
+    QCOMPARE(reports.size(), 1);
+    QVERIFY2(reports.front().contains(QStringLiteral("V2JP8")), qPrintable(reports.front()));
+    const Board &board = window.board();
+    QCOMPARE(board.fillColor("V1JP7"), JumperOffColor); // written: row 1 has JP7 at 2-3
+    QCOMPARE(board.fillColor("V3JP7"), JumperOnColor);
+    QCOMPARE(board.fillColor("V1JP8"), JumperOffColor);
+    QCOMPARE(board.fillColor("V3JP8"), JumperOffColor); // not reached: still row 21's
+    QCOMPARE(board.fillColor("a1JP3"), JumperOffColor);  // row 1 would close A
+}
+
+void TestMainWindow::exitEndsTheEventLoopWithStatusZero()
+{
+    MainWindow window;
+    window.load();
+    window.show();
+    QEventLoop loop;
+    QTimer::singleShot(0, &window, [&] { QTest::mouseClick(window.findChild<QPushButton *>("CMDEXIT"), Qt::LeftButton); });
+    QTimer::singleShot(5000, &loop, [&] { loop.exit(99); });
+    QCOMPARE(loop.exec(), 0);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

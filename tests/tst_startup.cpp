@@ -1,0 +1,98 @@
+// The Load event: the order of list filling, default selection and the three jumper procedures.
+#include "recordingwindow.h"
+
+#include "app/startup.h"
+#include "jumpers/jumperprocedures.h"
+#include "jumpers/selection.h"
+#include "jumpers/selectorcatalogue.h"
+
+#include <QtTest>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fillsListsThenSelectsInOrder();
+    void cpuPinsAreSetWhileTheOtherListsAreEmpty();
+    void proceduresRunOnceEachInOrder();
+};
+
+namespace {
+
+/// A window whose Click handlers run the jumper procedures, as the real window's do.
+struct LoadedWindow : RecordingWindow {
+    std::vector<std::string> procedures;
+    std::map<std::string, std::size_t> entriesWhenCpuRan;
+
+    LoadedWindow()
+    {
+        onClick = [this](const std::string &list) {
+            if (list == "CBOCPU") {
+                procedures.push_back("SetCpuJumpers");
+                for (const auto &[name, l] : lists)
+                    entriesWhenCpuRan[name] = l.entries.size();
+                setCpuJumpers(*this);
+            } else if (list == "cbops") {
+                procedures.push_back("SetPowerJumper");
+                setPowerJumper(*this);
+            } else {
+                procedures.push_back("SetSdramJumper");
+                setSdramJumper(*this);
+            }
+        };
+        loadWindow(*this);
+    }
+};
+
+} // namespace
+
+void TestStartup::fillsListsThenSelectsInOrder()
+{
+    LoadedWindow window;
+    std::vector<std::string> expected;
+    for (const Selector *s : {&cpuSelector(), &powerSelector(), &sdramSelector()}) {
+        int index = 0;
+        for (const SelectorEntry &e : s->entries) {
+            expected.push_back(std::string("addItem ") + s->list + " " + e.text);
+            expected.push_back(std::string("newIndex ") + s->list);
+            expected.push_back(std::string("setItemData ") + s->list + " " + std::to_string(index++) + " "
+                               + std::to_string(e.itemCode));
+        }
+        expected.push_back(std::string("setListIndex ") + s->list + " " + std::to_string(s->defaultPosition));
+    }
+    std::vector<std::string> listCalls;
+    for (const std::string &c : window.calls) {
+        if (c.rfind("addItem", 0) == 0 || c.rfind("newIndex", 0) == 0 || c.rfind("setItemData", 0) == 0
+            || c.rfind("setListIndex", 0) == 0)
+            listCalls.push_back(c);
+    }
+    QCOMPARE(listCalls, expected);
+    QCOMPARE(window.lists["CBOCPU"].selected, 21);
+    QCOMPARE(window.lists["cbops"].selected, 0);
+    QCOMPARE(window.lists["cbosdr"].selected, 0);
+}
+
+void TestStartup::cpuPinsAreSetWhileTheOtherListsAreEmpty()
+{
+    LoadedWindow window;
+    QCOMPARE(window.entriesWhenCpuRan["CBOCPU"], std::size_t{44});
+    QCOMPARE(window.entriesWhenCpuRan["cbops"], std::size_t{0});
+    QCOMPARE(window.entriesWhenCpuRan["cbosdr"], std::size_t{0});
+}
+
+void TestStartup::proceduresRunOnceEachInOrder()
+{
+    LoadedWindow window;
+    const std::vector<std::string> expected{"SetCpuJumpers", "SetPowerJumper", "SetSdramJumper"};
+    QCOMPARE(window.procedures, expected);
+    // All 32 pins have a procedure's colour: defaults 21, 50 and 52.
+    QCOMPARE(window.fills.size(), std::size_t{32});
+    QCOMPARE(window.fills["v1jp11"], JumperOnColor);
+    QCOMPARE(window.fills["v3jp11"], JumperOffColor);
+    QCOMPARE(window.fills["v1jp10"], JumperOffColor);
+    QCOMPARE(window.fills["v3jp10"], JumperOnColor);
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,18 @@
+// Writers for the stored picture formats; each returns the complete file contents.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+/// A GIF89a file holding image as one frame, not interlaced, with image's colour table as the
+/// global colour table and no extension blocks. image must be Format_Indexed8 with exactly
+/// 256 colours.
+QByteArray encodeGif(const QImage& image);
+
+/// An icon file holding image as its one 4-bit entry, with an all-zero mask, so no pixel is
+/// transparent. image must be Format_Indexed8 with exactly 16 colours and at most 255 pixels
+/// on a side.
+QByteArray encodeIco(const QImage& image);
+
+/// An uncompressed 24-bit bitmap file with bottom-up rows, each padded to four bytes.
+QByteArray encodeBmp(const QImage& image);
