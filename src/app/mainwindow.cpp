@@ -205,6 +205,14 @@ void MainWindow::exitClick()
     QCoreApplication::exit(0);
 }
 
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The toolkit does not count a tool window as the last window of the program, yet this is
+    // the guide's only window: closing it ends the program, as the Exit command does.
+    QWidget::closeEvent(event);
+    QCoreApplication::exit(0);
+}
+
 MainWindow &mainWindow()
 {
     auto &window = globalWindow();

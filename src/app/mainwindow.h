@@ -35,6 +35,9 @@ public:
     void setListIndex(const char *list, int index) override;
     void setFillColor(const char *element, Colour colour) override;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void createControls();
     QComboBox *list(const char *name) const;

@@ -49,8 +49,8 @@ const MeasuredFont &measured(TextFont which)
     static std::array<std::optional<MeasuredFont>, std::size(CaptionFonts)> cache;
     auto &slot = cache[static_cast<std::size_t>(which)];
     if (!slot) {
-        const auto &spec = CaptionFonts[static_cast<std::size_t>(which)];
-        QFont f = makeFont(spec.family, spec.pixelSize, spec.weight);
+        const auto &entry = CaptionFonts[static_cast<std::size_t>(which)];
+        QFont f = makeFont(entry.family, entry.pixelSize, entry.weight);
         slot.emplace(MeasuredFont{f, QFontMetrics(f)});
     }
     return *slot;
