@@ -43,15 +43,21 @@ bool BoardWidget::event(QEvent *event)
     return true;
 }
 
-void BoardWidget::showToolTipAt(const QPoint &pos, const QPoint &globalPos)
+QString BoardWidget::toolTipAt(const QPoint &pos) const
 {
     const BoardElement *label = m_board.labelAt(pos);
-    if (!label || !*label->label->toolTip) {
+    return label ? QString::fromLatin1(label->label->toolTip) : QString();
+}
+
+void BoardWidget::showToolTipAt(const QPoint &pos, const QPoint &globalPos)
+{
+    const QString tip = toolTipAt(pos);
+    if (tip.isEmpty()) {
         QToolTip::hideText();
         return;
     }
-    // Shown exactly as stored, blanks included, on one line.
-    const QString text = QStringLiteral("<p style='white-space:pre'>%1</p>")
-                             .arg(QString::fromLatin1(label->label->toolTip).toHtmlEscaped());
-    QToolTip::showText(globalPos, text, this, label->bounds);
+    // Shown exactly as stored, blanks included, on one line; hidden when the pointer leaves the
+    // caption's box.
+    const QString text = QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped());
+    QToolTip::showText(globalPos, text, this, m_board.labelAt(pos)->bounds);
 }

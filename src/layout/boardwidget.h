@@ -14,6 +14,9 @@ public:
     /// Draws board over background; the board must outlive the widget.
     BoardWidget(Board &board, const QImage &background, QWidget *parent = nullptr);
 
+    /// The tool tip of the caption on top at a point, exactly as stored; empty for none.
+    QString toolTipAt(const QPoint &pos) const;
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

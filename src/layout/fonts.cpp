@@ -15,7 +15,7 @@ constexpr struct { const char *layoutName; const char *substitute; } Substitutes
     {"Times New Roman",   "Liberation Serif"},
     {"Bookman Old Style", "URW Bookman"},
     {"Comic Sans MS",     "Comic Neue"},
-    {"MS Serif",          "DejaVu Serif"},
+    {"MS Serif",          "DejaVu Serif Condensed"},
 };
 
 // Caption font: family, pixel size, weight, line height in pixels (the stored boxes' pitch).
