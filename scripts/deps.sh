@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the program needs.
+#
+#   deps.sh build   what builds and runs it (compiler, CMake, Ninja, Qt, its fonts)
+#   deps.sh test    that, plus what the tests use (X server, print system, PDF and image tools,
+#                   benchmark library)
+#
+# Packages already installed are not asked for again: when all are there, apt is not run at all.
+# As root apt-get runs directly; otherwise through sudo.
+set -euo pipefail
+
+readonly BUILD_PACKAGES=(
+    build-essential cmake ninja-build
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    # The end-to-end test talks to the X server itself; configured with every build.
+    libx11-dev
+    # Lets the program start on a Wayland desktop that offers no X display.
+    qt6-wayland
+    fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
+)
+readonly TEST_PACKAGES=(
+    xvfb xauth xdotool
+    cups cups-client cups-bsd cups-filters
+    poppler-utils imagemagick
+    libbenchmark-dev hyperfine
+)
+
+usage() {
+    echo "usage: $0 build|test" >&2
+    exit 2
+}
+
+# Prints each named package that dpkg does not list as installed.
+missing_packages() {
+    local package status
+    for package in "$@"; do
+        status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+        [[ $status == installed ]] || echo "$package"
+    done
+}
+
+as_root() {
+    if ((EUID == 0)); then
+        "$@"
+        return
+    fi
+    if ! command -v sudo >/dev/null; then
+        echo "deps.sh: packages are missing, and without root or sudo they cannot be installed;" \
+            "run this script as root once" >&2
+        exit 1
+    fi
+    sudo "$@"
+}
+
+install_packages() {
+    local -a missing
+    mapfile -t missing < <(missing_packages "$@")
+    if ((${#missing[@]} == 0)); then
+        echo "deps.sh: all $# packages already installed"
+        return
+    fi
+    echo "deps.sh: installing ${missing[*]}"
+    local -a apt=(env DEBIAN_FRONTEND=noninteractive apt-get -q -y
+        -o DPkg::Lock::Timeout=600 -o Dpkg::Use-Pty=0)
+    as_root "${apt[@]}" update
+    as_root "${apt[@]}" install "${missing[@]}"
+}
+
+(($# == 1)) || usage
+case $1 in
+build) install_packages "${BUILD_PACKAGES[@]}" ;;
+test) install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" ;;
+*) usage ;;
+esac
