@@ -6,9 +6,11 @@
 #include "app/mainwindow.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/selectorcatalogue.h"
+#include "layout/boardwidget.h"
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QPushButton>
 #include <QtTest>
@@ -80,6 +82,7 @@ private slots:
     void keyboardPickRunsTheHandler();
     void failedWriteIsReportedAndKeepsEarlierPins();
     void exitEndsTheEventLoopWithStatusZero();
+    void accessibleNamesAndJumperPositions();
 };
 
 void TestMainWindow::initTestCase()
@@ -265,6 +268,40 @@ void TestMainWindow::exitEndsTheEventLoopWithStatusZero()
     QTimer::singleShot(0, &window, [&] { QTest::mouseClick(window.findChild<QPushButton *>("CMDEXIT"), Qt::LeftButton); });
     QTimer::singleShot(5000, &loop, [&] { loop.exit(99); });
     QCOMPARE(loop.exec(), 0);
+}
+
+void TestMainWindow::accessibleNamesAndJumperPositions()
+{
+    MainWindow window;
+    window.load();
+    window.show();
+    const struct { const char *control; const char *name; } names[] = {
+        {"CBOCPU", "CPU Type"}, {"cbops", "Power Supply Type"}, {"cbosdr", "SDRAM Clock Settings"},
+        {"CMDPRINT", "Print"}, {"CMDEXIT", "Exit"}};
+    for (const auto &n : names) {
+        QWidget *w = window.findChild<QWidget *>(n.control);
+        QCOMPARE(w->accessibleName(), QString::fromLatin1(n.name));
+        // A button is named by its own text; a list by the label it is labelled by, since its
+        // accessible text on this platform is the entry shown.
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        if (qobject_cast<QPushButton *>(w)) {
+            QCOMPARE(a->text(QAccessible::Name), QString::fromLatin1(n.name));
+            continue;
+        }
+        const auto labels = a->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.front().first->text(QAccessible::Name), QString::fromLatin1(n.name));
+    }
+    QWidget *board = window.findChild<BoardWidget *>();
+    const auto description = [&] {
+        return QAccessible::queryAccessibleInterface(board)->text(QAccessible::Description);
+    };
+    QCOMPARE(description(), QStringLiteral("JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, "
+                                           "JP3 A open B closed C open D open, JP11 1-2, JP10 2-3"));
+    pick(window, "CBOCPU", 0);
+    pick(window, "cbops", 1);
+    QCOMPARE(description(), QStringLiteral("JP7 2-3, JP8 2-3, JP9 2-3, JP4 1-2, JP5 1-2, JP6 1-2, "
+                                           "JP3 A closed B open C closed D closed, JP11 2-3, JP10 2-3"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,17 +1,20 @@
-// The program's entry: the platform, then the window through its global reference, its Load
-// event, and the event loop.
+// The program's entry: the command line, the platform, then the window through its global
+// reference, its Load event, and the event loop.
+#include "commandline.h"
 #include "failureguard.h"
 #include "mainwindow.h"
 
 #include "layout/fonts.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
+constexpr int UsageStatus = 2;
 constexpr int NoDisplayStatus = 2;
 
 /// The platform gives up with a fatal message when it cannot open a display; say which one and
@@ -36,9 +39,49 @@ bool platformNeedsDisplay()
     return platform.isEmpty() || platform.startsWith("xcb");
 }
 
-} // namespace
+void printText(const QString &text, FILE *stream)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
 
-int main(int argc, char *argv[])
+void installFonts()
+{
+    installFontSubstitutes();
+    for (const QString &family : missingFontFamilies())
+        std::fprintf(stderr, "velmor: the font \"%s\" is not installed; captions are drawn in a fallback font.\n",
+                     qPrintable(family));
+}
+
+/// For measuring start-up: ends the program once the window's first frame has been painted.
+class FirstFrameExit : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+int runExport(int argc, char *argv[], const Invocation &invocation)
+{
+    // The image is drawn off screen: no display is needed, and none is opened.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFonts();
+    QString problem;
+    runGuarded([&] { problem = exportWindowImage(invocation); });
+    releaseMainWindow();
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "velmor: %s\n", qPrintable(problem));
+        return UsageStatus;
+    }
+    return 0;
+}
+
+int runWindow(int argc, char *argv[])
 {
     if (platformNeedsDisplay() && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr, "velmor: cannot open the display: DISPLAY is not set. "
@@ -48,18 +91,48 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    installFonts();
 
-    installFontSubstitutes();
-    for (const QString &family : missingFontFamilies())
-        std::fprintf(stderr, "velmor: the font \"%s\" is not installed; captions are drawn in a fallback font.\n",
-                     qPrintable(family));
-
-    runGuarded([] {
+    FirstFrameExit firstFrameExit;
+    runGuarded([&] {
         MainWindow &window = mainWindow();
         window.load();
+        if (qEnvironmentVariableIntValue("VELMOR_EXIT_AFTER_FIRST_FRAME") == 1)
+            window.installEventFilter(&firstFrameExit);
         window.show();
     });
     const int status = app.exec();
     releaseMainWindow();
     return status;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const ParsedArguments parsed = parseArguments(arguments);
+    if (!parsed.invocation) {
+        std::fprintf(stderr, "velmor: %s\n", qPrintable(parsed.error));
+        printText(usageText(), stderr);
+        return UsageStatus;
+    }
+    switch (parsed.invocation->mode) {
+    case Invocation::Mode::Help:
+        printText(usageText(), stdout);
+        return 0;
+    case Invocation::Mode::Version:
+        printText(QStringLiteral("velmor " VELMOR_VERSION "\n"), stdout);
+        return 0;
+    case Invocation::Mode::List:
+        printText(jumperGuide(parsed.invocation->format), stdout);
+        return 0;
+    case Invocation::Mode::Export:
+        return runExport(argc, argv, *parsed.invocation);
+    case Invocation::Mode::Window:
+        break;
+    }
+    return runWindow(argc, argv);
 }

@@ -5,6 +5,7 @@
 #include "printing.h"
 #include "startup.h"
 
+#include "jumpers/jumperguide.h"
 #include "jumpers/jumperprocedures.h"
 #include "layout/boardwidget.h"
 #include "layout/elementerror.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
@@ -64,6 +66,7 @@ MainWindow::MainWindow()
 
     m_boardWidget = new BoardWidget(m_board, backgroundPicture(), this);
     m_boardWidget->setGeometry(rect());
+    m_boardWidget->setAccessibleName(QStringLiteral("Jumper settings"));
     createControls();
 }
 
@@ -79,6 +82,11 @@ void MainWindow::createControls()
         QWidget *w = nullptr;
         if (row.kind == ControlKind::List) {
             auto *combo = new QComboBox(this);
+            // On this platform a screen reader names a list by the label it is "labelled by";
+            // the caption is painted, so an unseen label carries the name.
+            auto *label = new QLabel(QString::fromLatin1(row.accessibleName), this);
+            label->setBuddy(combo);
+            label->hide();
             const char *name = row.name;
             connect(combo, &QComboBox::activated, this, [this, name] { runGuarded([this, name] { click(name); }); });
             w = combo;
@@ -91,6 +99,7 @@ void MainWindow::createControls()
             w = button;
         }
         w->setObjectName(QString::fromLatin1(row.name));
+        w->setAccessibleName(QString::fromLatin1(row.accessibleName));
         w->setFont(controlFont(row.fontPixels, row.bold));
         setColours(w, row);
         w->setGeometry(pixelBox(row.left, row.top, row.width, row.height));
@@ -177,6 +186,8 @@ void MainWindow::click(const char *name)
         powerClick();
     else if (std::strcmp(name, "cbosdr") == 0)
         sdramClick();
+    // A screen reader reads the positions the pins now show.
+    m_boardWidget->setAccessibleDescription(jumperPositionsText(m_board));
 }
 
 void MainWindow::cpuClick()

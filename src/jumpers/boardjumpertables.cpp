@@ -26,13 +26,13 @@ static_assert(std::size(SdramRows) == 2);
 
 const BoardJumper &powerJumper()
 {
-    static constexpr BoardJumper jumper{"cbops", {"v1jp11", "v2jp11", "v3jp11"}, PowerRows};
+    static const BoardJumper jumper{"cbops", jp11(), PowerRows};
     return jumper;
 }
 
 const BoardJumper &sdramJumper()
 {
-    static constexpr BoardJumper jumper{"cbosdr", {"v1jp10", "v2jp10", "v3jp10"}, SdramRows};
+    static const BoardJumper jumper{"cbosdr", jp10(), SdramRows};
     return jumper;
 }
 

@@ -1,6 +1,7 @@
 // The jumpers that do not depend on the CPU: JP11 (power-supply type) and JP10 (SDRAM clock).
 #pragma once
 
+#include "jumperblocks.h"
 #include "jumperpositions.h"
 
 #include <array>
@@ -12,10 +13,10 @@ struct BoardJumperRow {
     Position position;
 };
 
-/// A three-pin block set from one list: its pins (1 to 3) and its table of cases.
+/// A three-pin block set from one list, with its table of cases.
 struct BoardJumper {
     const char *list;
-    std::array<const char *, 3> pins;
+    const ThreePinBlock &block;
     std::span<const BoardJumperRow> rows;
 };
 

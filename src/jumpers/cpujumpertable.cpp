@@ -2,6 +2,8 @@
 // maker lists them for each CPU; none is worked out from the entry texts.
 #include "cpujumpertable.h"
 
+#include "jumperblocks.h"
+
 #include <iterator>
 
 namespace {
@@ -62,15 +64,6 @@ constexpr CpuJumperRow Rows[] = {
 
 static_assert(std::size(Rows) == 43);
 
-// The pins of each block, pin 1 to pin 3; of JP3, each position's first and second pin.
-constexpr const char *Jp7[] = {"V1JP7", "V2JP7", "V3JP7"};
-constexpr const char *Jp8[] = {"V1JP8", "V2JP8", "V3JP8"};
-constexpr const char *Jp9[] = {"v1jp9", "v2jp9", "v3jp9"};
-constexpr const char *Jp4[] = {"h1jp4", "h2jp4", "h3jp4"};
-constexpr const char *Jp5[] = {"h1jp5", "h2jp5", "h3jp5"};
-constexpr const char *Jp6[] = {"h1jp6", "h2jp6", "h3jp6"};
-constexpr const char *Jp3[4][2] = {{"a1JP3", "a2JP3"}, {"b1JP3", "b2jp3"}, {"c1jp3", "c2jp3"}, {"d1jp3", "d2jp3"}};
-
 } // namespace
 
 std::span<const CpuJumperRow> cpuJumperTable()
@@ -87,25 +80,32 @@ std::optional<CpuJumperRow> findCpuJumperRow(double selectionCode)
     return std::nullopt;
 }
 
+std::array<Position, 6> cpuBlockPositions(const CpuJumperRow &row)
+{
+    return {row.jp7, row.jp8, row.jp9, row.jp4, row.jp5, row.jp6};
+}
+
+std::array<Contact, 4> jp3Contacts(const CpuJumperRow &row)
+{
+    return {row.a, row.b, row.c, row.d};
+}
+
 std::array<PinFill, 26> cpuPinFills(const CpuJumperRow &row)
 {
     std::array<PinFill, 26> fills{};
     std::size_t n = 0;
-    const auto block = [&](const char *const (&pins)[3], Position position) {
-        const auto colours = threePinFills(position);
+    const auto positions = cpuBlockPositions(row);
+    const auto blocks = cpuBlocks();
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        const auto colours = threePinFills(positions[b]);
         for (std::size_t pin = 0; pin < 3; ++pin)
-            fills[n++] = {pins[pin], colours[pin]};
-    };
-    block(Jp7, row.jp7);
-    block(Jp8, row.jp8);
-    block(Jp9, row.jp9);
-    block(Jp4, row.jp4);
-    block(Jp5, row.jp5);
-    block(Jp6, row.jp6);
-    const Contact contacts[4] = {row.a, row.b, row.c, row.d};
-    for (std::size_t position = 0; position < 4; ++position) {
-        fills[n++] = {Jp3[position][0], contactFill(contacts[position])};
-        fills[n++] = {Jp3[position][1], contactFill(contacts[position])};
+            fills[n++] = {blocks[b].pins[pin], colours[pin]};
+    }
+    const auto contacts = jp3Contacts(row);
+    const auto jp3 = jp3Positions();
+    for (std::size_t position = 0; position < jp3.size(); ++position) {
+        for (const char *pin : jp3[position].pins)
+            fills[n++] = {pin, contactFill(contacts[position])};
     }
     return fills;
 }

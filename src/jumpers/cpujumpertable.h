@@ -21,6 +21,12 @@ std::span<const CpuJumperRow> cpuJumperTable();
 /// outside the table.
 std::optional<CpuJumperRow> findCpuJumperRow(double selectionCode);
 
+/// A row's positions of JP7, JP8, JP9, JP4, JP5, JP6, in that order (as cpuBlocks()).
+std::array<Position, 6> cpuBlockPositions(const CpuJumperRow &row);
+
+/// A row's JP3 positions A to D.
+std::array<Contact, 4> jp3Contacts(const CpuJumperRow &row);
+
 /// The 26 pin fills of a row, in the order they are written: JP7, JP8, JP9, JP4, JP5, JP6 from
 /// pin 1 to pin 3, then JP3 positions A to D, first pin before second.
 std::array<PinFill, 26> cpuPinFills(const CpuJumperRow &row);

@@ -15,7 +15,7 @@ void setBoardJumper(JumperWindow &window, const BoardJumper &jumper)
         return;
     const auto colours = threePinFills(row->position);
     for (std::size_t pin = 0; pin < 3; ++pin)
-        window.setFillColor(jumper.pins[pin], colours[pin]);
+        window.setFillColor(jumper.block.pins[pin], colours[pin]);
 }
 
 } // namespace

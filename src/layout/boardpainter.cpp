@@ -11,11 +11,33 @@
 
 namespace {
 
+/// A pen one pixel of the layout wide: one screen pixel at 96 dpi, more on a denser screen.
 QPen pixelPen(Colour colour)
 {
-    QPen pen(toQColor(colour));
-    pen.setWidth(0); // cosmetic: one device pixel
+    QPen pen(toQColor(colour), 1.0);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
     return pen;
+}
+
+/// The centre line of a one-pixel ring along the inside of r, for stroking with pixelPen().
+QRectF strokeRect(const QRect &r)
+{
+    return QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+}
+
+/// A one-pixel ring along the inside of r, as four filled strips: exact at any scale.
+void fillRing(QPainter &p, const QRect &r, const QColor &colour)
+{
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+}
+
+qreal cornerRadius(const QRect &figure)
+{
+    return std::max(1, std::min(figure.width(), figure.height()) / 6);
 }
 
 /// The figure a shape draws inside its box, in pixels: squares and circles are centred.
@@ -52,12 +74,11 @@ void fillFigure(QPainter &p, const ShapeRow &s, const QRect &figure, const QBrus
     p.setPen(Qt::NoPen);
     p.setBrush(brush);
     if (isElliptic(s.kind)) {
-        p.drawEllipse(figure);
+        p.drawEllipse(QRectF(figure));
     } else if (isRounded(s.kind)) {
-        const qreal radius = std::max(1, std::min(figure.width(), figure.height()) / 6);
-        p.drawRoundedRect(figure, radius, radius);
+        p.drawRoundedRect(QRectF(figure), cornerRadius(figure), cornerRadius(figure));
     } else {
-        p.drawRect(figure);
+        p.fillRect(figure, brush);
     }
 }
 
@@ -68,15 +89,13 @@ void outlineFigure(QPainter &p, const ShapeRow &s, const QRect &figure, Colour c
     p.setPen(pixelPen(colour));
     for (int ring = 0; ring < s.borderWidth; ++ring) {
         const int out = s.borderWidth / 2 - ring;
-        const QRect r = figure.adjusted(-out, -out, out - 1, out - 1);
-        if (isElliptic(s.kind)) {
-            p.drawEllipse(r);
-        } else if (isRounded(s.kind)) {
-            const qreal radius = std::max(1, std::min(figure.width(), figure.height()) / 6);
-            p.drawRoundedRect(r, radius, radius);
-        } else {
-            p.drawRect(r);
-        }
+        const QRect r = figure.adjusted(-out, -out, out, out);
+        if (isElliptic(s.kind))
+            p.drawEllipse(strokeRect(r));
+        else if (isRounded(s.kind))
+            p.drawRoundedRect(strokeRect(r), cornerRadius(figure), cornerRadius(figure));
+        else
+            fillRing(p, r, toQColor(colour));
     }
 }
 
@@ -104,20 +123,25 @@ void drawShapeCopy(QPainter &p, const ShapeRow &s, Colour fill, bool allBlack)
 /// shape is drawn alone on a transparent layer first, so the hatch gaps stay untouched.
 void drawShapeNand(QImage &frame, const QRect &clip, const ShapeRow &s, const QRect &bounds, Colour fill)
 {
-    const QRect area = bounds.intersected(clip).intersected(frame.rect());
+    const QRect area = bounds.intersected(clip);
     if (area.isEmpty())
         return;
-    QImage layer(area.size(), QImage::Format_ARGB32);
+    const qreal ratio = frame.devicePixelRatio();
+    const QRect device(QPoint(qRound(area.left() * ratio), qRound(area.top() * ratio)),
+                       QSize(qRound(area.width() * ratio), qRound(area.height() * ratio)));
+    QImage layer(device.size(), QImage::Format_ARGB32);
+    layer.setDevicePixelRatio(ratio);
     layer.fill(Qt::transparent);
     {
         QPainter lp(&layer);
         lp.translate(-area.topLeft());
         drawShapeCopy(lp, s, fill, false);
     }
-    for (int y = 0; y < area.height(); ++y) {
-        const QRgb *src = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
-        QRgb *dst = reinterpret_cast<QRgb *>(frame.scanLine(area.top() + y)) + area.left();
-        for (int x = 0; x < area.width(); ++x) {
+    const QRect target = device.intersected(frame.rect());
+    for (int y = target.top(); y <= target.bottom(); ++y) {
+        const QRgb *src = reinterpret_cast<const QRgb *>(layer.constScanLine(y - device.top())) - device.left();
+        QRgb *dst = reinterpret_cast<QRgb *>(frame.scanLine(y));
+        for (int x = target.left(); x <= target.right(); ++x) {
             if (qAlpha(src[x]) == 0)
                 continue;
             dst[x] = 0xFF000000u | (~(src[x] & dst[x]) & 0x00FFFFFFu);
@@ -131,8 +155,10 @@ void drawLine(QPainter &p, const LineRow &l)
     if (l.style == LineStyle::Dotted)
         pen.setDashPattern({1.0, 1.0});
     p.setPen(pen);
-    p.drawLine(QPoint(twipsToPixels(l.x1), twipsToPixels(l.y1)),
-               QPoint(twipsToPixels(l.x2), twipsToPixels(l.y2)));
+    // Through the pixel centres, so the line covers whole pixels at any scale.
+    const QPointF centre(0.5, 0.5);
+    p.drawLine(QPointF(twipsToPixels(l.x1), twipsToPixels(l.y1)) + centre,
+               QPointF(twipsToPixels(l.x2), twipsToPixels(l.y2)) + centre);
 }
 
 /// Breaks a caption at blanks: each line takes as many whole words as fit the width.
@@ -154,22 +180,18 @@ QStringList wrapCaption(const QString &caption, const QFontMetrics &fm, int widt
     return lines;
 }
 
+/// Two rings: shadow above and left, highlight below and right, outside; dark shadow and face
+/// inside, so the box looks pressed in.
 void drawSunkenBorder(QPainter &p, const QRect &box)
 {
-    const QRect outer = box.adjusted(0, 0, -1, -1);
-    const QRect inner = box.adjusted(1, 1, -2, -2);
-    p.setPen(pixelPen(0x808080)); // shadow
-    p.drawLine(outer.topLeft(), outer.topRight());
-    p.drawLine(outer.topLeft(), outer.bottomLeft());
-    p.setPen(pixelPen(0xFFFFFF)); // highlight
-    p.drawLine(outer.bottomLeft(), outer.bottomRight());
-    p.drawLine(outer.topRight(), outer.bottomRight());
-    p.setPen(pixelPen(0x000000)); // dark shadow
-    p.drawLine(inner.topLeft(), inner.topRight());
-    p.drawLine(inner.topLeft(), inner.bottomLeft());
-    p.setPen(pixelPen(0xC0C0C0)); // face
-    p.drawLine(inner.bottomLeft(), inner.bottomRight());
-    p.drawLine(inner.topRight(), inner.bottomRight());
+    const auto ring = [&p](const QRect &r, Colour topLeft, Colour bottomRight) {
+        p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), toQColor(bottomRight));
+        p.fillRect(QRect(r.right(), r.top(), 1, r.height()), toQColor(bottomRight));
+        p.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), toQColor(topLeft));
+        p.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), toQColor(topLeft));
+    };
+    ring(box, 0x808080, 0xFFFFFF);
+    ring(box.adjusted(1, 1, -1, -1), 0x000000, 0xC0C0C0);
 }
 
 void drawLabel(QPainter &p, const LabelRow &l, const QRect &box)
@@ -215,7 +237,7 @@ Colour boardBackgroundColour()
 
 void paintBoard(QImage &frame, const Board &board, const QRect &area, const QImage &background)
 {
-    const QRect clip = area.intersected(frame.rect());
+    const QRect clip = area.intersected(QRect(QPoint(), frame.deviceIndependentSize().toSize()));
     if (clip.isEmpty())
         return;
     QPainter p(&frame);

@@ -20,17 +20,23 @@ BoardWidget::BoardWidget(Board &board, const QImage &background, QWidget *parent
 
 void BoardWidget::resizeEvent(QResizeEvent *)
 {
-    m_frame = QImage(size(), QImage::Format_RGB32);
+    m_frame = QImage();
 }
 
 void BoardWidget::paintEvent(QPaintEvent *event)
 {
     // The board is drawn into a buffer of its own because the nand draw mode reads the pixels
-    // beneath; the buffer is then copied to the screen.
+    // beneath; the buffer is then copied to the screen. It has the screen's pixel density, so a
+    // dense screen gets sharp lines and letters rather than a magnified picture.
+    const qreal ratio = devicePixelRatioF();
+    if (m_frame.isNull() || m_frame.devicePixelRatio() != ratio) {
+        m_frame = QImage(size() * ratio, QImage::Format_RGB32);
+        m_frame.setDevicePixelRatio(ratio);
+    }
     QPainter p(this);
     for (const QRect &r : event->region()) {
         paintBoard(m_frame, m_board, r, m_background);
-        p.drawImage(r, m_frame, r);
+        p.drawImage(QRectF(r), m_frame, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
     }
 }
 

@@ -5,14 +5,15 @@
 
 namespace {
 
-// rank, name, kind, left, top, width, height, font pixels, bold, background, text, tab index, caption
+// rank, name, kind, left, top, width, height, font pixels, bold, background, text, tab index, caption,
+// accessible name (the caption of a list's label, or the button's caption)
 // clang-format off
 constexpr ControlRow Controls[] = {
-    {0, "cbosdr",   ControlKind::List,   1350,  389, 3590, 330, 11, false, WindowBackground, WindowText, 62, ""},
-    {1, "cbops",    ControlKind::List,   5760,    0, 1695, 330, 11, false, WindowBackground, WindowText, 57, ""},
-    {2, "CMDEXIT",  ControlKind::Button, 6750, 1620,  690, 375, 11, true,  0xFFFFFF,         ButtonText, 10, "&EXIT"},
-    {3, "CMDPRINT", ControlKind::Button, 6750, 1170,  690, 375, 11, true,  0xFFFFFF,         ButtonText,  9, "&PRINT"},
-    {4, "CBOCPU",   ControlKind::List,    675,    0, 4261, 345, 12, false, 0xFFFFFF,         WindowText,  1, ""},
+    {0, "cbosdr",   ControlKind::List,   1350,  389, 3590, 330, 11, false, WindowBackground, WindowText, 62, "",       "SDRAM Clock Settings"},
+    {1, "cbops",    ControlKind::List,   5760,    0, 1695, 330, 11, false, WindowBackground, WindowText, 57, "",       "Power Supply Type"},
+    {2, "CMDEXIT",  ControlKind::Button, 6750, 1620,  690, 375, 11, true,  0xFFFFFF,         ButtonText, 10, "&EXIT",  "Exit"},
+    {3, "CMDPRINT", ControlKind::Button, 6750, 1170,  690, 375, 11, true,  0xFFFFFF,         ButtonText,  9, "&PRINT", "Print"},
+    {4, "CBOCPU",   ControlKind::List,    675,    0, 4261, 345, 12, false, 0xFFFFFF,         WindowText,  1, "",       "CPU Type"},
 };
 // clang-format on
 

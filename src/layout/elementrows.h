@@ -92,4 +92,5 @@ struct ControlRow {
     Colour text;
     int tabIndex;
     const char *caption;
+    const char *accessibleName; ///< what a screen reader calls it
 };
