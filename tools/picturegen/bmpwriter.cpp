@@ -9,18 +9,6 @@ constexpr int FileHeaderSize = 14;
 constexpr int InfoHeaderSize = 40;
 constexpr int PixelsPerMetre = 3780;  // 96 pixels per inch
 
-void put16(QByteArray& out, int value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
-void put32(QByteArray& out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char((value >> shift) & 0xFF));
-}
-
 } // namespace
 
 QByteArray encodeBmp(const QImage& image)

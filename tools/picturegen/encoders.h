@@ -4,6 +4,21 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <cstdint>
+
+/// Appends a 16-bit or 32-bit value, least significant byte first, as the bitmap headers want.
+inline void put16(QByteArray& out, int value)
+{
+    out.append(char(value & 0xFF));
+    out.append(char((value >> 8) & 0xFF));
+}
+
+inline void put32(QByteArray& out, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out.append(char((value >> shift) & 0xFF));
+}
+
 /// A GIF89a file holding image as one frame, not interlaced, with image's colour table as the
 /// global colour table and no extension blocks. image must be Format_Indexed8 with exactly
 /// 256 colours.

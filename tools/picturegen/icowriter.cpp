@@ -12,18 +12,6 @@ constexpr int IconDirSize = 6;
 constexpr int EntrySize = 16;
 constexpr int InfoHeaderSize = 40;
 
-void put16(QByteArray& out, int value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
-void put32(QByteArray& out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char((value >> shift) & 0xFF));
-}
-
 /// Bytes in one row of a bitmap bitsPerPixel deep, padded to four bytes.
 int rowBytes(int width, int bitsPerPixel)
 {
