@@ -23,6 +23,8 @@ readonly TEST_PACKAGES=(
     cups cups-client cups-bsd cups-filters
     poppler-utils imagemagick
     libbenchmark-dev hyperfine
+    # The packaging test: desktop entry and metainfo validators, cpack's dpkg-shlibdeps, groff.
+    desktop-file-utils appstream dpkg-dev groff-base
 )
 
 usage() {

@@ -91,6 +91,7 @@ int runWindow(int argc, char *argv[])
     qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmor.Velmor")); // ties the window to its menu entry
     installFonts();
 
     FirstFrameExit firstFrameExit;

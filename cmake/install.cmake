@@ -1,0 +1,80 @@
+# What `cmake --install` puts under the prefix (the program, its desktop entry, icons, AppStream
+# metainfo and manual page) and the Debian package that `cpack -G DEB` makes of the same files.
+include(GNUInstallDirs)
+
+# The desktop's name for the program: the desktop entry, the icon and the metainfo are named by it.
+set(VELMOR_APP_ID org.velmor.Velmor)
+set(VELMOR_RELEASE_DATE 2026-12-10)
+
+# The program links only the system's libraries, so the installed one needs no search path of its own.
+set_target_properties(velmor PROPERTIES INSTALL_RPATH "")
+install(TARGETS velmor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES data/${VELMOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+configure_file(data/${VELMOR_APP_ID}.metainfo.xml.in data/${VELMOR_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/data/${VELMOR_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+configure_file(data/velmor.1.in data/velmor.1 @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/data/velmor.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The theme's icons are written at build time from the program's own 32 px icon, each larger size
+# repeating its pixels, so the artwork is kept in one file only.
+add_subdirectory(tools/iconpng)
+set(iconIco ${PROJECT_SOURCE_DIR}/src/layout/pictures/icon.ico)
+set(iconSizes 32 64 128)
+set(iconDir ${CMAKE_CURRENT_BINARY_DIR}/icons)
+set(iconFiles)
+foreach(size IN LISTS iconSizes)
+    set(iconFile ${iconDir}/${size}x${size}/apps/${VELMOR_APP_ID}.png)
+    list(APPEND iconFiles ${iconFile})
+    install(FILES ${iconFile} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_command(OUTPUT ${iconFiles}
+    COMMAND velmor-iconpng ${iconIco} ${iconDir} ${VELMOR_APP_ID} ${iconSizes}
+    DEPENDS velmor-iconpng ${iconIco}
+    COMMENT "Writing the icon theme's PNG files"
+    VERBATIM)
+add_custom_target(velmor-icons ALL DEPENDS ${iconFiles})
+
+# Debian keeps manual pages compressed; cpack runs this on its staging folder before packing it.
+set(gzipManPages ${CMAKE_CURRENT_BINARY_DIR}/cpack-gzip-man-pages.cmake)
+file(WRITE ${gzipManPages} [=[
+file(GLOB_RECURSE stagedFiles "${CPACK_TEMPORARY_DIRECTORY}/*")
+list(FILTER stagedFiles INCLUDE REGEX "/share/man/man[1-9]/[^/]+\\.[1-9]$")
+foreach(page IN LISTS stagedFiles)
+    execute_process(COMMAND gzip -9n "${page}" RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "gzip could not compress ${page}")
+    endif()
+endforeach()
+]=])
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME velmor)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "VELMOR developers")
+set(CPACK_PACKAGE_CONTACT "VELMOR developers <dev@velmor.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "jumper settings guide for one Socket 7 motherboard")
+set(CPACK_PACKAGE_DESCRIPTION [=[
+VELMOR shows how to set the jumpers of one Socket 7 motherboard. Pick a
+CPU type, a power supply and an SDRAM clock, and a schematic drawing of
+the board shows which jumper pins the caps must cover and which stay open.
+The picture can be printed, and from the command line the whole guide can
+be listed as a table or the picture exported as PNG or PDF.]=])
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${gzipManPages})
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "VELMOR developers <dev@velmor.invalid>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# dpkg-shlibdeps adds the libraries the program links; the fonts are the ones the drawing uses.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation, fonts-urw-base35, fonts-comic-neue, fonts-dejavu-core, fonts-dejavu-extra")
+# Lets the window open on a Wayland desktop that offers no X display.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+
+include(CPack)

@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Installs a build into a temporary prefix and packs it with cpack as a Debian package, then checks
+# the installed files, the desktop entry, the icons, the AppStream metainfo, the manual page, and
+# the package's fields and contents.
+#
+#   tst_packaging.sh BUILD_DIR ICON_ICO
+#
+# ICON_ICO is the program's icon, which the theme's PNG icons must reproduce. Exits 77 (skipped)
+# when a tool it needs is missing: `scripts/deps.sh test` installs them.
+set -euo pipefail
+
+(($# == 2)) || {
+    echo "usage: $0 BUILD_DIR ICON_ICO" >&2
+    exit 2
+}
+readonly build=$1 ico=$2
+
+readonly app_id=org.velmor.Velmor
+readonly icon_sizes=(32 64 128)
+readonly options=(--list --format --export --cpu --power --sdram --help --version)
+readonly fonts=(fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra)
+readonly tools=(cmake cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli groff compare convert)
+
+failures=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# The files (not folders) under a folder, relative to it, sorted.
+files_under() {
+    (cd "$1" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+}
+
+# Prints the files expected under the prefix, sorted; the argument names the manual page.
+expected_files() {
+    local size
+    {
+        echo bin/velmor
+        echo "share/applications/$app_id.desktop"
+        for size in "${icon_sizes[@]}"; do
+            echo "share/icons/hicolor/${size}x$size/apps/$app_id.png"
+        done
+        echo "share/metainfo/$app_id.metainfo.xml"
+        echo "share/man/man1/$1"
+    } | LC_ALL=C sort
+}
+
+# The width and height a PNG file's header gives, as "W H".
+png_size() {
+    od -An -tu1 -j16 -N8 "$1" | awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }'
+}
+
+# How many pixels differ between two images (ImageMagick's absolute-error count, alpha included).
+differing_pixels() {
+    compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+check_icons() {
+    local root=$1 size png
+    for size in "${icon_sizes[@]}"; do
+        png=$root/share/icons/hicolor/${size}x$size/apps/$app_id.png
+        [[ $(png_size "$png") == "$size $size" ]] || fail "$png is $(png_size "$png") pixels, not $size x $size"
+    done
+    png=$root/share/icons/hicolor/32x32/apps/$app_id.png
+    [[ $(differing_pixels "$ico" "$png") == 0 ]] || fail "the 32 px icon differs from $ico"
+    for size in "${icon_sizes[@]:1}"; do
+        convert "$png" -sample "${size}x$size" "$work/sampled-$size.png"
+        [[ $(differing_pixels "$work/sampled-$size.png" "$root/share/icons/hicolor/${size}x$size/apps/$app_id.png") == 0 ]] ||
+            fail "the $size px icon is not the 32 px icon with its pixels repeated"
+    done
+}
+
+check_desktop_entry() {
+    local output
+    if ! output=$(desktop-file-validate "$1" 2>&1); then
+        fail "desktop-file-validate rejects $1: $output"
+    elif [[ -n $output ]]; then
+        fail "desktop-file-validate warns about $1: $output"
+    fi
+}
+
+check_metainfo() {
+    local output
+    if ! output=$(appstreamcli validate --no-net "$1" 2>&1); then
+        fail "appstreamcli rejects $1: $output"
+    elif grep -qE '^[EW]: ' <<<"$output"; then
+        fail "appstreamcli warns about $1: $output"
+    fi
+}
+
+check_man_page() {
+    local page=$1 warnings text option
+    warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
+    [[ -z $warnings ]] || fail "groff warns about $page: $warnings"
+    text=$(groff -man -Tascii -P-cbou "$page" 2>/dev/null)
+    for option in "${options[@]}"; do
+        grep -qF -e "$option" <<<"$text" || fail "the manual page does not mention $option"
+    done
+}
+
+# The value of a field of the package, or nothing.
+deb_field() {
+    dpkg-deb -f "$deb" "$1"
+}
+
+check_package_fields() {
+    local version depends package
+    version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+    [[ $(deb_field Package) == velmor ]] || fail "the package is named '$(deb_field Package)'"
+    [[ -n $version && $(deb_field Version) == "$version" ]] || fail "the package's version is '$(deb_field Version)', the project's '$version'"
+    [[ $(deb_field Section) == utils ]] || fail "the package's section is '$(deb_field Section)'"
+    [[ $(deb_field Maintainer) == "VELMOR developers <dev@velmor.invalid>" ]] || fail "the maintainer is '$(deb_field Maintainer)'"
+    [[ -n $(deb_field Description) ]] || fail "the package has no description"
+    depends=", $(deb_field Depends),"
+    for package in libqt6widgets6 libqt6printsupport6 "${fonts[@]}"; do
+        [[ $depends =~ ,\ ${package}[\ ,] ]] || fail "Depends lacks $package: $depends"
+    done
+}
+
+# The desktop entry's Exec and Icon must name files the package installs.
+check_package_launch() {
+    local root=$1 entry exec icon
+    entry=$root/usr/share/applications/$app_id.desktop
+    exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    icon=$(sed -n 's/^Icon=//p' "$entry")
+    [[ -n $exec && -f $root/usr/bin/$exec && -x $root/usr/bin/$exec ]] || fail "Exec=$exec is no executable in usr/bin"
+    [[ -n $icon && -f $root/usr/share/icons/hicolor/32x32/apps/$icon.png ]] || fail "Icon=$icon is no icon in the hicolor theme"
+    gzip -t "$root/usr/share/man/man1/velmor.1.gz" || fail "the packed manual page is not gzip data"
+}
+
+missing=()
+for tool in "${tools[@]}"; do
+    command -v "$tool" >/dev/null || missing+=("$tool")
+done
+if ((${#missing[@]} > 0)); then
+    echo "SKIP: ${missing[*]} not installed; scripts/deps.sh test installs them"
+    exit 77
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# What cmake --install puts under a prefix.
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >"$work/install.log"
+diff <(expected_files velmor.1) <(files_under "$prefix") || fail "cmake --install did not install exactly the files listed above"
+[[ -x $prefix/bin/velmor ]] || fail "bin/velmor is not executable"
+check_icons "$prefix"
+check_desktop_entry "$prefix/share/applications/$app_id.desktop"
+check_metainfo "$prefix/share/metainfo/$app_id.metainfo.xml"
+check_man_page "$prefix/share/man/man1/velmor.1"
+
+# The Debian package, made into a folder of its own so the build folder stays as it was.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/cpack" >"$work/cpack.log" 2>&1 || {
+    cat "$work/cpack.log" >&2
+    fail "cpack -G DEB failed"
+    exit 1
+}
+debs=("$work"/cpack/velmor_*.deb)
+if ((${#debs[@]} != 1)) || [[ ! -f ${debs[0]} ]]; then
+    fail "cpack made no single velmor_*.deb: $(ls "$work/cpack")"
+    exit 1
+fi
+deb=${debs[0]}
+echo "made $(basename "$deb"); Depends: $(deb_field Depends)"
+check_package_fields
+diff <(expected_files velmor.1.gz | sed 's|^|usr/|') \
+    <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | LC_ALL=C sort) ||
+    fail "the package does not hold exactly the files listed above under usr/"
+dpkg-deb -x "$deb" "$work/deb"
+check_package_launch "$work/deb"
+
+if ((failures > 0)); then
+    echo "tst_packaging: $failures checks failed" >&2
+    exit 1
+fi
+echo "tst_packaging: every check held"
