@@ -2,19 +2,30 @@
 # Installs the test tools, builds the program and runs every test, the end-to-end ones on a private
 # X server (Xvfb) and printing through a private print queue (scripts/cups-session.sh).
 #
+# Two stages, each building the program and running the whole suite:
+#   1. the plain build (BUILD_TYPE);
+#   2. a build with AddressSanitizer and UndefinedBehaviorSanitizer. Any finding fails the stage:
+#      a memory error, undefined behaviour, or a leak other than those inside the libraries below
+#      us that tests/hardening/lsan.supp lists. Memory errors and leaks do so even in a program
+#      whose status no test reads.
+#
 # Environment:
-#   BUILD_DIR    build folder (default: build)
-#   BUILD_TYPE   CMake build type (default: Release, the same build as scripts/run.sh)
+#   BUILD_DIR        build folder of stage 1 (default: build)
+#   BUILD_TYPE       CMake build type of stage 1 (default: Release, the same build as scripts/run.sh)
+#   ASAN_BUILD_DIR   build folder of stage 2 (default: BUILD_DIR-asan)
 #
 # The tests see DISPLAY and XAUTHORITY (the private X server), CUPS_SERVER (the private scheduler's
 # socket), VELMOR_CUPS_OUTDIR (where each printed job appears as job-NNNNN.pdf) and VELMOR_E2E=1.
-# Both services are stopped when the script ends, however it ends; it exits with ctest's status.
+# Both services are stopped when the script ends, however it ends; it exits with status 0 only when
+# both stages pass.
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd -P)
 build_dir=${BUILD_DIR:-build}
 build_type=${BUILD_TYPE:-Release}
+asan_build_dir=${ASAN_BUILD_DIR:-$build_dir-asan}
+readonly SANITIZE="-fsanitize=address,undefined -fno-omit-frame-pointer"
 
 work=
 xvfb_pid=
@@ -90,7 +101,44 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
+# Stage 2's build: optimised a little, as the sanitizers advise, with debug information for their
+# stack traces and assertions left on.
+build_with_sanitizers() {
+    cmake -S . -B "$asan_build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 $SANITIZE" \
+        -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE"
+    cmake --build "$asan_build_dir" -j2
+}
+
+# Runs the whole suite of one build folder.
+run_tests() {
+    ctest --test-dir "$1" --output-on-failure --no-tests=error -j2
+}
+
+# Runs the suite under the sanitizers; programs the tests start (velmor, the helpers) inherit the
+# options. Leaks are looked for at every normal exit. AddressSanitizer writes its reports, leaks
+# included, to files, so that one from a program whose status no test reads fails the stage too;
+# they are shown at the end. UndefinedBehaviorSanitizer writes to stderr whatever its log_path says,
+# and ends the program with status 1 at its first report.
+run_tests_with_sanitizers() (
+    local reports=$work/sanitizers status=0
+    mkdir -p "$reports"
+    # Full unwinding at each allocation names the library function behind a leak, which the
+    # suppressions need.
+    export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:detect_stack_use_after_return=1
+    ASAN_OPTIONS+=:check_initialization_order=1:strict_init_order=1:log_path=$reports/asan
+    export LSAN_OPTIONS=suppressions=$root/tests/hardening/lsan.supp:print_suppressions=0
+    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+    run_tests "$asan_build_dir" || status=$?
+    if compgen -G "$reports/*" >/dev/null; then
+        log "sanitizer findings:"
+        tail -n +1 "$reports"/* >&2
+        ((status != 0)) || status=1
+    fi
+    return "$status"
+)
+
 bash scripts/deps.sh test
+log "stage 1 of 2: building the $build_type build in $build_dir"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type"
 cmake --build "$build_dir" -j2
 
@@ -114,8 +162,19 @@ start_cups
 export VELMOR_E2E=1
 
 status=0
-ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j2 || status=$?
-if ((status != 0)); then
+log "stage 1 of 2: testing the $build_type build"
+run_tests "$build_dir" || status=$?
+
+log "stage 2 of 2: building with AddressSanitizer and UndefinedBehaviorSanitizer in $asan_build_dir"
+build_with_sanitizers
+log "stage 2 of 2: testing under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
+sanitizer_status=0
+run_tests_with_sanitizers || sanitizer_status=$?
+
+if ((status != 0 || sanitizer_status != 0)); then
     show_service_logs
 fi
-exit "$status"
+log "stage 1 ($build_type): $( ((status == 0)) && echo passed || echo "failed (status $status)")"
+log "stage 2 (sanitizers): $( ((sanitizer_status == 0)) && echo passed || echo "failed (status $sanitizer_status)")"
+((status == 0)) || exit "$status"
+exit "$sanitizer_status"

@@ -56,7 +56,7 @@ MainWindow::MainWindow()
     setObjectName(QStringLiteral("VELMOR"));
     setWindowTitle(QStringLiteral("P5VELMOR"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(windowIcon());
+    setWindowIcon(::windowIcon());
     setFont(windowFont());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, toQColor(TitleBarText));
@@ -64,6 +64,12 @@ MainWindow::MainWindow()
     setFixedSize(ClientSize);
     setGeometry(QRect(ClientTopLeft, ClientSize));
 
+    // Every picture is decoded now, so one that does not decode stops the start-up with a
+    // message rather than failing later in a paint.
+    for (const BoardElement &e : m_board.elements()) {
+        if (e.kind == ElementKind::Image)
+            picture(e.image->picture);
+    }
     m_boardWidget = new BoardWidget(m_board, backgroundPicture(), this);
     m_boardWidget->setGeometry(rect());
     m_boardWidget->setAccessibleName(QStringLiteral("Jumper settings"));

@@ -11,16 +11,30 @@ namespace {
 constexpr const char *BackgroundPath = ":/pictures/background.gif";
 constexpr const char *IconPath = ":/pictures/icon.ico";
 
+std::map<std::string, QImage> &decodedPictures()
+{
+    static std::map<std::string, QImage> decoded;
+    return decoded;
+}
+
+/// The data a picture is decoded from in place of its own, by resource path.
+std::map<std::string, std::string> &pictureSources()
+{
+    static std::map<std::string, std::string> sources;
+    return sources;
+}
+
 } // namespace
 
 const QImage &picture(const char *resourcePath)
 {
-    static std::map<std::string, QImage> decoded;
+    auto &decoded = decodedPictures();
     const auto it = decoded.find(resourcePath);
     if (it != decoded.end())
         return it->second;
 
-    QImageReader reader(QString::fromLatin1(resourcePath));
+    const auto source = pictureSources().find(resourcePath);
+    QImageReader reader(QString::fromStdString(source == pictureSources().end() ? resourcePath : source->second));
     QImage image = reader.read();
     if (image.isNull()) {
         throw PictureError("The built-in picture " + std::string(resourcePath)
@@ -42,4 +56,13 @@ const QImage &backgroundPicture()
 QIcon windowIcon()
 {
     return QIcon(QPixmap::fromImage(picture(IconPath)));
+}
+
+void setPictureSource(const char *resourcePath, const char *sourcePath)
+{
+    decodedPictures().erase(resourcePath);
+    if (sourcePath)
+        pictureSources()[resourcePath] = sourcePath;
+    else
+        pictureSources().erase(resourcePath);
 }

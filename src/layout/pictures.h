@@ -22,3 +22,9 @@ const QImage &backgroundPicture();
 
 /// The window icon.
 QIcon windowIcon();
+
+/// Makes picture(resourcePath) decode the data at sourcePath (a file or another resource)
+/// instead of its own, or its own again when sourcePath is null; errors still name
+/// resourcePath. Forgets that picture if it was decoded already, so call it before any window
+/// exists. Lets tests of start-up faults give a built-in picture data that does not decode.
+void setPictureSource(const char *resourcePath, const char *sourcePath);

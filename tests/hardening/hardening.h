@@ -1,0 +1,65 @@
+// What the hardening tests and their helper programs share: user picks, closing message boxes,
+// broken picture data, and whether this build runs under AddressSanitizer.
+#pragma once
+
+#include "sanitizers.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <functional>
+
+/// The list of that name among the window's children.
+inline QComboBox *listOf(QWidget &window, const char *name)
+{
+    return window.findChild<QComboBox *>(QString::fromLatin1(name));
+}
+
+/// Picks the entry at position as a user does: selected, then the list's activated signal.
+inline void pick(QWidget &window, const char *list, int position)
+{
+    QComboBox *combo = listOf(window, list);
+    combo->setCurrentIndex(position);
+    emit combo->activated(position);
+}
+
+/// Watches for a modal message box and closes it shortly after it appears, handing its text to
+/// seen first. Without it a box would wait for a user forever.
+class MessageBoxCloser : public QObject
+{
+public:
+    explicit MessageBoxCloser(std::function<void(const QString &)> seen)
+        : m_seen(std::move(seen))
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            m_seen(box->text());
+            box->close();
+        });
+        m_poll.start(50);
+    }
+
+private:
+    std::function<void(const QString &)> m_seen;
+    QTimer m_poll;
+};
+
+/// Writes the start of the picture at resourcePath into folder, too short to decode, and returns
+/// the copy's path. Every built-in picture fails to decode when cut after 16 bytes.
+inline QString writeUndecodableCopy(const char *resourcePath, const QDir &folder)
+{
+    QFile original(QString::fromLatin1(resourcePath));
+    if (!original.open(QIODevice::ReadOnly))
+        return {};
+    QFile copy(folder.filePath(QFileInfo(original.fileName()).fileName()));
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(original.read(16)) != 16)
+        return {};
+    return copy.fileName();
+}

@@ -1,0 +1,56 @@
+// A whole session as memory checkers run it: start-up as the program's entry does it, picks
+// spread over the three lists, then EXIT. Prints how many picks it made.
+#include "hardening.h"
+
+#include "app/failureguard.h"
+#include "app/mainwindow.h"
+#include "jumpers/selectorcatalogue.h"
+#include "layout/fonts.h"
+
+#include <QPushButton>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+/// Pick number i: the lists in turn, each walking its entries with a stride prime to its
+/// length, so every CPU entry comes up within 44 turns.
+void pickNumber(MainWindow &window, int i)
+{
+    const Selector *const selectors[] = {&cpuSelector(), &powerSelector(), &sdramSelector()};
+    const Selector &selector = *selectors[i % 3];
+    const int count = static_cast<int>(selector.entries.size());
+    pick(window, selector.list, (selector.defaultPosition + 5 * (i / 3 + 1)) % count);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int picks = argc > 1 ? std::atoi(argv[1]) : 200;
+    installFontSubstitutes();
+    runGuarded([] {
+        MainWindow &window = mainWindow();
+        window.load();
+        window.show();
+    });
+    // One pick a tick, slower than the window's repaint timer, so each pick is drawn as a user's is.
+    int done = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, &app, [&] {
+        MainWindow &window = mainWindow();
+        if (done == picks) {
+            ticks.stop();
+            window.findChild<QPushButton *>(QStringLiteral("CMDEXIT"))->click();
+            return;
+        }
+        pickNumber(window, done++);
+    });
+    ticks.start(10);
+    const int status = app.exec();
+    releaseMainWindow();
+    std::printf("picksession: %d picks, then EXIT with status %d\n", done, status);
+    return status;
+}
