@@ -25,6 +25,8 @@ readonly TEST_PACKAGES=(
     libbenchmark-dev hyperfine
     # The packaging test: desktop entry and metainfo validators, cpack's dpkg-shlibdeps, groff.
     desktop-file-utils appstream dpkg-dev groff-base
+    # The hardening tests: valgrind's memcheck over a whole session.
+    valgrind
 )
 
 usage() {
