@@ -27,6 +27,8 @@ readonly TEST_PACKAGES=(
     desktop-file-utils appstream dpkg-dev groff-base
     # The hardening tests: valgrind's memcheck over a whole session.
     valgrind
+    # bench/run.sh: GNU time for the peak memory (valgrind's callgrind counts the instructions).
+    time
 )
 
 usage() {

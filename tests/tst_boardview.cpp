@@ -1,13 +1,17 @@
 // The whole board as drawn: tool tips at points, pixel facts of the default window, and the
 // default window against its reference image.
 #include "app/mainwindow.h"
+#include "layout/boardpainter.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
+#include "layout/pictures.h"
 
 #include <QDir>
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QtTest>
+
+#include <random>
 
 namespace {
 
@@ -33,6 +37,7 @@ private slots:
     void circlesAreCentredInTheirBoxes();
     void dottedLinesLieAboveTheSlots();
     void matchesTheReferenceImage();
+    void partsRepaintAsTheWholeDrawing();
 
 private:
     MainWindow *m_window = nullptr;
@@ -179,6 +184,30 @@ void TestBoardView::matchesTheReferenceImage()
         const QString actual = QDir::temp().filePath(QStringLiteral("velmor-default-window.png"));
         m_image.save(actual);
         QFAIL(qPrintable(QStringLiteral("%1 pixels differ from the reference; this run's image is %2").arg(differing).arg(actual)));
+    }
+}
+
+void TestBoardView::partsRepaintAsTheWholeDrawing()
+{
+    // The window repaints only what changed, from copies of what it drew before: each part must
+    // come out exactly as drawing the whole board does, whatever was in the buffer.
+    const Board &board = m_window->board();
+    QImage whole(513, 500, QImage::Format_RGB32);
+    paintBoard(whole, board, whole.rect(), backgroundPicture());
+    BoardPainter painter(board);
+    QImage frame(whole.size(), QImage::Format_RGB32);
+    std::mt19937 random(7);
+    QList<QRect> parts;
+    for (const BoardElement &e : board.elements())
+        parts << e.bounds;
+    for (int i = 0; i < 300; ++i)
+        parts << QRect(int(random() % 513), int(random() % 500), 1 + int(random() % 80), 1 + int(random() % 60));
+    for (const QRect &part : std::as_const(parts)) {
+        frame.fill(Qt::magenta);
+        painter.paint(frame, {&part, 1}, backgroundPicture());
+        const QRect inside = part.intersected(whole.rect());
+        QVERIFY2(frame.copy(inside) == whole.copy(inside),
+                 qPrintable(QStringLiteral("part %1,%2 %3x%4").arg(part.x()).arg(part.y()).arg(part.width()).arg(part.height())));
     }
 }
 

@@ -31,9 +31,15 @@ QRect shapeBounds(const ShapeRow &s)
 
 QRect lineBounds(const LineRow &l)
 {
-    const QPoint a(twipsToPixels(l.x1), twipsToPixels(l.y1));
-    const QPoint b(twipsToPixels(l.x2), twipsToPixels(l.y2));
-    return QRect(a, b).normalized();
+    // Both end pixels are drawn, whichever way the line runs (QRect::normalized() would drop
+    // them for a line running up or to the left), and the pen's square cap may reach one pixel
+    // past an end of a slanting line.
+    const int x1 = twipsToPixels(l.x1);
+    const int y1 = twipsToPixels(l.y1);
+    const int x2 = twipsToPixels(l.x2);
+    const int y2 = twipsToPixels(l.y2);
+    return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
+        .adjusted(-1, -1, 1, 1);
 }
 
 } // namespace
@@ -143,6 +149,10 @@ std::size_t Board::shapePosition(std::string_view name, int index, const char *o
 void Board::setFillColor(std::string_view name, Colour colour, int index)
 {
     BoardElement &e = m_elements[shapePosition(name, index, "setting the fill colour")];
+    // The jumper procedures write every pin of their blocks; only a pin that changes needs
+    // drawing again.
+    if (e.fillColour == colour)
+        return;
     e.fillColour = colour;
     if (m_repaint)
         m_repaint(e.bounds);

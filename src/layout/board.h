@@ -52,7 +52,8 @@ public:
     /// The element of that name (and index, for the names two elements share), or null.
     const BoardElement *find(std::string_view name, int index = -1) const;
 
-    /// Stores a shape's new fill colour and asks for its box to be repainted.
+    /// Stores a shape's new fill colour and asks for its box to be repainted, if the colour
+    /// differs from the one it has.
     /// Throws ElementError when there is no such element or it is not a shape.
     void setFillColor(std::string_view name, Colour colour, int index = -1);
 

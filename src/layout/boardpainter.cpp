@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -71,22 +72,25 @@ bool isElliptic(ShapeKind kind)
 /// Fills the inside of a figure (outline included; the outline is drawn over it afterwards).
 void fillFigure(QPainter &p, const ShapeRow &s, const QRect &figure, const QBrush &brush)
 {
+    if (!isElliptic(s.kind) && !isRounded(s.kind)) {
+        p.fillRect(figure, brush);
+        return;
+    }
     p.setPen(Qt::NoPen);
     p.setBrush(brush);
-    if (isElliptic(s.kind)) {
+    if (isElliptic(s.kind))
         p.drawEllipse(QRectF(figure));
-    } else if (isRounded(s.kind)) {
+    else
         p.drawRoundedRect(QRectF(figure), cornerRadius(figure), cornerRadius(figure));
-    } else {
-        p.fillRect(figure, brush);
-    }
 }
 
 /// Draws the outline: rings of one pixel, as many as the border width, centred on the edge.
 void outlineFigure(QPainter &p, const ShapeRow &s, const QRect &figure, Colour colour)
 {
-    p.setBrush(Qt::NoBrush);
-    p.setPen(pixelPen(colour));
+    if (isElliptic(s.kind) || isRounded(s.kind)) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(pixelPen(colour));
+    }
     for (int ring = 0; ring < s.borderWidth; ++ring) {
         const int out = s.borderWidth / 2 - ring;
         const QRect r = figure.adjusted(-out, -out, out, out);
@@ -104,6 +108,21 @@ void drawShapeCopy(QPainter &p, const ShapeRow &s, Colour fill, bool allBlack)
 {
     const QRect figure = figureRect(s);
     const auto colour = [allBlack](Colour c) { return allBlack ? Colour{0} : c; };
+    const bool plainInside = s.fillStyle == FillStyle::Solid || (s.opaque && s.fillStyle == FillStyle::Transparent);
+    if (plainInside && !isElliptic(s.kind) && !isRounded(s.kind) && s.borderWidth > 0) {
+        // A rectangle of one colour inside its rings (most of all, a pin): the rings cover all
+        // from the outermost to the innermost, so two fills leave the same pixels as the fill
+        // and the rings one by one.
+        const int outer = s.borderWidth / 2;
+        const int inner = outer - (s.borderWidth - 1);
+        const QRect inside = figure.adjusted(1 - inner, 1 - inner, inner - 1, inner - 1);
+        if (inside.width() > 0 && inside.height() > 0) {
+            p.fillRect(figure.adjusted(-outer, -outer, outer, outer), toQColor(colour(s.borderColour)));
+            const Colour insideColour = s.fillStyle == FillStyle::Solid ? fill : s.backColour;
+            p.fillRect(inside, toQColor(colour(insideColour)));
+            return;
+        }
+    }
     if (s.opaque)
         fillFigure(p, s, figure, toQColor(colour(s.backColour)));
     switch (s.fillStyle) {
@@ -119,16 +138,24 @@ void drawShapeCopy(QPainter &p, const ShapeRow &s, Colour fill, bool allBlack)
     outlineFigure(p, s, figure, colour(s.borderColour));
 }
 
+/// The device pixels of a box of client-area pixels.
+QRect devicePixels(const QRect &box, qreal ratio)
+{
+    return QRect(QPoint(qRound(box.left() * ratio), qRound(box.top() * ratio)),
+                 QSize(qRound(box.width() * ratio), qRound(box.height() * ratio)));
+}
+
 /// The nand mode: each pixel the shape draws becomes NOT(shape colour AND pixel beneath). The
 /// shape is drawn alone on a transparent layer first, so the hatch gaps stay untouched.
 void drawShapeNand(QImage &frame, const QRect &clip, const ShapeRow &s, const QRect &bounds, Colour fill)
 {
-    const QRect area = bounds.intersected(clip);
-    if (area.isEmpty())
+    // The layer always holds the whole shape: the hatch pattern is laid from the layer's corner,
+    // so a layer of the clipped part only would shift it.
+    const QRect area = bounds.intersected(QRect(QPoint(), frame.deviceIndependentSize().toSize()));
+    if (!area.intersects(clip))
         return;
     const qreal ratio = frame.devicePixelRatio();
-    const QRect device(QPoint(qRound(area.left() * ratio), qRound(area.top() * ratio)),
-                       QSize(qRound(area.width() * ratio), qRound(area.height() * ratio)));
+    const QRect device = devicePixels(area, ratio);
     QImage layer(device.size(), QImage::Format_ARGB32);
     layer.setDevicePixelRatio(ratio);
     layer.fill(Qt::transparent);
@@ -137,7 +164,7 @@ void drawShapeNand(QImage &frame, const QRect &clip, const ShapeRow &s, const QR
         lp.translate(-area.topLeft());
         drawShapeCopy(lp, s, fill, false);
     }
-    const QRect target = device.intersected(frame.rect());
+    const QRect target = device.intersected(devicePixels(clip, ratio)).intersected(frame.rect());
     for (int y = target.top(); y <= target.bottom(); ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(layer.constScanLine(y - device.top())) - device.left();
         QRgb *dst = reinterpret_cast<QRgb *>(frame.scanLine(y));
@@ -194,31 +221,64 @@ void drawSunkenBorder(QPainter &p, const QRect &box)
     ring(box.adjusted(1, 1, -1, -1), 0x000000, 0xC0C0C0);
 }
 
-void drawLabel(QPainter &p, const LabelRow &l, const QRect &box)
+/// Whether two boxes share a pixel; like QRect::intersects(), but inline, for the pass over
+/// every element that each painted rectangle makes.
+bool meets(const QRect &a, const QRect &b)
+{
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
+/// The pixels inside a shape that it leaves as they are: inside the border of a transparent
+/// rectangle; none for any other shape.
+QRect untouchedInside(const ShapeRow &s)
+{
+    if (s.opaque || s.fillStyle != FillStyle::Transparent || (s.kind != ShapeKind::Rectangle && s.kind != ShapeKind::Square))
+        return {};
+    // The innermost of the rings outlineFigure() draws, and inside it.
+    const int out = s.borderWidth / 2 - (s.borderWidth - 1);
+    return figureRect(s).adjusted(-out + 1, -out + 1, out - 1, out - 1);
+}
+
+/// Where a caption's letters may be drawn: its box with a margin all round for the substitute
+/// fonts' letters, which stand up to two pixels wider or taller than the fonts the boxes were
+/// measured with (the hook of a "J" reaches left of its line).
+constexpr int CaptionMargin = 2;
+
+QRect captionArea(const QRect &box)
+{
+    return box.adjusted(-CaptionMargin, -CaptionMargin, CaptionMargin, CaptionMargin);
+}
+
+/// The box the lines of a caption stand in: inside the border, if it has one.
+QRect textBox(const LabelRow &l, const QRect &box)
+{
+    return (l.flags & Border) ? box.adjusted(2, 2, -2, -2) : box;
+}
+
+void drawLabel(QPainter &p, const LabelRow &l, const QRect &box, const BoardPainter::Caption &caption)
 {
     if (l.flags & Opaque)
         p.fillRect(box, toQColor(l.backColour));
-    QRect text = box;
-    if (l.flags & Border) {
+    if (l.flags & Border)
         drawSunkenBorder(p, box);
-        text = box.adjusted(2, 2, -2, -2);
-    }
-    const QFontMetrics &fm = captionMetrics(l.font);
-    const QString caption = QString::fromLatin1(l.caption);
-    const QStringList lines = (l.flags & WordWrap) ? wrapCaption(caption, fm, text.width()) : QStringList{caption};
-    const int lineHeight = captionLineHeight(l.font);
-    // The substitute's glyphs are centred on each line of the stored pitch.
-    const int baseline = (lineHeight - fm.height()) / 2 + fm.ascent();
+    // A caption stays in its place whatever font stands in for the one it was laid out in: a
+    // line much too wide is condensed to fit, and nothing reaches past the box and its margin.
+    p.save();
+    p.setClipRect(captionArea(box), Qt::IntersectClip);
     p.setFont(captionFont(l.font));
     p.setPen(toQColor(l.textColour));
-    int y = text.top();
-    for (const QString &line : lines) {
-        int x = text.left();
-        if (l.flags & Centre)
-            x += (text.width() - fm.horizontalAdvance(line)) / 2;
-        p.drawText(QPoint(x, y + baseline), line);
-        y += lineHeight;
+    for (qsizetype i = 0; i < caption.lines.size(); ++i) {
+        if (caption.condense[i] == 1.0) {
+            p.drawText(caption.origins[i], caption.lines[i]);
+            continue;
+        }
+        p.save();
+        p.translate(caption.origins[i]);
+        p.scale(caption.condense[i], 1.0);
+        p.drawText(QPoint(), caption.lines[i]);
+        p.restore();
     }
+    p.restore();
 }
 
 void drawImage(QPainter &p, const ImageRow &i, const QRect &box)
@@ -228,6 +288,12 @@ void drawImage(QPainter &p, const ImageRow &i, const QRect &box)
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
+/// Every pixel an element may paint.
+QRect drawnBox(const BoardElement &e)
+{
+    return e.kind == ElementKind::Label ? captionArea(e.bounds) : e.bounds;
+}
+
 } // namespace
 
 Colour boardBackgroundColour()
@@ -235,42 +301,179 @@ Colour boardBackgroundColour()
     return TitleBarText;
 }
 
-void paintBoard(QImage &frame, const Board &board, const QRect &area, const QImage &background)
+BoardPainter::BoardPainter(const Board &board)
+    : m_board(board)
+    , m_captions(board.elements().size())
+    , m_untouched(board.elements().size())
+    , m_pictures(board.elements().size())
+    , m_sprites(board.elements().size())
 {
-    const QRect clip = area.intersected(QRect(QPoint(), frame.deviceIndependentSize().toSize()));
-    if (clip.isEmpty())
-        return;
-    QPainter p(&frame);
+    const auto &elements = board.elements();
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        if (elements[i].kind == ElementKind::Shape)
+            m_untouched[i] = untouchedInside(*elements[i].shape);
+    }
+}
+
+void BoardPainter::paint(QImage &frame, std::span<const QRect> areas, const QImage &background)
+{
+    const QRect whole(QPoint(), frame.deviceIndependentSize().toSize());
+    QPainter p;
+    for (const QRect &area : areas) {
+        const QRect clip = area.intersected(whole);
+        if (clip.isEmpty())
+            continue;
+        if (!p.isActive())
+            p.begin(&frame);
+        paintRect(p, frame, clip, background);
+    }
+}
+
+void BoardPainter::paintRect(QPainter &p, QImage &frame, const QRect &clip, const QImage &background)
+{
     p.setClipRect(clip);
     p.fillRect(clip, toQColor(boardBackgroundColour()));
     if (!background.isNull())
         p.drawImage(clip.topLeft(), background, clip);
 
-    const auto &elements = board.elements();
-    for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
-        const BoardElement &e = *it;
-        if (!e.bounds.intersects(clip))
+    // Painting all of the frame draws every element straight onto it. Painting a part, captions
+    // and curved shapes are drawn from copies kept of them, which is faster than laying out the
+    // text or tracing the curves again.
+    const bool part = clip != QRect(QPoint(), frame.deviceIndependentSize().toSize());
+    const auto &elements = m_board.elements();
+    for (std::size_t i = elements.size(); i-- > 0;) {
+        const BoardElement &e = elements[i];
+        if (!reaches(i, clip))
             continue;
-        switch (e.kind) {
-        case ElementKind::Label:
-            drawLabel(p, *e.label, e.bounds);
-            break;
-        case ElementKind::Shape:
-            if (e.shape->drawMode == DrawMode::Nand) {
-                p.end();
-                drawShapeNand(frame, clip, *e.shape, e.bounds, e.fillColour);
-                p.begin(&frame);
-                p.setClipRect(clip);
-            } else {
-                drawShapeCopy(p, *e.shape, e.fillColour, e.shape->drawMode == DrawMode::Black);
-            }
-            break;
-        case ElementKind::Line:
-            drawLine(p, *e.line);
-            break;
-        case ElementKind::Image:
-            drawImage(p, *e.image, e.bounds);
-            break;
+        if (e.kind == ElementKind::Shape && e.shape->drawMode == DrawMode::Nand) {
+            p.end();
+            drawShapeNand(frame, clip, *e.shape, e.bounds, e.fillColour);
+            p.begin(&frame);
+            p.setClipRect(clip);
+        } else if (e.kind == ElementKind::Image) {
+            p.drawImage(e.bounds.topLeft(), scaledPicture(i, frame.devicePixelRatio()));
+        } else if (part && isCostly(e)) {
+            const Sprite &sprite = spriteOf(i, frame.devicePixelRatio());
+            p.drawImage(sprite.origin, sprite.image);
+        } else {
+            drawElement(p, i);
         }
     }
+}
+
+void BoardPainter::drawElement(QPainter &p, std::size_t element)
+{
+    const BoardElement &e = m_board.elements()[element];
+    switch (e.kind) {
+    case ElementKind::Label:
+        drawLabel(p, *e.label, e.bounds, caption(element));
+        break;
+    case ElementKind::Shape:
+        drawShapeCopy(p, *e.shape, e.fillColour, e.shape->drawMode == DrawMode::Black);
+        break;
+    case ElementKind::Line:
+        drawLine(p, *e.line);
+        break;
+    case ElementKind::Image:
+        drawImage(p, *e.image, e.bounds);
+        break;
+    }
+}
+
+bool BoardPainter::isCostly(const BoardElement &e)
+{
+    // A small shape (a pin) takes a few calls into the painter; one copy is fewer.
+    constexpr int SmallShape = 32 * 32;
+    return e.kind == ElementKind::Label
+        || (e.kind == ElementKind::Shape
+            && (isRounded(e.shape->kind) || isElliptic(e.shape->kind) || e.bounds.width() * e.bounds.height() <= SmallShape));
+}
+
+const BoardPainter::Sprite &BoardPainter::spriteOf(std::size_t element, qreal ratio)
+{
+    const BoardElement &e = m_board.elements()[element];
+    auto &sprites = m_sprites[element];
+    for (const Sprite &s : sprites) {
+        if (s.fill == e.fillColour && s.ratio == ratio)
+            return s;
+    }
+    // Drawn as onto the frame: onto a canvas with the frame's corner, in the same place, so not
+    // one pixel can come out differently; only the element's own pixels are then cut out. The
+    // drawing is not antialiased, so each pixel is either the element's colour or untouched.
+    QRect reach = drawnBox(e);
+    // Pixels left of or above the frame are never shown.
+    reach.setLeft(std::max(reach.left(), 0));
+    reach.setTop(std::max(reach.top(), 0));
+    QImage canvas(QSize(reach.right() + 1, reach.bottom() + 1) * ratio, QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(ratio);
+    {
+        QPainter p(&canvas);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.fillRect(reach, Qt::transparent);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setClipRect(reach);
+        drawElement(p, element);
+    }
+    QImage image = canvas.copy(devicePixels(reach, ratio));
+    image.setDevicePixelRatio(ratio);
+    sprites.push_back({e.fillColour, ratio, reach.topLeft(), std::move(image)});
+    return sprites.back();
+}
+
+bool BoardPainter::reaches(std::size_t element, const QRect &clip)
+{
+    return meets(drawnBox(m_board.elements()[element]), clip) && !m_untouched[element].contains(clip);
+}
+
+const BoardPainter::Caption &BoardPainter::caption(std::size_t element)
+{
+    auto &slot = m_captions[element];
+    if (slot)
+        return *slot;
+    const BoardElement &e = m_board.elements()[element];
+    const LabelRow &l = *e.label;
+    const QRect text = textBox(l, e.bounds);
+    const QFontMetrics &fm = captionMetrics(l.font);
+    const QString caption = QString::fromLatin1(l.caption);
+    Caption c;
+    c.lines = (l.flags & WordWrap) ? wrapCaption(caption, fm, text.width()) : QStringList{caption};
+    const int lineHeight = captionLineHeight(l.font);
+    // The substitute's glyphs are centred on each line of the stored pitch.
+    const int baseline = (lineHeight - fm.height()) / 2 + fm.ascent();
+    int y = text.top();
+    for (const QString &line : std::as_const(c.lines)) {
+        const int width = fm.horizontalAdvance(line);
+        const bool fits = width <= text.width() + CaptionMargin;
+        int x = text.left();
+        if ((l.flags & Centre) && fits)
+            x += (text.width() - width) / 2;
+        c.origins << QPoint(x, y + baseline);
+        c.condense << (fits ? 1.0 : qreal(text.width()) / width);
+        y += lineHeight;
+    }
+    return slot.emplace(std::move(c));
+}
+
+const QImage &BoardPainter::scaledPicture(std::size_t element, qreal ratio)
+{
+    QImage &scaled = m_pictures[element];
+    if (!scaled.isNull() && scaled.devicePixelRatio() == ratio)
+        return scaled;
+    // Scaled smoothly onto a canvas whose corner is the frame's, unclipped, and then cut out:
+    // the smooth scale of a clipped part of the box comes out slightly different.
+    const BoardElement &e = m_board.elements()[element];
+    QImage canvas(QSize(e.bounds.right() + 1, e.bounds.bottom() + 1) * ratio, QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(ratio);
+    {
+        QPainter p(&canvas);
+        drawImage(p, *e.image, e.bounds);
+    }
+    scaled = canvas.copy(devicePixels(e.bounds, ratio));
+    scaled.setDevicePixelRatio(ratio);
+    return scaled;
+}
+
+void paintBoard(QImage &frame, const Board &board, const QRect &area, const QImage &background)
+{
+    BoardPainter(board).paint(frame, {&area, 1}, background);
 }

@@ -8,14 +8,59 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <algorithm>
+
+namespace {
+
+/// Adds box to rects, merged with every rectangle it comes near (and those the merged one then
+/// comes near); returns the rectangle it ends up in.
+QRect gatherInto(std::vector<QRect> &rects, const QRect &box)
+{
+    constexpr int Gap = 8;
+    QRect merged = box;
+    for (auto it = rects.begin(); it != rects.end();) {
+        if (!it->adjusted(-Gap, -Gap, Gap, Gap).intersects(merged)) {
+            ++it;
+            continue;
+        }
+        merged |= *it;
+        rects.erase(it);
+        it = rects.begin(); // the grown rectangle may now reach one passed over
+    }
+    rects.push_back(merged);
+    return merged;
+}
+
+} // namespace
+
 BoardWidget::BoardWidget(Board &board, const QImage &background, QWidget *parent)
     : QWidget(parent)
     , m_board(board)
+    , m_painter(board)
     , m_background(background)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque although it covers the window: the toolkit would then leave the window
+    // out of its repaints, so a repaint of the window would skip the drawing altogether and the
+    // window would never see a paint event of its own. The window's share is one plain fill.
+    //
     // A changed fill only marks its box; the repaint after the event draws it in stacking order.
-    m_board.setRepaintRequest([this](const QRect &area) { update(area); });
+    m_board.setRepaintRequest([this](const QRect &area) { markStale(area); });
+}
+
+void BoardWidget::markStale(const QRect &area)
+{
+    // Boxes near one another are gathered into one rectangle, so the pins of a block that changed
+    // are redrawn in one pass over the elements rather than one pass each. What else lies there
+    // is redrawn as it was.
+    gatherInto(m_stale, area);
+    // The toolkit is asked to repaint the whole neighbourhood of the changes seen so far (kept
+    // from one change to the next: the blocks of pins), once per neighbourhood rather than once
+    // per pin, for each request costs more than copying a few more pixels to the screen.
+    const QRect neighbourhood = gatherInto(m_neighbourhoods, area);
+    if (std::find(m_requested.begin(), m_requested.end(), neighbourhood) != m_requested.end())
+        return;
+    m_requested.push_back(neighbourhood);
+    update(neighbourhood);
 }
 
 void BoardWidget::resizeEvent(QResizeEvent *)
@@ -25,19 +70,29 @@ void BoardWidget::resizeEvent(QResizeEvent *)
 
 void BoardWidget::paintEvent(QPaintEvent *event)
 {
+    bringFrameUpToDate();
+    const qreal ratio = m_frame.devicePixelRatio();
+    QPainter p(this);
+    for (const QRect &r : event->region())
+        p.drawImage(QRectF(r), m_frame, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+}
+
+void BoardWidget::bringFrameUpToDate()
+{
     // The board is drawn into a buffer of its own because the nand draw mode reads the pixels
-    // beneath; the buffer is then copied to the screen. It has the screen's pixel density, so a
-    // dense screen gets sharp lines and letters rather than a magnified picture.
+    // beneath. The buffer keeps the whole drawing, so a repaint of what did not change (an
+    // expose, a list's box closing over the drawing) is a copy, and a changed fill redraws its
+    // box only. It has the screen's pixel density, so a dense screen gets sharp lines and letters
+    // rather than a magnified picture.
     const qreal ratio = devicePixelRatioF();
     if (m_frame.isNull() || m_frame.devicePixelRatio() != ratio) {
         m_frame = QImage(size() * ratio, QImage::Format_RGB32);
         m_frame.setDevicePixelRatio(ratio);
+        m_stale = {rect()};
     }
-    QPainter p(this);
-    for (const QRect &r : event->region()) {
-        paintBoard(m_frame, m_board, r, m_background);
-        p.drawImage(QRectF(r), m_frame, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
-    }
+    m_painter.paint(m_frame, m_stale, m_background);
+    m_stale.clear();
+    m_requested.clear();
 }
 
 bool BoardWidget::event(QEvent *event)

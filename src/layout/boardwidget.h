@@ -2,9 +2,12 @@
 #pragma once
 
 #include "board.h"
+#include "boardpainter.h"
 
 #include <QImage>
 #include <QWidget>
+
+#include <vector>
 
 class BoardWidget : public QWidget
 {
@@ -24,8 +27,14 @@ protected:
 
 private:
     void showToolTipAt(const QPoint &pos, const QPoint &globalPos);
+    void markStale(const QRect &area);
+    void bringFrameUpToDate();
 
     Board &m_board;
+    BoardPainter m_painter;
     QImage m_background;
-    QImage m_frame;
+    QImage m_frame;                      ///< the whole drawing, kept between paints
+    std::vector<QRect> m_stale;          ///< where m_frame does not yet show the board as it is
+    std::vector<QRect> m_neighbourhoods; ///< every box that changed so far, gathered by nearness
+    std::vector<QRect> m_requested;      ///< neighbourhoods the toolkit was asked to repaint
 };

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 
 #include <array>
+#include <cstring>
 #include <iterator>
 #include <optional>
 
@@ -30,12 +31,26 @@ constexpr struct { const char *family; int pixelSize; QFont::Weight weight; int 
 
 static_assert(std::size(CaptionFonts) == static_cast<std::size_t>(TextFont::Comic825) + 1);
 
-QFont makeFont(const char *family, int pixelSize, QFont::Weight weight)
+/// The family this program draws a layout font name in.
+const char *substituteOf(const char *layoutName)
 {
-    QFont f{QString::fromLatin1(family)};
+    for (const auto &s : Substitutes) {
+        if (std::strcmp(s.layoutName, layoutName) == 0)
+            return s.substitute;
+    }
+    return layoutName;
+}
+
+QFont makeFont(const char *layoutName, int pixelSize, QFont::Weight weight)
+{
+    // Asked for by the substitute's own name: asked for by the layout name, which no font here
+    // carries, the toolkit first has fontconfig sort out fallbacks for that name, for every font.
+    // Without font merging no fallback fonts are looked up for glyphs a font lacks: the texts
+    // are Latin-1, which every substitute covers.
+    QFont f{QString::fromLatin1(substituteOf(layoutName))};
     f.setPixelSize(pixelSize);
     f.setWeight(weight);
-    f.setStyleStrategy(QFont::NoAntialias);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
     return f;
 }
 
@@ -66,10 +81,18 @@ void installFontSubstitutes()
 
 QStringList missingFontFamilies()
 {
+    // The installed families compared by name: QFontDatabase::hasFamily() would have fontconfig
+    // resolve each name as an alias first, which costs as much as loading a font.
+    QStringList installed = QFontDatabase::families();
+    for (QString &family : installed) {
+        // A family several foundries make is listed as "Family [foundry]".
+        if (const qsizetype bracket = family.indexOf(QLatin1String(" [")); bracket >= 0)
+            family.truncate(bracket);
+    }
     QStringList missing;
     for (const auto &s : Substitutes) {
         const QString family = QString::fromLatin1(s.substitute);
-        if (!QFontDatabase::hasFamily(family))
+        if (!installed.contains(family, Qt::CaseInsensitive))
             missing << family;
     }
     return missing;

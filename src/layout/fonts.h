@@ -7,8 +7,9 @@
 #include <QFontMetrics>
 #include <QStringList>
 
-/// Maps the font names the board was laid out with onto the fonts Debian ships. Call once,
-/// before any font is made.
+/// Maps the font names the board was laid out with onto the fonts Debian ships, for any font
+/// asked for by such a name (the fonts below ask for the substitutes by their own names). Call
+/// once, before any font is made.
 void installFontSubstitutes();
 
 /// The families among the substitutes that this machine lacks (fallbacks are drawn instead).
