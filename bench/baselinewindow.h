@@ -10,7 +10,7 @@ class BaselineWindow : public QWidget
 {
 public:
     /// The lists hold the guide's entries with the guide's default positions selected; the
-    /// controls take the guide's boxes but keep the toolkit's own fonts and colours.
+    /// controls take the guide's boxes but keep the toolkit's own fonts and colors.
     BaselineWindow();
 
     /// The list of that name ("CBOCPU", "cbops", "cbosdr"), or null.

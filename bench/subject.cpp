@@ -50,7 +50,7 @@ int differingPins(const std::array<PinFill, 26> &a, const std::array<PinFill, 26
 {
     int n = 0;
     for (std::size_t i = 0; i < a.size(); ++i)
-        n += a[i].colour != b[i].colour;
+        n += a[i].color != b[i].color;
     return n;
 }
 

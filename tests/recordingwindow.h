@@ -23,7 +23,7 @@ public:
     };
 
     std::map<std::string, List> lists{{"CBOCPU", {}}, {"cbops", {}}, {"cbosdr", {}}};
-    std::map<std::string, Colour> fills;
+    std::map<std::string, Color> fills;
     std::vector<std::string> calls;           ///< every operation, e.g. "setFillColor V1JP7 808080"
     std::function<void(const std::string &)> onClick; ///< the Click handler setListIndex runs
 
@@ -65,12 +65,12 @@ public:
         if (onClick)
             onClick(list);
     }
-    void setFillColor(const char *element, Colour colour) override
+    void setFillColor(const char *element, Color color) override
     {
         char hex[8];
-        std::snprintf(hex, sizeof hex, "%06X", colour);
+        std::snprintf(hex, sizeof hex, "%06X", color);
         record("setFillColor", element, hex);
-        fills[element] = colour;
+        fills[element] = color;
     }
 
     /// The recorded calls of one operation only.

@@ -76,7 +76,7 @@ void TestBoardPainter::drawModes()
     const QImage frame = paint(Board({}, Dimm, {}, {}));
     // nand: NOT(0xC0C0C0 AND 0xEFF7E7) on the outline; the hatch gaps keep the field.
     QCOMPARE(hex(frame.pixel(10, 10)), QStringLiteral("3F3F3F"));
-    // black: whatever the colours, every pixel drawn is black.
+    // black: whatever the colors, every pixel drawn is black.
     QCOMPARE(hex(frame.pixel(10, 30)), QStringLiteral("000000"));
     int nand = 0, field = 0, black = 0;
     for (int x = 11; x < 39; ++x) {
@@ -148,7 +148,7 @@ void TestBoardPainter::fillChangeAsksForRepaintOfTheBoxOnly()
     board.setRepaintRequest([&](const QRect &r) { requests << r; });
     board.setFillColor("pin2", 0x808080);
     QCOMPARE(requests, QList<QRect>{QRect(10, 10, 6, 6)});
-    QCOMPARE(board.fillColor("pin2"), Colour{0x808080});
+    QCOMPARE(board.fillColor("pin2"), Color{0x808080});
     QCOMPARE(hex(paint(board).pixel(12, 12)), QStringLiteral("808080"));
 }
 

@@ -18,7 +18,7 @@ constexpr QRect ClientArea(0, 0, 7695, 7500);
 
 /// The hint text is the one caption without a tool tip that is not drawn in button text.
 constexpr const char *HintLabel = "Label52";
-constexpr Colour HintColour = 0x404040;
+constexpr Color HintColor = 0x404040;
 
 /// A drawn element as far as ranks, names and places go.
 struct Element {
@@ -79,8 +79,8 @@ class TestCatalogues : public QObject
 private slots:
     void counts_data();
     void counts();
-    void labelColourFollowsToolTip_data();
-    void labelColourFollowsToolTip();
+    void labelColorFollowsToolTip_data();
+    void labelColorFollowsToolTip();
     void ranksCoverEveryPlaceOnce();
     void namesUniqueBarIndexedPairs();
     void catalogueInRankOrder_data();
@@ -138,29 +138,29 @@ void TestCatalogues::counts()
     QCOMPARE(actual, expected);
 }
 
-void TestCatalogues::labelColourFollowsToolTip_data()
+void TestCatalogues::labelColorFollowsToolTip_data()
 {
     QTest::addColumn<bool>("hasToolTip");
-    QTest::addColumn<uint>("textColour");
+    QTest::addColumn<uint>("textColor");
     QTest::addColumn<bool>("isHint");
 
     for (const LabelRow &l : labelCatalogue())
-        QTest::addRow("%s", l.name) << (*l.toolTip != '\0') << uint(l.textColour) << (QByteArray(l.name) == HintLabel);
+        QTest::addRow("%s", l.name) << (*l.toolTip != '\0') << uint(l.textColor) << (QByteArray(l.name) == HintLabel);
 }
 
-void TestCatalogues::labelColourFollowsToolTip()
+void TestCatalogues::labelColorFollowsToolTip()
 {
     QFETCH(bool, hasToolTip);
-    QFETCH(uint, textColour);
+    QFETCH(uint, textColor);
     QFETCH(bool, isHint);
 
     if (hasToolTip) {
         const QList<uint> reds{0x0000FF, 0x0000C0, 0xC0C0FF};
-        const QString shown = QStringLiteral("text colour 0x%1").arg(textColour, 6, 16, QLatin1Char('0'));
-        QVERIFY2(reds.contains(textColour), qPrintable(shown));
+        const QString shown = QStringLiteral("text color 0x%1").arg(textColor, 6, 16, QLatin1Char('0'));
+        QVERIFY2(reds.contains(textColor), qPrintable(shown));
         return;
     }
-    QCOMPARE(textColour, uint(isHint ? HintColour : ButtonText));
+    QCOMPARE(textColor, uint(isHint ? HintColor : ButtonText));
 }
 
 void TestCatalogues::ranksCoverEveryPlaceOnce()

@@ -204,7 +204,7 @@ void TestCommandLine::badArguments_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("usage");
-    QTest::newRow("unknown flag") << QStringList{"--colour"} << "unknown option --colour" << true;
+    QTest::newRow("unknown flag") << QStringList{"--color"} << "unknown option --color" << true;
     QTest::newRow("missing value") << QStringList{"--export"} << "--export needs a value" << true;
     QTest::newRow("unknown CPU") << QStringList{"--export", "x.png", "--cpu", "pentium 4"}
                                  << "--cpu \"pentium 4\": no CPU entry contains it" << true;

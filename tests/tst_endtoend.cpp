@@ -157,9 +157,9 @@ void TestEndToEnd::printReachesTheQueue()
     for (const BoardElement &e : board.elements()) {
         if (e.kind != ElementKind::Shape || e.shape->fillStyle != FillStyle::Solid || e.bounds.width() != 6)
             continue; // the 6 x 6 pins: the procedures' 32 and JP1's three
-        const Colour printed = pinColourIn(page, e, scale, ink.topLeft());
-        QVERIFY2(printed == e.fillColour, qPrintable(QStringLiteral("%1: %2 printed as %3 (page %4x%5, image at %6,%7 %8x%9)")
-                                                         .arg(e.name()).arg(e.fillColour, 6, 16, QLatin1Char('0'))
+        const Color printed = pinColorIn(page, e, scale, ink.topLeft());
+        QVERIFY2(printed == e.fillColor, qPrintable(QStringLiteral("%1: %2 printed as %3 (page %4x%5, image at %6,%7 %8x%9)")
+                                                         .arg(e.name()).arg(e.fillColor, 6, 16, QLatin1Char('0'))
                                                          .arg(printed, 6, 16, QLatin1Char('0')).arg(page.width())
                                                          .arg(page.height()).arg(ink.x()).arg(ink.y())
                                                          .arg(ink.width()).arg(ink.height())));

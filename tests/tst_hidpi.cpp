@@ -75,7 +75,7 @@ void TestHiDpi::pinEdgesAreSharp()
 
 void TestHiDpi::lettersAreDrawnAtDevicePixels()
 {
-    // In a magnified 96 dpi picture every aligned 2 x 2 block is one colour; letters drawn at
+    // In a magnified 96 dpi picture every aligned 2 x 2 block is one color; letters drawn at
     // device pixels have edges inside the blocks. The hint text's box (Label52) is full of them.
     const QRect hint(QPoint(6, 380) * 2, QSize(260, 40) * 2);
     int mixed = 0;

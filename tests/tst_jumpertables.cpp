@@ -139,8 +139,8 @@ void TestJumperTables::defaultCpuRowFills()
     const std::set<std::string> grey = {"V1JP7", "V2JP7", "V1JP8", "V2JP8", "v1jp9", "v2jp9", "h1jp4",
                                         "h2jp4", "h2jp5", "h3jp5", "h1jp6", "h2jp6", "b1JP3", "b2jp3"};
     QCOMPARE(window.fills.size(), std::size_t{26});
-    for (const auto &[pin, colour] : window.fills)
-        QCOMPARE(colour, grey.count(pin) ? JumperOnColor : JumperOffColor);
+    for (const auto &[pin, color] : window.fills)
+        QCOMPARE(color, grey.count(pin) ? JumperOnColor : JumperOffColor);
 }
 
 void TestJumperTables::cpuCodeWithoutRowChangesNothing_data()
@@ -169,7 +169,7 @@ void TestJumperTables::cpuCodeWithoutRowChangesNothing()
     if (row) {
         const auto fills = cpuPinFills(*findCpuJumperRow(row));
         for (const PinFill &f : fills)
-            QCOMPARE(window.fills.at(f.pin), f.colour);
+            QCOMPARE(window.fills.at(f.pin), f.color);
     }
 }
 

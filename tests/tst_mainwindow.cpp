@@ -26,11 +26,11 @@ public:
     int failAtWrite = -1; ///< 0-based write that fails, counted from arming
     int writes = 0;
 
-    void setFillColor(const char *element, Colour colour) override
+    void setFillColor(const char *element, Color color) override
     {
         if (failAtWrite >= 0 && writes++ == failAtWrite)
-            throw ElementError(element, "setting the fill colour", "the write was refused");
-        MainWindow::setFillColor(element, colour);
+            throw ElementError(element, "setting the fill color", "the write was refused");
+        MainWindow::setFillColor(element, color);
     }
 };
 
@@ -47,11 +47,11 @@ void pick(QWidget &w, const char *list, int position)
 }
 
 /// The fills all 32 pins must show with this CPU row and the default power and SDRAM entries.
-std::map<std::string, Colour> expectedPins(int cpuCode)
+std::map<std::string, Color> expectedPins(int cpuCode)
 {
-    std::map<std::string, Colour> pins;
+    std::map<std::string, Color> pins;
     for (const PinFill &f : cpuPinFills(*findCpuJumperRow(cpuCode)))
-        pins[f.pin] = f.colour;
+        pins[f.pin] = f.color;
     pins["v1jp11"] = pins["v2jp11"] = JumperOnColor;
     pins["v3jp11"] = JumperOffColor;
     pins["v1jp10"] = JumperOffColor;
@@ -59,7 +59,7 @@ std::map<std::string, Colour> expectedPins(int cpuCode)
     return pins;
 }
 
-QString hex(Colour c)
+QString hex(Color c)
 {
     return QString::asprintf("%06X", c);
 }
@@ -94,7 +94,7 @@ void TestMainWindow::startsWithTheDefaults()
 {
     MainWindow window;
     for (const char *pin : {"V1JP7", "d2jp3", "v1jp10", "v3jp11"})
-        QCOMPARE(window.board().fillColor(pin), Colour{0xFFFFFF}); // before the Load event
+        QCOMPARE(window.board().fillColor(pin), Color{0xFFFFFF}); // before the Load event
     QCOMPARE(listOf(window, "CBOCPU")->count(), 0);
     window.load();
     QCOMPARE(listOf(window, "CBOCPU")->currentText(), QStringLiteral(" AMD K6-2 300AFR(100MHz,3.0x,2.2V)"));
@@ -105,8 +105,8 @@ void TestMainWindow::startsWithTheDefaults()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage image = window.windowImage();
     QCOMPARE(image.size(), QSize(513, 500));
-    for (const auto &[pin, colour] : expectedPins(21))
-        QCOMPARE(hex(pinColourIn(image, *window.board().find(pin))), hex(colour));
+    for (const auto &[pin, color] : expectedPins(21))
+        QCOMPARE(hex(pinColorIn(image, *window.board().find(pin))), hex(color));
     QCOMPARE(window.windowTitle(), QStringLiteral("P5VELMOR"));
     QCOMPARE(window.geometry(), QRect(10, 32, 513, 500));
     QCOMPARE(window.minimumSize(), window.maximumSize());
@@ -173,8 +173,8 @@ void TestMainWindow::renderedPinsForEveryCpu()
     }();
     pick(*window, "CBOCPU", position);
     const QImage image = window->windowImage();
-    for (const auto &[pin, colour] : expectedPins(code))
-        QVERIFY2(pinColourIn(image, *window->board().find(pin)) == colour, pin.c_str());
+    for (const auto &[pin, color] : expectedPins(code))
+        QVERIFY2(pinColorIn(image, *window->board().find(pin)) == color, pin.c_str());
 }
 
 void TestMainWindow::jp1NeverChanges()
@@ -186,9 +186,9 @@ void TestMainWindow::jp1NeverChanges()
     pick(window, "cbops", 1);
     pick(window, "cbosdr", 1);
     const QImage image = window.windowImage();
-    QCOMPARE(hex(pinColourIn(image, *window.board().find("Shape47"))), QStringLiteral("FFFFFF"));
-    QCOMPARE(hex(pinColourIn(image, *window.board().find("Shape48"))), QStringLiteral("404040"));
-    QCOMPARE(hex(pinColourIn(image, *window.board().find("Shape49"))), QStringLiteral("404040"));
+    QCOMPARE(hex(pinColorIn(image, *window.board().find("Shape47"))), QStringLiteral("FFFFFF"));
+    QCOMPARE(hex(pinColorIn(image, *window.board().find("Shape48"))), QStringLiteral("404040"));
+    QCOMPARE(hex(pinColorIn(image, *window.board().find("Shape49"))), QStringLiteral("404040"));
 }
 
 void TestMainWindow::listsOnlyTouchTheirOwnBlock()
@@ -196,16 +196,16 @@ void TestMainWindow::listsOnlyTouchTheirOwnBlock()
     MainWindow window;
     window.load();
     const auto snapshot = [&] {
-        std::map<std::string, Colour> fills;
+        std::map<std::string, Color> fills;
         for (const BoardElement &e : window.board().elements())
             if (e.kind == ElementKind::Shape)
-                fills[e.name() + std::to_string(e.index())] = e.fillColour;
+                fills[e.name() + std::to_string(e.index())] = e.fillColor;
         return fills;
     };
     const auto differences = [](const auto &a, const auto &b) {
         std::set<std::string> names;
-        for (const auto &[name, colour] : a)
-            if (b.at(name) != colour)
+        for (const auto &[name, color] : a)
+            if (b.at(name) != color)
                 names.insert(name);
         return names;
     };
@@ -236,7 +236,7 @@ void TestMainWindow::keyboardPickRunsTheHandler()
     QCOMPARE(window.board().fillColor("V1JP7"), JumperOffColor);
     QCOMPARE(window.board().fillColor("V3JP7"), JumperOnColor);
     QTest::qWait(50);
-    QCOMPARE(hex(pinColourIn(window.windowImage(), *window.board().find("V3JP7"))), QStringLiteral("808080"));
+    QCOMPARE(hex(pinColorIn(window.windowImage(), *window.board().find("V3JP7"))), QStringLiteral("808080"));
 }
 
 void TestMainWindow::failedWriteIsReportedAndKeepsEarlierPins()

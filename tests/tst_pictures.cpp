@@ -10,16 +10,16 @@ namespace {
 constexpr int BackgroundWidth = 582;
 constexpr int BackgroundHeight = 563;
 
-/// A colour written 0xBBGGRR, as the pictures' colours are given, as a 0xRRGGBB value.
+/// A color written 0xBBGGRR, as the pictures' colors are given, as a 0xRRGGBB value.
 constexpr QRgb fromBgr(std::uint32_t value)
 {
     return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
 }
 
-constexpr QRgb FieldColour = fromBgr(0xEFF7E7);
-constexpr QRgb FrameColour = fromBgr(0xE7DEA5);
-constexpr QRgb NameColour = fromBgr(0x188C52);
-constexpr QRgb TitleColour = fromBgr(0x21B55A);
+constexpr QRgb FieldColor = fromBgr(0xEFF7E7);
+constexpr QRgb FrameColor = fromBgr(0xE7DEA5);
+constexpr QRgb NameColor = fromBgr(0x188C52);
+constexpr QRgb TitleColor = fromBgr(0x21B55A);
 
 /// The box from pixel left to pixel right across and from top to bottom down, ends included.
 constexpr QRect pixelBox(int left, int right, int top, int bottom)
@@ -65,11 +65,11 @@ int byteAt(const QByteArray& bytes, qsizetype at)
     return static_cast<unsigned char>(bytes.at(at));
 }
 
-/// What a walk over the blocks after a GIF's global colour table finds.
+/// What a walk over the blocks after a GIF's global color table finds.
 struct GifBlocks {
     int images = 0;
     int interlacedImages = 0;
-    int transparentColours = 0;
+    int transparentColors = 0;
     bool wellFormed = false;  // every block complete, ending with the trailer as the last byte
 };
 
@@ -90,13 +90,13 @@ GifBlocks scanGifBlocks(const QByteArray& bytes, qsizetype at)
     GifBlocks found;
     while (at >= 0 && at < bytes.size()) {
         switch (byteAt(bytes, at)) {
-        case 0x21:  // extension; a graphic control block's low flag bit marks a transparent colour
+        case 0x21:  // extension; a graphic control block's low flag bit marks a transparent color
             if (at + 3 < bytes.size() && byteAt(bytes, at + 1) == 0xF9
                 && (byteAt(bytes, at + 3) & 0x01) != 0)
-                ++found.transparentColours;
+                ++found.transparentColors;
             at = skipSubBlocks(bytes, at + 2);
             break;
-        case 0x2C: {  // image descriptor, maybe a local colour table, code size, data
+        case 0x2C: {  // image descriptor, maybe a local color table, code size, data
             if (at + 10 >= bytes.size())
                 return found;
             const int flags = byteAt(bytes, at + 9);
@@ -138,14 +138,14 @@ void PicturesTest::backgroundIsOneFrameGif()
     QCOMPARE(word(gif, 6), quint32(BackgroundWidth));
     QCOMPARE(word(gif, 8), quint32(BackgroundHeight));
     const int flags = byteAt(gif, 10);
-    QVERIFY2(flags & 0x80, "no global colour table");
+    QVERIFY2(flags & 0x80, "no global color table");
     QCOMPARE(flags & 0x07, 7);  // 2^(7+1) = 256 entries
 
     const GifBlocks blocks = scanGifBlocks(gif, 13 + 256 * 3);
     QVERIFY(blocks.wellFormed);
     QCOMPARE(blocks.images, 1);
     QCOMPARE(blocks.interlacedImages, 0);
-    QCOMPARE(blocks.transparentColours, 0);
+    QCOMPARE(blocks.transparentColors, 0);
 }
 
 void PicturesTest::iconIsOne4BitImage()
@@ -165,11 +165,11 @@ void PicturesTest::iconIsOne4BitImage()
 
     QCOMPARE(dword(ico, offset), 40u);
     QCOMPARE(dword(ico, offset + 4), 32u);
-    QCOMPARE(dword(ico, offset + 8), 64u);  // colour rows and mask rows
+    QCOMPARE(dword(ico, offset + 8), 64u);  // color rows and mask rows
     QCOMPARE(word(ico, offset + 14), 4u);
     QCOMPARE(dword(ico, offset + 16), 0u);  // uncompressed
 
-    // The standard 16-colour palette, stored blue, green, red, zero.
+    // The standard 16-color palette, stored blue, green, red, zero.
     constexpr QRgb standard[] = {
         0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
         0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
@@ -177,7 +177,7 @@ void PicturesTest::iconIsOne4BitImage()
     for (int i = 0; i < int(std::size(standard)); ++i)
         QCOMPARE(dword(ico, offset + 40 + 4 * i), standard[i]);
 
-    // 16 bytes per colour row, 4 per mask row; a clear mask leaves no pixel transparent.
+    // 16 bytes per color row, 4 per mask row; a clear mask leaves no pixel transparent.
     QCOMPARE(size, 40u + 64u + 32u * 16u + 32u * 4u);
     QCOMPARE(ico.right(32 * 4), QByteArray(32 * 4, '\0'));
 }
@@ -203,21 +203,21 @@ void PicturesTest::pixels_data()
 {
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QRect>("area");
-    QTest::addColumn<uint>("colour");
+    QTest::addColumn<uint>("color");
     QTest::addColumn<bool>("everyPixel");
 
     const QString background = QStringLiteral("background.gif");
     const int right = BackgroundWidth - 1;
     const int bottom = BackgroundHeight - 1;
-    QTest::addRow("background: field inside the frame") << background << pixelBox(1, 1, 1, 1) << FieldColour << true;
-    QTest::addRow("background: field in the middle") << background << pixelBox(290, 290, 280, 280) << FieldColour << true;
-    QTest::addRow("background: field near the lower right") << background << pixelBox(580, 580, 561, 561) << FieldColour << true;
-    QTest::addRow("background: frame on row 0") << background << pixelBox(0, right, 0, 0) << FrameColour << true;
-    QTest::addRow("background: frame on column 0") << background << pixelBox(0, 0, 0, bottom) << FrameColour << true;
-    QTest::addRow("background: frame on the last row") << background << pixelBox(0, right, bottom, bottom) << FrameColour << true;
-    QTest::addRow("background: frame on the last column") << background << pixelBox(right, right, 0, bottom) << FrameColour << true;
-    QTest::addRow("background: model name lettering") << background << NameBox << NameColour << false;
-    QTest::addRow("background: title lettering") << background << TitleBox << TitleColour << false;
+    QTest::addRow("background: field inside the frame") << background << pixelBox(1, 1, 1, 1) << FieldColor << true;
+    QTest::addRow("background: field in the middle") << background << pixelBox(290, 290, 280, 280) << FieldColor << true;
+    QTest::addRow("background: field near the lower right") << background << pixelBox(580, 580, 561, 561) << FieldColor << true;
+    QTest::addRow("background: frame on row 0") << background << pixelBox(0, right, 0, 0) << FrameColor << true;
+    QTest::addRow("background: frame on column 0") << background << pixelBox(0, 0, 0, bottom) << FrameColor << true;
+    QTest::addRow("background: frame on the last row") << background << pixelBox(0, right, bottom, bottom) << FrameColor << true;
+    QTest::addRow("background: frame on the last column") << background << pixelBox(right, right, 0, bottom) << FrameColor << true;
+    QTest::addRow("background: model name lettering") << background << NameBox << NameColor << false;
+    QTest::addRow("background: title lettering") << background << TitleBox << TitleColor << false;
     QTest::addRow("background: banner strip corner") << background << pixelBox(29, 29, 439, 439) << 0xFFFFFFu << true;
 
     const QString icon = QStringLiteral("icon.ico");
@@ -241,7 +241,7 @@ void PicturesTest::pixels()
 {
     QFETCH(QString, picture);
     QFETCH(QRect, area);
-    QFETCH(uint, colour);
+    QFETCH(uint, color);
     QFETCH(bool, everyPixel);
 
     const QImage image(picturePath(picture));
@@ -251,7 +251,7 @@ void PicturesTest::pixels()
     int matching = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            matching += (image.pixel(x, y) & 0xFFFFFF) == colour;
+            matching += (image.pixel(x, y) & 0xFFFFFF) == color;
     if (everyPixel)
         QCOMPARE(matching, area.width() * area.height());
     else
@@ -270,7 +270,7 @@ void PicturesTest::backgroundOutsideItemsIsPlainField()
             const QPoint at(x, y);
             if (NameBox.contains(at) || BannerBox.contains(at) || TitleBox.contains(at))
                 continue;
-            if ((image.pixel(at) & 0xFFFFFF) != FieldColour)
+            if ((image.pixel(at) & 0xFFFFFF) != FieldColor)
                 stray.append(at);
         }
     QVERIFY2(stray.isEmpty(), qPrintable(QStringLiteral("%1 pixels differ from the field, first at %2,%3")

@@ -57,8 +57,8 @@ void TestPrint::pageShowsTheWindowCentred()
 
     const Board &board = window.board();
     for (const char *pin : {"V1JP7", "V2JP7", "V3JP7", "a1JP3", "a2JP3", "b1JP3", "d2jp3", "v1jp11", "v3jp10"}) {
-        const Colour expected = board.fillColor(pin);
-        const Colour printed = pinColourIn(page, *board.find(pin), scale, ink.topLeft());
+        const Color expected = board.fillColor(pin);
+        const Color printed = pinColorIn(page, *board.find(pin), scale, ink.topLeft());
         QVERIFY2(printed == expected, qPrintable(QStringLiteral("%1: %2 printed as %3").arg(pin)
                                                     .arg(expected, 6, 16, QLatin1Char('0')).arg(printed, 6, 16, QLatin1Char('0'))));
     }

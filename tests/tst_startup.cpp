@@ -86,7 +86,7 @@ void TestStartup::proceduresRunOnceEachInOrder()
     LoadedWindow window;
     const std::vector<std::string> expected{"SetCpuJumpers", "SetPowerJumper", "SetSdramJumper"};
     QCOMPARE(window.procedures, expected);
-    // All 32 pins have a procedure's colour: defaults 21, 50 and 52.
+    // All 32 pins have a procedure's color: defaults 21, 50 and 52.
     QCOMPARE(window.fills.size(), std::size_t{32});
     QCOMPARE(window.fills["v1jp11"], JumperOnColor);
     QCOMPARE(window.fills["v3jp11"], JumperOffColor);

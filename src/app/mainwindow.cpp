@@ -36,7 +36,7 @@ QPointer<MainWindow> &globalWindow()
     return window;
 }
 
-void setColours(QWidget *w, const ControlRow &row)
+void setColors(QWidget *w, const ControlRow &row)
 {
     QPalette palette = w->palette();
     const QColor background = toQColor(row.background);
@@ -107,7 +107,7 @@ void MainWindow::createControls()
         w->setObjectName(QString::fromLatin1(row.name));
         w->setAccessibleName(QString::fromLatin1(row.accessibleName));
         w->setFont(controlFont(row.fontPixels, row.bold));
-        setColours(w, row);
+        setColors(w, row);
         w->setGeometry(pixelBox(row.left, row.top, row.width, row.height));
         w->setFocusPolicy(Qt::StrongFocus);
         byTab.push_back(&row);
@@ -179,9 +179,9 @@ void MainWindow::setListIndex(const char *name, int index)
     click(name);
 }
 
-void MainWindow::setFillColor(const char *element, Colour colour)
+void MainWindow::setFillColor(const char *element, Color color)
 {
-    m_board.setFillColor(element, colour);
+    m_board.setFillColor(element, color);
 }
 
 void MainWindow::click(const char *name)

@@ -33,7 +33,7 @@ public:
     std::int32_t itemData(const char *list, int index) override;
     int listIndex(const char *list) override;
     void setListIndex(const char *list, int index) override;
-    void setFillColor(const char *element, Colour colour) override;
+    void setFillColor(const char *element, Color color) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

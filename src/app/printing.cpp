@@ -121,7 +121,7 @@ QString printImage(QPrinter &printer, const QImage &image)
     size.scale(page.size(), Qt::KeepAspectRatio);
     const QRect target(page.x() + (page.width() - size.width()) / 2,
                        page.y() + (page.height() - size.height()) / 2, size.width(), size.height());
-    // Lossless, so the schematic's flat colours and one-pixel lines reach paper unblurred.
+    // Lossless, so the schematic's flat colors and one-pixel lines reach paper unblurred.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(target, image);
     if (!painter.end() || printer.printerState() == QPrinter::Error)

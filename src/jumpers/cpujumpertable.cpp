@@ -97,9 +97,9 @@ std::array<PinFill, 26> cpuPinFills(const CpuJumperRow &row)
     const auto positions = cpuBlockPositions(row);
     const auto blocks = cpuBlocks();
     for (std::size_t b = 0; b < blocks.size(); ++b) {
-        const auto colours = threePinFills(positions[b]);
+        const auto colors = threePinFills(positions[b]);
         for (std::size_t pin = 0; pin < 3; ++pin)
-            fills[n++] = {blocks[b].pins[pin], colours[pin]};
+            fills[n++] = {blocks[b].pins[pin], colors[pin]};
     }
     const auto contacts = jp3Contacts(row);
     const auto jp3 = jp3Positions();

@@ -160,7 +160,7 @@ QString csvTable(const std::vector<Section> &sections)
 
 QString threePinText(const Board &board, const ThreePinBlock &block)
 {
-    std::array<Colour, 3> fills{};
+    std::array<Color, 3> fills{};
     for (std::size_t i = 0; i < 3; ++i)
         fills[i] = board.fillColor(block.pins[i]);
     for (Position p : {Position::OneTwo, Position::TwoThree}) {
@@ -172,8 +172,8 @@ QString threePinText(const Board &board, const ThreePinBlock &block)
 
 QString jp3Text(const Board &board, const Jp3Position &position)
 {
-    const Colour first = board.fillColor(position.pins[0]);
-    const Colour second = board.fillColor(position.pins[1]);
+    const Color first = board.fillColor(position.pins[0]);
+    const Color second = board.fillColor(position.pins[1]);
     for (Contact c : {Contact::Closed, Contact::Open}) {
         if (first == contactFill(c) && second == contactFill(c))
             return contactText(c);

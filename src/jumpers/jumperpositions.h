@@ -14,11 +14,11 @@ enum class Contact { Open, Closed };
 /// One pin write of a jumper procedure.
 struct PinFill {
     const char *pin;
-    Colour colour;
+    Color color;
 };
 
 /// The fills of pins 1, 2 and 3 of a three-pin block.
-constexpr std::array<Colour, 3> threePinFills(Position p)
+constexpr std::array<Color, 3> threePinFills(Position p)
 {
     if (p == Position::OneTwo)
         return {JumperOnColor, JumperOnColor, JumperOffColor};
@@ -26,7 +26,7 @@ constexpr std::array<Colour, 3> threePinFills(Position p)
 }
 
 /// The fill of both pins of a two-pin position.
-constexpr Colour contactFill(Contact c)
+constexpr Color contactFill(Contact c)
 {
     return c == Contact::Closed ? JumperOnColor : JumperOffColor;
 }

@@ -1,5 +1,5 @@
 // The jumper procedures. They keep nothing between runs and write every pin of their blocks,
-// whether or not it already shows that colour.
+// whether or not it already shows that color.
 #include "jumperprocedures.h"
 
 #include "boardjumpertables.h"
@@ -13,9 +13,9 @@ void setBoardJumper(JumperWindow &window, const BoardJumper &jumper)
     const auto row = findBoardJumperRow(jumper, decodeSelection(window, jumper.list));
     if (!row)
         return;
-    const auto colours = threePinFills(row->position);
+    const auto colors = threePinFills(row->position);
     for (std::size_t pin = 0; pin < 3; ++pin)
-        window.setFillColor(jumper.block.pins[pin], colours[pin]);
+        window.setFillColor(jumper.block.pins[pin], colors[pin]);
 }
 
 } // namespace
@@ -26,7 +26,7 @@ void setCpuJumpers(JumperWindow &window)
     if (!row)
         return;
     for (const PinFill &fill : cpuPinFills(*row))
-        window.setFillColor(fill.pin, fill.colour);
+        window.setFillColor(fill.pin, fill.color);
 }
 
 void setPowerJumper(JumperWindow &window)

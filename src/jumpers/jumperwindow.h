@@ -1,7 +1,7 @@
 // What the jumper procedures and the start-up need of the window: its lists and its pin fills.
 #pragma once
 
-#include "layout/colour.h"
+#include "layout/color.h"
 
 #include <cstdint>
 
@@ -25,6 +25,6 @@ public:
     /// Selects the entry at index and runs the list's Click handler before returning.
     virtual void setListIndex(const char *list, int index) = 0;
 
-    /// Sets a pin's fill colour; it shows after the running event.
-    virtual void setFillColor(const char *element, Colour colour) = 0;
+    /// Sets a pin's fill color; it shows after the running event.
+    virtual void setFillColor(const char *element, Color color) = 0;
 };

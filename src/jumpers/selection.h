@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-/// The colours a jumper procedure gives a pin: covered by the cap, or open.
-inline constexpr Colour JumperOnColor = 0x808080;
-inline constexpr Colour JumperOffColor = 0xFFFFFF;
+/// The colors a jumper procedure gives a pin: covered by the cap, or open.
+inline constexpr Color JumperOnColor = 0x808080;
+inline constexpr Color JumperOffColor = 0xFFFFFF;
 
 /// The selection code of an item code: narrowed to 16 bits, divided by 100.0 and truncated
 /// toward zero. Throws ElementError (overflow, naming list) outside -32768..32767.

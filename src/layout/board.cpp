@@ -1,4 +1,4 @@
-// The element model: lookup by name, the fill colour write, and which caption lies under a point.
+// The element model: lookup by name, the fill color write, and which caption lies under a point.
 #include "board.h"
 
 #include "elementerror.h"
@@ -106,7 +106,7 @@ void Board::addShapes(std::span<const ShapeRow> rows)
 {
     for (const ShapeRow &s : rows)
         m_elements.push_back({.kind = ElementKind::Shape, .rank = s.rank, .shape = &s,
-                              .bounds = shapeBounds(s), .fillColour = s.fillColour});
+                              .bounds = shapeBounds(s), .fillColor = s.fillColor});
 }
 
 void Board::addLines(std::span<const LineRow> rows)
@@ -146,21 +146,21 @@ std::size_t Board::shapePosition(std::string_view name, int index, const char *o
     return it->second;
 }
 
-void Board::setFillColor(std::string_view name, Colour colour, int index)
+void Board::setFillColor(std::string_view name, Color color, int index)
 {
-    BoardElement &e = m_elements[shapePosition(name, index, "setting the fill colour")];
+    BoardElement &e = m_elements[shapePosition(name, index, "setting the fill color")];
     // The jumper procedures write every pin of their blocks; only a pin that changes needs
     // drawing again.
-    if (e.fillColour == colour)
+    if (e.fillColor == color)
         return;
-    e.fillColour = colour;
+    e.fillColor = color;
     if (m_repaint)
         m_repaint(e.bounds);
 }
 
-Colour Board::fillColor(std::string_view name, int index) const
+Color Board::fillColor(std::string_view name, int index) const
 {
-    return m_elements[shapePosition(name, index, "reading the fill colour")].fillColour;
+    return m_elements[shapePosition(name, index, "reading the fill color")].fillColor;
 }
 
 const BoardElement *Board::labelAt(QPoint pixel) const

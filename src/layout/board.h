@@ -30,7 +30,7 @@ struct BoardElement {
     const LineRow *line = nullptr;
     const ImageRow *image = nullptr;
     QRect bounds;            ///< every pixel the element may paint
-    Colour fillColour = 0;   ///< a shape's current fill; the only attribute that changes
+    Color fillColor = 0;   ///< a shape's current fill; the only attribute that changes
 
     const char *name() const;
     int index() const;
@@ -52,13 +52,13 @@ public:
     /// The element of that name (and index, for the names two elements share), or null.
     const BoardElement *find(std::string_view name, int index = -1) const;
 
-    /// Stores a shape's new fill colour and asks for its box to be repainted, if the colour
+    /// Stores a shape's new fill color and asks for its box to be repainted, if the color
     /// differs from the one it has.
     /// Throws ElementError when there is no such element or it is not a shape.
-    void setFillColor(std::string_view name, Colour colour, int index = -1);
+    void setFillColor(std::string_view name, Color color, int index = -1);
 
-    /// A shape's current fill colour. Throws ElementError like setFillColor().
-    Colour fillColor(std::string_view name, int index = -1) const;
+    /// A shape's current fill color. Throws ElementError like setFillColor().
+    Color fillColor(std::string_view name, int index = -1) const;
 
     /// The caption with the lowest rank whose box holds the point, or null.
     const BoardElement *labelAt(QPoint pixel) const;

@@ -13,9 +13,9 @@
 namespace {
 
 /// A pen one pixel of the layout wide: one screen pixel at 96 dpi, more on a denser screen.
-QPen pixelPen(Colour colour)
+QPen pixelPen(Color color)
 {
-    QPen pen(toQColor(colour), 1.0);
+    QPen pen(toQColor(color), 1.0);
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
@@ -28,12 +28,12 @@ QRectF strokeRect(const QRect &r)
 }
 
 /// A one-pixel ring along the inside of r, as four filled strips: exact at any scale.
-void fillRing(QPainter &p, const QRect &r, const QColor &colour)
+void fillRing(QPainter &p, const QRect &r, const QColor &color)
 {
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), color);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), color);
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), color);
 }
 
 qreal cornerRadius(const QRect &figure)
@@ -85,11 +85,11 @@ void fillFigure(QPainter &p, const ShapeRow &s, const QRect &figure, const QBrus
 }
 
 /// Draws the outline: rings of one pixel, as many as the border width, centred on the edge.
-void outlineFigure(QPainter &p, const ShapeRow &s, const QRect &figure, Colour colour)
+void outlineFigure(QPainter &p, const ShapeRow &s, const QRect &figure, Color color)
 {
     if (isElliptic(s.kind) || isRounded(s.kind)) {
         p.setBrush(Qt::NoBrush);
-        p.setPen(pixelPen(colour));
+        p.setPen(pixelPen(color));
     }
     for (int ring = 0; ring < s.borderWidth; ++ring) {
         const int out = s.borderWidth / 2 - ring;
@@ -99,43 +99,43 @@ void outlineFigure(QPainter &p, const ShapeRow &s, const QRect &figure, Colour c
         else if (isRounded(s.kind))
             p.drawRoundedRect(strokeRect(r), cornerRadius(figure), cornerRadius(figure));
         else
-            fillRing(p, r, toQColor(colour));
+            fillRing(p, r, toQColor(color));
     }
 }
 
-/// Draws a shape in the copy mode, with the colours given (black mode passes black for all).
-void drawShapeCopy(QPainter &p, const ShapeRow &s, Colour fill, bool allBlack)
+/// Draws a shape in the copy mode, with the colors given (black mode passes black for all).
+void drawShapeCopy(QPainter &p, const ShapeRow &s, Color fill, bool allBlack)
 {
     const QRect figure = figureRect(s);
-    const auto colour = [allBlack](Colour c) { return allBlack ? Colour{0} : c; };
+    const auto color = [allBlack](Color c) { return allBlack ? Color{0} : c; };
     const bool plainInside = s.fillStyle == FillStyle::Solid || (s.opaque && s.fillStyle == FillStyle::Transparent);
     if (plainInside && !isElliptic(s.kind) && !isRounded(s.kind) && s.borderWidth > 0) {
-        // A rectangle of one colour inside its rings (most of all, a pin): the rings cover all
+        // A rectangle of one color inside its rings (most of all, a pin): the rings cover all
         // from the outermost to the innermost, so two fills leave the same pixels as the fill
         // and the rings one by one.
         const int outer = s.borderWidth / 2;
         const int inner = outer - (s.borderWidth - 1);
         const QRect inside = figure.adjusted(1 - inner, 1 - inner, inner - 1, inner - 1);
         if (inside.width() > 0 && inside.height() > 0) {
-            p.fillRect(figure.adjusted(-outer, -outer, outer, outer), toQColor(colour(s.borderColour)));
-            const Colour insideColour = s.fillStyle == FillStyle::Solid ? fill : s.backColour;
-            p.fillRect(inside, toQColor(colour(insideColour)));
+            p.fillRect(figure.adjusted(-outer, -outer, outer, outer), toQColor(color(s.borderColor)));
+            const Color insideColor = s.fillStyle == FillStyle::Solid ? fill : s.backColor;
+            p.fillRect(inside, toQColor(color(insideColor)));
             return;
         }
     }
     if (s.opaque)
-        fillFigure(p, s, figure, toQColor(colour(s.backColour)));
+        fillFigure(p, s, figure, toQColor(color(s.backColor)));
     switch (s.fillStyle) {
     case FillStyle::Transparent:
         break;
     case FillStyle::Solid:
-        fillFigure(p, s, figure, toQColor(colour(fill)));
+        fillFigure(p, s, figure, toQColor(color(fill)));
         break;
     case FillStyle::DiagonalCross:
-        fillFigure(p, s, figure, QBrush(toQColor(colour(fill)), Qt::DiagCrossPattern));
+        fillFigure(p, s, figure, QBrush(toQColor(color(fill)), Qt::DiagCrossPattern));
         break;
     }
-    outlineFigure(p, s, figure, colour(s.borderColour));
+    outlineFigure(p, s, figure, color(s.borderColor));
 }
 
 /// The device pixels of a box of client-area pixels.
@@ -145,9 +145,9 @@ QRect devicePixels(const QRect &box, qreal ratio)
                  QSize(qRound(box.width() * ratio), qRound(box.height() * ratio)));
 }
 
-/// The nand mode: each pixel the shape draws becomes NOT(shape colour AND pixel beneath). The
+/// The nand mode: each pixel the shape draws becomes NOT(shape color AND pixel beneath). The
 /// shape is drawn alone on a transparent layer first, so the hatch gaps stay untouched.
-void drawShapeNand(QImage &frame, const QRect &clip, const ShapeRow &s, const QRect &bounds, Colour fill)
+void drawShapeNand(QImage &frame, const QRect &clip, const ShapeRow &s, const QRect &bounds, Color fill)
 {
     // The layer always holds the whole shape: the hatch pattern is laid from the layer's corner,
     // so a layer of the clipped part only would shift it.
@@ -178,7 +178,7 @@ void drawShapeNand(QImage &frame, const QRect &clip, const ShapeRow &s, const QR
 
 void drawLine(QPainter &p, const LineRow &l)
 {
-    QPen pen = pixelPen(l.colour);
+    QPen pen = pixelPen(l.color);
     if (l.style == LineStyle::Dotted)
         pen.setDashPattern({1.0, 1.0});
     p.setPen(pen);
@@ -211,7 +211,7 @@ QStringList wrapCaption(const QString &caption, const QFontMetrics &fm, int widt
 /// inside, so the box looks pressed in.
 void drawSunkenBorder(QPainter &p, const QRect &box)
 {
-    const auto ring = [&p](const QRect &r, Colour topLeft, Colour bottomRight) {
+    const auto ring = [&p](const QRect &r, Color topLeft, Color bottomRight) {
         p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), toQColor(bottomRight));
         p.fillRect(QRect(r.right(), r.top(), 1, r.height()), toQColor(bottomRight));
         p.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), toQColor(topLeft));
@@ -258,7 +258,7 @@ QRect textBox(const LabelRow &l, const QRect &box)
 void drawLabel(QPainter &p, const LabelRow &l, const QRect &box, const BoardPainter::Caption &caption)
 {
     if (l.flags & Opaque)
-        p.fillRect(box, toQColor(l.backColour));
+        p.fillRect(box, toQColor(l.backColor));
     if (l.flags & Border)
         drawSunkenBorder(p, box);
     // A caption stays in its place whatever font stands in for the one it was laid out in: a
@@ -266,7 +266,7 @@ void drawLabel(QPainter &p, const LabelRow &l, const QRect &box, const BoardPain
     p.save();
     p.setClipRect(captionArea(box), Qt::IntersectClip);
     p.setFont(captionFont(l.font));
-    p.setPen(toQColor(l.textColour));
+    p.setPen(toQColor(l.textColor));
     for (qsizetype i = 0; i < caption.lines.size(); ++i) {
         if (caption.condense[i] == 1.0) {
             p.drawText(caption.origins[i], caption.lines[i]);
@@ -296,7 +296,7 @@ QRect drawnBox(const BoardElement &e)
 
 } // namespace
 
-Colour boardBackgroundColour()
+Color boardBackgroundColor()
 {
     return TitleBarText;
 }
@@ -332,7 +332,7 @@ void BoardPainter::paint(QImage &frame, std::span<const QRect> areas, const QIma
 void BoardPainter::paintRect(QPainter &p, QImage &frame, const QRect &clip, const QImage &background)
 {
     p.setClipRect(clip);
-    p.fillRect(clip, toQColor(boardBackgroundColour()));
+    p.fillRect(clip, toQColor(boardBackgroundColor()));
     if (!background.isNull())
         p.drawImage(clip.topLeft(), background, clip);
 
@@ -347,7 +347,7 @@ void BoardPainter::paintRect(QPainter &p, QImage &frame, const QRect &clip, cons
             continue;
         if (e.kind == ElementKind::Shape && e.shape->drawMode == DrawMode::Nand) {
             p.end();
-            drawShapeNand(frame, clip, *e.shape, e.bounds, e.fillColour);
+            drawShapeNand(frame, clip, *e.shape, e.bounds, e.fillColor);
             p.begin(&frame);
             p.setClipRect(clip);
         } else if (e.kind == ElementKind::Image) {
@@ -369,7 +369,7 @@ void BoardPainter::drawElement(QPainter &p, std::size_t element)
         drawLabel(p, *e.label, e.bounds, caption(element));
         break;
     case ElementKind::Shape:
-        drawShapeCopy(p, *e.shape, e.fillColour, e.shape->drawMode == DrawMode::Black);
+        drawShapeCopy(p, *e.shape, e.fillColor, e.shape->drawMode == DrawMode::Black);
         break;
     case ElementKind::Line:
         drawLine(p, *e.line);
@@ -394,12 +394,12 @@ const BoardPainter::Sprite &BoardPainter::spriteOf(std::size_t element, qreal ra
     const BoardElement &e = m_board.elements()[element];
     auto &sprites = m_sprites[element];
     for (const Sprite &s : sprites) {
-        if (s.fill == e.fillColour && s.ratio == ratio)
+        if (s.fill == e.fillColor && s.ratio == ratio)
             return s;
     }
     // Drawn as onto the frame: onto a canvas with the frame's corner, in the same place, so not
     // one pixel can come out differently; only the element's own pixels are then cut out. The
-    // drawing is not antialiased, so each pixel is either the element's colour or untouched.
+    // drawing is not antialiased, so each pixel is either the element's color or untouched.
     QRect reach = drawnBox(e);
     // Pixels left of or above the frame are never shown.
     reach.setLeft(std::max(reach.left(), 0));
@@ -416,7 +416,7 @@ const BoardPainter::Sprite &BoardPainter::spriteOf(std::size_t element, qreal ra
     }
     QImage image = canvas.copy(devicePixels(reach, ratio));
     image.setDevicePixelRatio(ratio);
-    sprites.push_back({e.fillColour, ratio, reach.topLeft(), std::move(image)});
+    sprites.push_back({e.fillColor, ratio, reach.topLeft(), std::move(image)});
     return sprites.back();
 }
 

@@ -32,16 +32,16 @@ public:
     explicit BoardPainter(const Board &board);
 
     /// Paints the areas (client-area pixels; they may overlap) of the board into frame
-    /// (Format_RGB32, at its device pixel ratio): the background colour, the background picture
+    /// (Format_RGB32, at its device pixel ratio): the background color, the background picture
     /// at 0,0 (clipped), then every element that reaches into the area, from the highest rank to
-    /// the lowest. A null background picture leaves the background colour. Every pixel of an area
+    /// the lowest. A null background picture leaves the background color. Every pixel of an area
     /// comes out as painting the whole board would leave it, so an area may be painted alone.
     void paint(QImage &frame, std::span<const QRect> areas, const QImage &background);
 
 private:
     /// An element as drawn, with transparent pixels where it leaves the frame as it is.
     struct Sprite {
-        Colour fill;  ///< the shape's fill it was drawn with
+        Color fill;  ///< the shape's fill it was drawn with
         qreal ratio;  ///< the device pixel ratio it was drawn at
         QPoint origin;
         QImage image;
@@ -70,5 +70,5 @@ private:
 /// Paints the area of the board once (see BoardPainter::paint()).
 void paintBoard(QImage &frame, const Board &board, const QRect &area, const QImage &background);
 
-/// The window's background colour.
-Colour boardBackgroundColour();
+/// The window's background color.
+Color boardBackgroundColor();

@@ -1,7 +1,7 @@
 // The rows the board's element catalogues are made of: one plain struct per element kind.
 #pragma once
 
-#include "colour.h"
+#include "color.h"
 
 /// Twips per pixel at the 96 dpi the layout assumes.
 inline constexpr int TwipsPerPixel = 15;
@@ -24,7 +24,7 @@ enum class TextFont {
 
 /// Label attributes that only a few captions have; combine with |.
 enum LabelFlag : unsigned {
-    Opaque = 1u << 0,   ///< the box is filled with the back colour first
+    Opaque = 1u << 0,   ///< the box is filled with the back color first
     WordWrap = 1u << 1, ///< the caption breaks at blanks into lines
     Border = 1u << 2,   ///< a sunken edge two pixels wide along the inside of the box
     Centre = 1u << 3,   ///< each line centred in the box instead of left
@@ -37,10 +37,10 @@ struct LabelRow {
     const char *caption;
     const char *toolTip;
     int left, top, width, height;
-    Colour textColour = ButtonText;
+    Color textColor = ButtonText;
     TextFont font = TextFont::MsSerif6;
     unsigned flags = 0;
-    Colour backColour = WindowBackground;
+    Color backColor = WindowBackground;
 };
 
 /// A shape. Box in twips, border width in pixels. Index is -1 unless the name is shared.
@@ -50,11 +50,11 @@ struct ShapeRow {
     int left, top, width, height;
     ShapeKind kind = ShapeKind::Rectangle;
     FillStyle fillStyle = FillStyle::Transparent;
-    Colour fillColour = 0x000000;
-    Colour borderColour = WindowText;
+    Color fillColor = 0x000000;
+    Color borderColor = WindowText;
     int borderWidth = 1;
     bool opaque = false;
-    Colour backColour = WindowBackground;
+    Color backColor = WindowBackground;
     DrawMode drawMode = DrawMode::Copy;
     int index = -1;
 };
@@ -64,7 +64,7 @@ struct LineRow {
     int rank;
     const char *name;
     int x1, y1, x2, y2;
-    Colour colour = WindowText;
+    Color color = WindowText;
     LineStyle style = LineStyle::Solid;
     int index = -1;
 };
@@ -88,8 +88,8 @@ struct ControlRow {
     int left, top, width, height;
     int fontPixels;
     bool bold;
-    Colour background;
-    Colour text;
+    Color background;
+    Color text;
     int tabIndex;
     const char *caption;
     const char *accessibleName; ///< what a screen reader calls it

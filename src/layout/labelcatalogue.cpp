@@ -8,7 +8,7 @@ namespace {
 // Rows in stacking-rank order, the caption listed first lying on top. Red captions carry a tool tip
 // that explains the part; black ones carry none. Unless a row says otherwise a caption is drawn in
 // button text, "MS Serif" 6 pt, transparent, left-aligned, on one line and without a border.
-// rank, name, caption, tool tip, left, top, width, height, text colour, font, flags, back colour
+// rank, name, caption, tool tip, left, top, width, height, text color, font, flags, back color
 // clang-format off
 constexpr LabelRow Labels[] = {
     {  5, "Label68", "10",                                                                                            "Pin 10 (Vcc)",                                                                                             1948, 1260, 150,  150, 0x0000C0},

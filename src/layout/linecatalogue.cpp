@@ -8,7 +8,7 @@ namespace {
 // Rows in stacking-rank order, the line listed first lying on top. Unless a row says otherwise a
 // line is solid and drawn in window text. The two lines named Line16 are told apart by their
 // index; every other line has index -1.
-// rank, name, x1, y1, x2, y2, colour, style, index
+// rank, name, x1, y1, x2, y2, color, style, index
 // clang-format off
 constexpr LineRow Lines[] = {
     // Contact rows of ISA slots 3 to 1; key of the AGP slot.

@@ -8,8 +8,8 @@ namespace {
 // Rows in stacking-rank order, the shape listed first lying on top. Unless a row says otherwise a
 // shape is a transparent rectangle with a one-pixel window-text border, drawn in the copy mode.
 // The two shapes named Shape11 are told apart by their index; every other shape has index -1.
-// rank, name, left, top, width, height, kind, fill style, fill colour, border colour, border width,
-// opaque, back colour, draw mode, index
+// rank, name, left, top, width, height, kind, fill style, fill color, border color, border width,
+// opaque, back color, draw mode, index
 // clang-format off
 constexpr ShapeRow Shapes[] = {
     // Board edge.

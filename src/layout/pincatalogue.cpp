@@ -7,8 +7,8 @@ namespace {
 
 // Rows in the order of the board's blocks, JP7 to JP11, JP4 to JP6, JP3, then JP1.
 // Every pin is a 6 x 6 pixel box with a solid fill, a one-pixel window-text border and the copy
-// draw mode; the procedures' pins start white and take their first colour during start-up.
-// rank, name, left, top, width, height, kind, fill style, fill colour
+// draw mode; the procedures' pins start white and take their first color during start-up.
+// rank, name, left, top, width, height, kind, fill style, fill color
 // clang-format off
 constexpr ShapeRow Pins[] = {
     // JP7: pin 1, 2, 3

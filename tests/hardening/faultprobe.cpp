@@ -29,11 +29,11 @@ public:
     int failAtWrite = -1;
     int writes = 0;
 
-    void setFillColor(const char *element, Colour colour) override
+    void setFillColor(const char *element, Color color) override
     {
         if (failAtWrite >= 0 && writes++ == failAtWrite)
-            throw ElementError(element, "setting the fill colour", "the write was refused");
-        MainWindow::setFillColor(element, colour);
+            throw ElementError(element, "setting the fill color", "the write was refused");
+        MainWindow::setFillColor(element, color);
     }
 };
 

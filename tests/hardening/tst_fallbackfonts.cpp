@@ -135,7 +135,7 @@ void TestFallbackFonts::captionsAreDrawn()
     for (const BoardElement &e : m_window->board().elements()) {
         if (e.kind != ElementKind::Label || QByteArray(e.label->caption).trimmed().isEmpty())
             continue;
-        const QRgb ink = toRgb(e.label->textColour);
+        const QRgb ink = toRgb(e.label->textColor);
         bool drawn = false;
         for (int y = e.bounds.top(); y <= e.bounds.bottom() && !drawn; ++y) {
             for (int x = e.bounds.left(); x <= e.bounds.right() && !drawn; ++x)

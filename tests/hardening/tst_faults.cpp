@@ -67,7 +67,7 @@ void TestFaults::faultEndsTheProgramWithAMessage_data()
     QTest::addColumn<QString>("named");
     QTest::newRow("fifth pin write of a CPU pick fails")
         << QStringList{QStringLiteral("failing-write")}
-        << QStringLiteral("Element \"V2JP8\": setting the fill colour failed");
+        << QStringLiteral("Element \"V2JP8\": setting the fill color failed");
     for (const char *path : {":/pictures/icon.ico", ":/pictures/background.gif", ":/pictures/socket.bmp"}) {
         QTest::addRow("%s does not decode at start-up", path)
             << QStringList{QStringLiteral("undecodable-picture"), QString::fromLatin1(path)}

@@ -43,7 +43,7 @@ public:
     {
         for (const BoardElement &e : board.elements()) {
             if (e.kind == ElementKind::Shape)
-                m_fills[key(e)] = e.shape->fillColour;
+                m_fills[key(e)] = e.shape->fillColor;
         }
     }
 
@@ -53,15 +53,15 @@ public:
         if (&selector == &cpuSelector()) {
             if (const auto row = findCpuJumperRow(code)) {
                 for (const PinFill &fill : cpuPinFills(*row))
-                    m_fills.at(fill.pin) = fill.colour;
+                    m_fills.at(fill.pin) = fill.color;
             }
             return;
         }
         const BoardJumper &jumper = &selector == &powerSelector() ? powerJumper() : sdramJumper();
         if (const auto row = findBoardJumperRow(jumper, code)) {
-            const auto colours = threePinFills(row->position);
+            const auto colors = threePinFills(row->position);
             for (std::size_t pin = 0; pin < 3; ++pin)
-                m_fills.at(jumper.block.pins[pin]) = colours[pin];
+                m_fills.at(jumper.block.pins[pin]) = colors[pin];
         }
     }
 
@@ -69,14 +69,14 @@ public:
     QString firstDifference(const Board &board) const
     {
         for (const BoardElement &e : board.elements()) {
-            if (e.kind == ElementKind::Shape && e.fillColour != m_fills.at(key(e)))
+            if (e.kind == ElementKind::Shape && e.fillColor != m_fills.at(key(e)))
                 return QStringLiteral("%1 is %2, expected %3").arg(QString::fromStdString(key(e)))
-                    .arg(e.fillColour, 6, 16, QLatin1Char('0')).arg(m_fills.at(key(e)), 6, 16, QLatin1Char('0'));
+                    .arg(e.fillColor, 6, 16, QLatin1Char('0')).arg(m_fills.at(key(e)), 6, 16, QLatin1Char('0'));
         }
         return {};
     }
 
-    Colour of(const BoardElement &e) const { return m_fills.at(key(e)); }
+    Color of(const BoardElement &e) const { return m_fills.at(key(e)); }
 
 private:
     static std::string key(const BoardElement &e)
@@ -84,7 +84,7 @@ private:
         return e.index() < 0 ? std::string(e.name()) : e.name() + ('(' + std::to_string(e.index()) + ')');
     }
 
-    std::map<std::string, Colour> m_fills;
+    std::map<std::string, Color> m_fills;
 };
 
 } // namespace
@@ -150,7 +150,7 @@ void TestStress::randomPicksKeepEveryPinOnItsTable()
     const QImage image = window.windowImage();
     for (const char *pin : pins) {
         const BoardElement &e = *window.board().find(pin);
-        QVERIFY2(pinColourIn(image, e) == expected.of(e), pin);
+        QVERIFY2(pinColorIn(image, e) == expected.of(e), pin);
     }
 }
 

@@ -1,5 +1,5 @@
 // The board-guide background: a pale field in a light-blue frame with the board's model name,
-// the maker's banner and the title line, reduced to a fixed 256-colour palette.
+// the maker's banner and the title line, reduced to a fixed 256-color palette.
 #include "artwork.h"
 #include "paintkit.h"
 
@@ -14,11 +14,11 @@ namespace {
 constexpr int Width = 582;
 constexpr int Height = 563;
 
-// Colours, 0xBBGGRR.
-constexpr std::uint32_t FieldColour = 0xEFF7E7;
-constexpr std::uint32_t FrameColour = 0xE7DEA5;
-constexpr std::uint32_t NameColour = 0x188C52;
-constexpr std::uint32_t TitleColour = 0x21B55A;
+// Colors, 0xBBGGRR.
+constexpr std::uint32_t FieldColor = 0xEFF7E7;
+constexpr std::uint32_t FrameColor = 0xE7DEA5;
+constexpr std::uint32_t NameColor = 0x188C52;
+constexpr std::uint32_t TitleColor = 0x21B55A;
 constexpr std::uint32_t White = 0xFFFFFF;
 constexpr std::uint32_t Yellow = 0x00FFFF;
 constexpr std::uint32_t LetterShade = 0xA8A8A8;   // foot of the banner letters' faces
@@ -33,12 +33,12 @@ constexpr QRect TitleBox = pixelBox(63, 430, 468, 485);
 
 constexpr const char* Serif = "Liberation Serif";
 
-/// Key colours first, so they keep their exact values; then the blends that antialiased letter
+/// Key colors first, so they keep their exact values; then the blends that antialiased letter
 /// edges make with what lies beneath them; then greys up to 256 entries.
 QList<QRgb> backgroundPalette()
 {
     QList<QRgb> palette;
-    for (const std::uint32_t key : {FieldColour, FrameColour, NameColour, TitleColour, Yellow})
+    for (const std::uint32_t key : {FieldColor, FrameColor, NameColor, TitleColor, Yellow})
         palette.append(bgr(key).rgb());
 
     const auto addBlends = [&palette](std::uint32_t from, std::uint32_t to, int steps) {
@@ -49,8 +49,8 @@ QList<QRgb> backgroundPalette()
                                 (a.green() * (steps - i) + b.green() * i) / steps,
                                 (a.blue() * (steps - i) + b.blue() * i) / steps));
     };
-    addBlends(FieldColour, NameColour, 16);
-    addBlends(FieldColour, TitleColour, 16);
+    addBlends(FieldColor, NameColor, 16);
+    addBlends(FieldColor, TitleColor, 16);
     addBlends(White, Yellow, 8);
     addBlends(LetterShade, Yellow, 8);
 
@@ -59,18 +59,18 @@ QList<QRgb> backgroundPalette()
         const int level = i * 255 / (greys - 1);
         palette.append(qRgb(level, level, level));
     }
-    assert(palette.size() == 256 && "the global colour table has 256 entries");
+    assert(palette.size() == 256 && "the global color table has 256 entries");
     return palette;
 }
 
-int nearestEntry(QRgb colour, const QList<QRgb>& palette)
+int nearestEntry(QRgb color, const QList<QRgb>& palette)
 {
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     for (int i = 0; i < palette.size(); ++i) {
-        const int dr = qRed(colour) - qRed(palette[i]);
-        const int dg = qGreen(colour) - qGreen(palette[i]);
-        const int db = qBlue(colour) - qBlue(palette[i]);
+        const int dr = qRed(color) - qRed(palette[i]);
+        const int dg = qGreen(color) - qGreen(palette[i]);
+        const int db = qBlue(color) - qBlue(palette[i]);
         const int distance = dr * dr + dg * dg + db * db;
         if (distance < bestDistance) {
             best = i;
@@ -81,7 +81,7 @@ int nearestEntry(QRgb colour, const QList<QRgb>& palette)
 }
 
 /// Each pixel becomes the nearest palette entry, the first of equals; no dithering, so a
-/// colour that is in the palette stays exactly as drawn.
+/// color that is in the palette stays exactly as drawn.
 QImage quantised(const QImage& image, const QList<QRgb>& palette)
 {
     QImage indexed(image.size(), QImage::Format_Indexed8);
@@ -91,10 +91,10 @@ QImage quantised(const QImage& image, const QList<QRgb>& palette)
         const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         uchar* target = indexed.scanLine(y);
         for (int x = 0; x < image.width(); ++x) {
-            const QRgb colour = source[x] | 0xFF000000u;
-            auto entry = known.find(colour);
+            const QRgb color = source[x] | 0xFF000000u;
+            auto entry = known.find(color);
             if (entry == known.end())
-                entry = known.insert(colour, uchar(nearestEntry(colour, palette)));
+                entry = known.insert(color, uchar(nearestEntry(color, palette)));
             target[x] = *entry;
         }
     }
@@ -103,7 +103,7 @@ QImage quantised(const QImage& image, const QList<QRgb>& palette)
 
 void drawFrame(QPainter& painter)
 {
-    const QColor frame = bgr(FrameColour);
+    const QColor frame = bgr(FrameColor);
     painter.fillRect(0, 0, Width, 1, frame);
     painter.fillRect(0, Height - 1, Width, 1, frame);
     painter.fillRect(0, 0, 1, Height, frame);
@@ -117,7 +117,7 @@ void drawModelName(QPainter& painter)
     const qreal length = 0.92 * area.height() / area.width();
     const QPainterPath across = spreadOutline(QStringLiteral("P5VELMOR"), Serif, QFont::Bold, length);
     const QPainterPath down = QTransform().rotate(90).map(across);
-    painter.fillPath(fittedInto(down, area, Qt::AlignHCenter), bgr(NameColour));
+    painter.fillPath(fittedInto(down, area, Qt::AlignHCenter), bgr(NameColor));
 }
 
 /// Embossed capitals on a white strip: a two-step dark shadow below and to the right, faces
@@ -157,7 +157,7 @@ void drawTitle(QPainter& painter)
     const QPainterPath title = textOutline(
         QStringLiteral("VELMOR Jumper Guide   Version 1.0   2026-12-10"), Serif, QFont::Normal);
     painter.fillPath(fittedInto(title, innerArea(TitleBox, 1), Qt::AlignHCenter),
-                     bgr(TitleColour));
+                     bgr(TitleColor));
 }
 
 } // namespace
@@ -165,7 +165,7 @@ void drawTitle(QPainter& painter)
 QImage backgroundPicture()
 {
     QImage canvas(Width, Height, QImage::Format_RGB32);
-    canvas.fill(bgr(FieldColour));
+    canvas.fill(bgr(FieldColor));
     {
         QPainter painter(&canvas);
         drawFrame(painter);

@@ -19,13 +19,13 @@ inline void put32(QByteArray& out, std::uint32_t value)
         out.append(char((value >> shift) & 0xFF));
 }
 
-/// A GIF89a file holding image as one frame, not interlaced, with image's colour table as the
-/// global colour table and no extension blocks. image must be Format_Indexed8 with exactly
-/// 256 colours.
+/// A GIF89a file holding image as one frame, not interlaced, with image's color table as the
+/// global color table and no extension blocks. image must be Format_Indexed8 with exactly
+/// 256 colors.
 QByteArray encodeGif(const QImage& image);
 
 /// An icon file holding image as its one 4-bit entry, with an all-zero mask, so no pixel is
-/// transparent. image must be Format_Indexed8 with exactly 16 colours and at most 255 pixels
+/// transparent. image must be Format_Indexed8 with exactly 16 colors and at most 255 pixels
 /// on a side.
 QByteArray encodeIco(const QImage& image);
 

@@ -1,4 +1,4 @@
-// GIF89a writer: one frame with a 256-entry global colour table and LZW-compressed pixels.
+// GIF89a writer: one frame with a 256-entry global color table and LZW-compressed pixels.
 #include "encoders.h"
 
 #include <algorithm>
@@ -95,18 +95,18 @@ QByteArray compress(const QByteArray& indices)
 QByteArray encodeGif(const QImage& image)
 {
     assert(image.format() == QImage::Format_Indexed8 && "GIF pictures are written from indices");
-    assert(image.colorCount() == 256 && "the global colour table has 256 entries");
+    assert(image.colorCount() == 256 && "the global color table has 256 entries");
 
     QByteArray out("GIF89a");
     putWord(out, image.width());
     putWord(out, image.height());
     out.append(char(0xF7));  // global table present, 8 bits per primary, unsorted, 256 entries
-    out.append(char(0));     // background colour: entry 0
+    out.append(char(0));     // background color: entry 0
     out.append(char(0));     // square pixels
-    for (const QRgb colour : image.colorTable()) {
-        out.append(char(qRed(colour)));
-        out.append(char(qGreen(colour)));
-        out.append(char(qBlue(colour)));
+    for (const QRgb color : image.colorTable()) {
+        out.append(char(qRed(color)));
+        out.append(char(qGreen(color)));
+        out.append(char(qBlue(color)));
     }
 
     out.append(char(0x2C));  // image descriptor: the whole screen, no local table, sequential

@@ -8,7 +8,7 @@ namespace {
 
 constexpr int Size = 32;
 
-// The standard 16-colour palette, in its usual order.
+// The standard 16-color palette, in its usual order.
 // clang-format off
 constexpr QRgb StandardPalette[] = {
     qRgb(  0,   0,   0), qRgb(128,   0,   0), qRgb(  0, 128,   0), qRgb(128, 128,   0),

@@ -23,14 +23,14 @@ int rowBytes(int width, int bitsPerPixel)
 QByteArray encodeIco(const QImage& image)
 {
     assert(image.format() == QImage::Format_Indexed8 && image.colorCount() == PaletteSize
-           && "icons are written from 16-colour indices");
+           && "icons are written from 16-color indices");
     assert(image.width() <= 255 && image.height() <= 255 && "an icon entry stores sizes in a byte");
 
     const int width = image.width();
     const int height = image.height();
-    const int colourBytes = rowBytes(width, BitsPerPixel) * height;
+    const int colorBytes = rowBytes(width, BitsPerPixel) * height;
     const int maskBytes = rowBytes(width, 1) * height;
-    const int imageSize = InfoHeaderSize + PaletteSize * 4 + colourBytes + maskBytes;
+    const int imageSize = InfoHeaderSize + PaletteSize * 4 + colorBytes + maskBytes;
 
     QByteArray out;
     put16(out, 0);  // reserved
@@ -40,28 +40,28 @@ QByteArray encodeIco(const QImage& image)
     out.append(char(height));
     out.append(char(PaletteSize));
     out.append(char(0));  // reserved
-    put16(out, 1);        // colour planes
+    put16(out, 1);        // color planes
     put16(out, BitsPerPixel);
     put32(out, imageSize);
     put32(out, IconDirSize + EntrySize);
 
-    // The bitmap's height counts the colour rows and the mask rows together.
+    // The bitmap's height counts the color rows and the mask rows together.
     put32(out, InfoHeaderSize);
     put32(out, width);
     put32(out, 2 * height);
     put16(out, 1);
     put16(out, BitsPerPixel);
     put32(out, 0);  // uncompressed
-    put32(out, colourBytes + maskBytes);
+    put32(out, colorBytes + maskBytes);
     put32(out, 0);  // no resolution
     put32(out, 0);
     put32(out, 0);  // all 16 palette entries used
     put32(out, 0);
 
-    for (const QRgb colour : image.colorTable()) {
-        out.append(char(qBlue(colour)));
-        out.append(char(qGreen(colour)));
-        out.append(char(qRed(colour)));
+    for (const QRgb color : image.colorTable()) {
+        out.append(char(qBlue(color)));
+        out.append(char(qGreen(color)));
+        out.append(char(qRed(color)));
         out.append(char(0));
     }
 

@@ -1,4 +1,4 @@
-// Drawing helpers shared by the pictures: stored colours, pixel boxes and fitted lettering.
+// Drawing helpers shared by the pictures: stored colors, pixel boxes and fitted lettering.
 #pragma once
 
 #include <QColor>
@@ -6,7 +6,7 @@
 #include <QRect>
 #include <cstdint>
 
-/// A colour written 0xBBGGRR, the way the pictures' colours are given.
+/// A color written 0xBBGGRR, the way the pictures' colors are given.
 QColor bgr(std::uint32_t value);
 
 /// The box from pixel left to pixel right across and from top to bottom down, ends included.

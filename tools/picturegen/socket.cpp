@@ -14,7 +14,7 @@ constexpr int Scale = 4;
 constexpr int Width = 311;
 constexpr int Height = 300;
 
-// Colours, 0xBBGGRR.
+// Colors, 0xBBGGRR.
 constexpr std::uint32_t Field = 0xFFFFFF;
 constexpr std::uint32_t Outline = 0x000000;
 constexpr std::uint32_t Cream = 0xE1F9F8;

@@ -1,13 +1,13 @@
-// Resolution of stored colours, with the system-colour scheme the board was drawn in.
-#include "colour.h"
+// Resolution of stored colors, with the system-color scheme the board was drawn in.
+#include "color.h"
 
 #include <iterator>
 
 namespace {
 
-// System colour number and its value in the standard scheme (0xBBGGRR).
+// System color number and its value in the standard scheme (0xBBGGRR).
 // clang-format off
-constexpr struct { int number; Colour value; } SystemScheme[] = {
+constexpr struct { int number; Color value; } SystemScheme[] = {
     { 0, 0xC0C0C0},  // scroll bar
     { 3, 0x808080},  // inactive title bar
     { 4, 0xC0C0C0},  // menu bar
@@ -24,9 +24,9 @@ constexpr struct { int number; Colour value; } SystemScheme[] = {
 
 } // namespace
 
-Colour resolveColour(Colour c)
+Color resolveColor(Color c)
 {
-    if (!isSystemColour(c))
+    if (!isSystemColor(c))
         return c & 0xFFFFFFu;
     const int number = static_cast<int>(c & 0xFFu);
     for (const auto &entry : SystemScheme) {
@@ -36,13 +36,13 @@ Colour resolveColour(Colour c)
     return 0x000000;
 }
 
-QRgb toRgb(Colour c)
+QRgb toRgb(Color c)
 {
-    const Colour v = resolveColour(c);
+    const Color v = resolveColor(c);
     return qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 
-QColor toQColor(Colour c)
+QColor toQColor(Color c)
 {
     return QColor::fromRgb(toRgb(c));
 }
