@@ -3,6 +3,7 @@
 
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
+#include "layout/window.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -31,9 +32,9 @@ void fill(QComboBox *combo, const Selector &selector)
 
 BaselineWindow::BaselineWindow()
 {
-    setWindowTitle(QStringLiteral("P5VELMOR"));
-    setFixedSize(513, 500);
-    setGeometry(QRect(QPoint(10, 32), QSize(513, 500)));
+    setWindowTitle(QString::fromLatin1(WindowCaption));
+    setFixedSize(ClientSize);
+    setGeometry(QRect(ClientTopLeft, ClientSize));
     // Highest rank first, as the guide stacks them.
     const auto rows = controlCatalogue();
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {

@@ -2,10 +2,6 @@
 # metainfo and manual page) and the Debian package that `cpack -G DEB` makes of the same files.
 include(GNUInstallDirs)
 
-# The desktop's name for the program: the desktop entry, the icon and the metainfo are named by it.
-set(VELMOR_APP_ID org.velmor.Velmor)
-set(VELMOR_RELEASE_DATE 2026-12-10)
-
 # The program links only the system's libraries, so the installed one needs no search path of its own.
 set_target_properties(velmor PROPERTIES INSTALL_RPATH "")
 install(TARGETS velmor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -16,6 +16,8 @@ readonly BUILD_PACKAGES=(
     libx11-dev
     # Lets the program start on a Wayland desktop that offers no X display.
     qt6-wayland
+    # Print asks the print system about the queue and the fate of each job through its library.
+    libcups2-dev
     fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
 )
 readonly TEST_PACKAGES=(
@@ -24,7 +26,7 @@ readonly TEST_PACKAGES=(
     poppler-utils imagemagick
     libbenchmark-dev hyperfine
     # The packaging test: desktop entry and metainfo validators, cpack's dpkg-shlibdeps, groff.
-    desktop-file-utils appstream dpkg-dev groff-base
+    desktop-file-utils appstream dpkg-dev groff-base lintian
     # The hardening tests: valgrind's memcheck over a whole session.
     valgrind
     # bench/run.sh: GNU time for the peak memory (valgrind's callgrind counts the instructions).

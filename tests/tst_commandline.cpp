@@ -6,6 +6,7 @@
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
+#include "velmorconfig.h"
 
 #include <QComboBox>
 #include <QRegularExpression>

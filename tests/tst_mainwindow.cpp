@@ -107,7 +107,7 @@ void TestMainWindow::startsWithTheDefaults()
     QCOMPARE(image.size(), QSize(513, 500));
     for (const auto &[pin, color] : expectedPins(21))
         QCOMPARE(hex(pinColorIn(image, *window.board().find(pin))), hex(color));
-    QCOMPARE(window.windowTitle(), QStringLiteral("P5VELMOR"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("P5VELMOR")); // the caption users know the guide by
     QCOMPARE(window.geometry(), QRect(10, 32, 513, 500));
     QCOMPARE(window.minimumSize(), window.maximumSize());
 }

@@ -1,6 +1,8 @@
 // Reporting an error that no handler can recover from.
 #include "failureguard.h"
 
+#include "layout/window.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -20,7 +22,7 @@ std::function<void(const QString &)> &reporterSlot()
     std::fprintf(stderr, "velmor: %s\n", qPrintable(message));
     std::fflush(stderr);
     if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        QMessageBox::critical(nullptr, QStringLiteral("P5VELMOR"),
+        QMessageBox::critical(nullptr, QString::fromLatin1(WindowCaption),
                               QStringLiteral("The guide met an error it cannot recover from and will close.\n\n%1")
                                   .arg(message));
     }

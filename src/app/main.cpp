@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "failureguard.h"
 #include "mainwindow.h"
+#include "velmorconfig.h"
 
 #include "layout/fonts.h"
 
@@ -91,7 +92,7 @@ int runWindow(int argc, char *argv[])
     qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmor.Velmor")); // ties the window to its menu entry
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELMOR_APP_ID)); // ties the window to its menu entry
     installFonts();
 
     FirstFrameExit firstFrameExit;

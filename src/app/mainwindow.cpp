@@ -11,6 +11,7 @@
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
+#include "layout/window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,9 +25,6 @@
 #include <vector>
 
 namespace {
-
-constexpr QSize ClientSize(513, 500);
-constexpr QPoint ClientTopLeft(10, 32);
 
 constexpr int ItemCodeRole = Qt::UserRole;
 
@@ -54,7 +52,7 @@ void setColors(QWidget *w, const ControlRow &row)
 MainWindow::MainWindow()
 {
     setObjectName(QStringLiteral("VELMOR"));
-    setWindowTitle(QStringLiteral("P5VELMOR"));
+    setWindowTitle(QString::fromLatin1(WindowCaption));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(::windowIcon());
     setFont(windowFont());

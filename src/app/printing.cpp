@@ -2,6 +2,8 @@
 // printer is missing or fails.
 #include "printing.h"
 
+#include "layout/window.h"
+
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -133,14 +135,14 @@ void printOnDefaultPrinter(const QImage &image, QWidget *parent)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        QMessageBox::warning(parent, QStringLiteral("P5VELMOR"),
+        QMessageBox::warning(parent, QString::fromLatin1(WindowCaption),
                              QStringLiteral("Nothing was printed: no default printer is set up on this computer.\n\n"
                                             "Set up a printer as the default, then press PRINT again."));
         return;
     }
     const QString problem = printOn(info, image);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(parent, QStringLiteral("P5VELMOR"),
+        QMessageBox::warning(parent, QString::fromLatin1(WindowCaption),
                              QStringLiteral("Nothing was printed: %1.\n\nCheck the printer, then press PRINT again.")
                                  .arg(problem));
     }

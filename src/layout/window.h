@@ -1,0 +1,12 @@
+// The guide's window as the board drawing describes it: its caption, place and client area.
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+/// The window's caption, also the title of every message the guide shows.
+inline constexpr char WindowCaption[] = "P5VELMOR";
+
+/// The client area in pixels, and where its top-left corner stands on the screen.
+inline constexpr QSize ClientSize(513, 500);
+inline constexpr QPoint ClientTopLeft(10, 32);
