@@ -5,6 +5,7 @@
 
 #include "app/mainwindow.h"
 #include "jumpers/cpujumpertable.h"
+#include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"

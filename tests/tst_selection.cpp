@@ -24,20 +24,22 @@ private slots:
 void TestSelection::decodesItemCode_data()
 {
     QTest::addColumn<int>("itemCode");
-    QTest::addColumn<double>("code");
-    QTest::newRow("102, first CPU") << 102 << 1.0;
-    QTest::newRow("5300, non-PC100") << 5300 << 53.0;
-    QTest::newRow("199 truncates, no rounding") << 199 << 1.0;
-    QTest::newRow("-150 truncates toward zero") << -150 << -1.0;
-    QTest::newRow("99 gives 0") << 99 << 0.0;
-    QTest::newRow("32767, top of 16 bits") << 32767 << 327.0;
-    QTest::newRow("-32768, bottom of 16 bits") << -32768 << -327.0;
+    QTest::addColumn<int>("code");
+    QTest::newRow("102, first CPU") << 102 << 1;
+    QTest::newRow("5300, non-PC100") << 5300 << 53;
+    QTest::newRow("199 truncates, no rounding") << 199 << 1;
+    QTest::newRow("-150 truncates toward zero") << -150 << -1;
+    QTest::newRow("-199 truncates toward zero") << -199 << -1;
+    QTest::newRow("99 gives 0") << 99 << 0;
+    QTest::newRow("-99 gives 0") << -99 << 0;
+    QTest::newRow("32767, top of 16 bits") << 32767 << 327;
+    QTest::newRow("-32768, bottom of 16 bits") << -32768 << -327;
 }
 
 void TestSelection::decodesItemCode()
 {
     QFETCH(int, itemCode);
-    QFETCH(double, code);
+    QFETCH(int, code);
     QCOMPARE(selectionCode("CBOCPU", itemCode), code);
 
     RecordingWindow window;
@@ -81,35 +83,35 @@ void TestSelection::readsTheListAfreshEachTime()
 {
     RecordingWindow window;
     window.select("CBOCPU", 2302);
-    QCOMPARE(decodeSelection(window, "CBOCPU"), 23.0);
+    QCOMPARE(decodeSelection(window, "CBOCPU"), 23);
     window.lists["CBOCPU"].entries[0].itemCode = 4302;
-    QCOMPARE(decodeSelection(window, "CBOCPU"), 43.0);
+    QCOMPARE(decodeSelection(window, "CBOCPU"), 43);
 }
 
 void TestSelection::catalogueEntriesDecode_data()
 {
     QTest::addColumn<QByteArray>("list");
     QTest::addColumn<int>("position");
-    QTest::addColumn<double>("code");
+    QTest::addColumn<int>("code");
     // Positions 17 and 20 share a code; from position 21 on the code equals the position.
-    QTest::newRow("CPU 0") << QByteArray("CBOCPU") << 0 << 1.0;
-    QTest::newRow("CPU 17") << QByteArray("CBOCPU") << 17 << 18.0;
-    QTest::newRow("CPU 18") << QByteArray("CBOCPU") << 18 << 19.0;
-    QTest::newRow("CPU 19") << QByteArray("CBOCPU") << 19 << 20.0;
-    QTest::newRow("CPU 20") << QByteArray("CBOCPU") << 20 << 18.0;
-    QTest::newRow("CPU 21, the default") << QByteArray("CBOCPU") << 21 << 21.0;
-    QTest::newRow("CPU 43") << QByteArray("CBOCPU") << 43 << 43.0;
-    QTest::newRow("AT, the default") << QByteArray("cbops") << 0 << 50.0;
-    QTest::newRow("ATX") << QByteArray("cbops") << 1 << 51.0;
-    QTest::newRow("PC100, the default") << QByteArray("cbosdr") << 0 << 52.0;
-    QTest::newRow("non-PC100") << QByteArray("cbosdr") << 1 << 53.0;
+    QTest::newRow("CPU 0") << QByteArray("CBOCPU") << 0 << 1;
+    QTest::newRow("CPU 17") << QByteArray("CBOCPU") << 17 << 18;
+    QTest::newRow("CPU 18") << QByteArray("CBOCPU") << 18 << 19;
+    QTest::newRow("CPU 19") << QByteArray("CBOCPU") << 19 << 20;
+    QTest::newRow("CPU 20") << QByteArray("CBOCPU") << 20 << 18;
+    QTest::newRow("CPU 21, the default") << QByteArray("CBOCPU") << 21 << 21;
+    QTest::newRow("CPU 43") << QByteArray("CBOCPU") << 43 << 43;
+    QTest::newRow("AT, the default") << QByteArray("cbops") << 0 << 50;
+    QTest::newRow("ATX") << QByteArray("cbops") << 1 << 51;
+    QTest::newRow("PC100, the default") << QByteArray("cbosdr") << 0 << 52;
+    QTest::newRow("non-PC100") << QByteArray("cbosdr") << 1 << 53;
 }
 
 void TestSelection::catalogueEntriesDecode()
 {
     QFETCH(QByteArray, list);
     QFETCH(int, position);
-    QFETCH(double, code);
+    QFETCH(int, code);
     for (const Selector *selector : {&cpuSelector(), &powerSelector(), &sdramSelector()}) {
         if (list != selector->list)
             continue;

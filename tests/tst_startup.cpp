@@ -2,8 +2,8 @@
 #include "recordingwindow.h"
 
 #include "app/startup.h"
+#include "jumpers/jumperpositions.h"
 #include "jumpers/jumperprocedures.h"
-#include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"
 
 #include <QtTest>

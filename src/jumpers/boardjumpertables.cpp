@@ -36,7 +36,7 @@ const BoardJumper &sdramJumper()
     return jumper;
 }
 
-std::optional<BoardJumperRow> findBoardJumperRow(const BoardJumper &jumper, double selectionCode)
+std::optional<BoardJumperRow> findBoardJumperRow(const BoardJumper &jumper, int selectionCode)
 {
     for (const BoardJumperRow &row : jumper.rows) {
         if (selectionCode == row.code)

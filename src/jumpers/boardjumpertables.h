@@ -24,4 +24,4 @@ const BoardJumper &powerJumper(); ///< JP11 from cbops: 50 -> 1-2, 51 -> 2-3
 const BoardJumper &sdramJumper(); ///< JP10 from cbosdr: 52 -> 2-3, 53 -> 1-2
 
 /// The case whose code equals the selection code, tested in ascending order, or none.
-std::optional<BoardJumperRow> findBoardJumperRow(const BoardJumper &jumper, double selectionCode);
+std::optional<BoardJumperRow> findBoardJumperRow(const BoardJumper &jumper, int selectionCode);

@@ -71,7 +71,7 @@ std::span<const CpuJumperRow> cpuJumperTable()
     return Rows;
 }
 
-std::optional<CpuJumperRow> findCpuJumperRow(double selectionCode)
+std::optional<CpuJumperRow> findCpuJumperRow(int selectionCode)
 {
     for (const CpuJumperRow &row : Rows) {
         if (selectionCode == row.code)

@@ -19,7 +19,7 @@ std::span<const CpuJumperRow> cpuJumperTable();
 
 /// The row whose code equals the selection code, tested in ascending order; none for a code
 /// outside the table.
-std::optional<CpuJumperRow> findCpuJumperRow(double selectionCode);
+std::optional<CpuJumperRow> findCpuJumperRow(int selectionCode);
 
 /// A row's positions of JP7, JP8, JP9, JP4, JP5, JP6, in that order (as cpuBlocks()).
 std::array<Position, 6> cpuBlockPositions(const CpuJumperRow &row);

@@ -4,6 +4,7 @@
 #include "boardjumpertables.h"
 #include "cpujumpertable.h"
 #include "jumperblocks.h"
+#include "selection.h"
 #include "selectorcatalogue.h"
 
 #include "layout/board.h"

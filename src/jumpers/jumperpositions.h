@@ -1,9 +1,13 @@
-// Jumper positions and the pin fills they stand for.
+// Jumper positions, the two pin colors, and the pin fills each position stands for.
 #pragma once
 
-#include "selection.h"
+#include "layout/color.h"
 
 #include <array>
+
+/// The colors a jumper procedure gives a pin: covered by the cap, or open. It gives no other.
+inline constexpr Color JumperOnColor = 0x808080;
+inline constexpr Color JumperOffColor = 0xFFFFFF;
 
 /// Where the cap of a three-pin block sits.
 enum class Position { OneTwo, TwoThree };

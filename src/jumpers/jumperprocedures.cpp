@@ -4,6 +4,7 @@
 
 #include "boardjumpertables.h"
 #include "cpujumpertable.h"
+#include "selection.h"
 #include "selectorcatalogue.h"
 
 namespace {

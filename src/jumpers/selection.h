@@ -5,14 +5,11 @@
 
 #include <cstdint>
 
-/// The colors a jumper procedure gives a pin: covered by the cap, or open.
-inline constexpr Color JumperOnColor = 0x808080;
-inline constexpr Color JumperOffColor = 0xFFFFFF;
-
-/// The selection code of an item code: narrowed to 16 bits, divided by 100.0 and truncated
-/// toward zero. Throws ElementError (overflow, naming list) outside -32768..32767.
-double selectionCode(const char *list, std::int32_t itemCode);
+/// The selection code of an item code: narrowed to 16 bits, divided by 100 and truncated toward
+/// zero, so -150 gives -1 and 199 gives 1. Throws ElementError (overflow, naming list) outside
+/// -32768..32767.
+int selectionCode(const char *list, std::int32_t itemCode);
 
 /// Reads the list's selected index and the item code there, afresh each time, and decodes it.
 /// Throws ElementError when the list has no selection or the code overflows.
-double decodeSelection(JumperWindow &window, const char *list);
+int decodeSelection(JumperWindow &window, const char *list);

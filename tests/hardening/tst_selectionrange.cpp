@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -19,11 +20,13 @@ private slots:
 
 void TestSelectionRange::everySixteenBitCodeDecodes()
 {
-    // Integer division truncates toward zero as the decoding must, so it is the independent answer.
+    // The decoding computes in integers; its definition divides by 100.0 and truncates the
+    // double quotient, so that is the independent answer.
     for (std::int32_t code = std::numeric_limits<std::int16_t>::min(); code <= std::numeric_limits<std::int16_t>::max(); ++code) {
-        const double decoded = selectionCode("CBOCPU", code);
-        if (decoded != static_cast<double>(code / 100))
-            QFAIL(qPrintable(QStringLiteral("item code %1 decodes to %2, not %3").arg(code).arg(decoded).arg(code / 100)));
+        const int decoded = selectionCode("CBOCPU", code);
+        const double expected = std::trunc(code / 100.0);
+        if (decoded != expected)
+            QFAIL(qPrintable(QStringLiteral("item code %1 decodes to %2, not %3").arg(code).arg(decoded).arg(expected)));
     }
 }
 
@@ -51,7 +54,7 @@ void TestSelectionRange::codesPastSixteenBitsOverflow()
 {
     QFETCH(std::int32_t, code);
     try {
-        const double decoded = selectionCode("cbosdr", code);
+        const int decoded = selectionCode("cbosdr", code);
         QFAIL(qPrintable(QStringLiteral("decoded to %1 without an error").arg(decoded)));
     } catch (const ElementError &e) {
         const QByteArray message(e.what());

@@ -6,6 +6,7 @@
 #include "app/mainwindow.h"
 #include "jumpers/boardjumpertables.h"
 #include "jumpers/cpujumpertable.h"
+#include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
 
@@ -49,7 +50,7 @@ public:
 
     void picked(const Selector &selector, int position)
     {
-        const double code = selectionCode(selector.list, selector.entries[static_cast<std::size_t>(position)].itemCode);
+        const int code = selectionCode(selector.list, selector.entries[static_cast<std::size_t>(position)].itemCode);
         if (&selector == &cpuSelector()) {
             if (const auto row = findCpuJumperRow(code)) {
                 for (const PinFill &fill : cpuPinFills(*row))
