@@ -8,18 +8,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include <cstring>
-
 namespace {
-
-const Selector *selectorOf(const char *list)
-{
-    for (const Selector *s : {&cpuSelector(), &powerSelector(), &sdramSelector()}) {
-        if (std::strcmp(s->list, list) == 0)
-            return s;
-    }
-    return nullptr;
-}
 
 void fill(QComboBox *combo, const Selector &selector)
 {
@@ -41,7 +30,7 @@ BaselineWindow::BaselineWindow()
         QWidget *w = nullptr;
         if (it->kind == ControlKind::List) {
             auto *combo = new QComboBox(this);
-            fill(combo, *selectorOf(it->name));
+            fill(combo, *findSelector(it->name));
             w = combo;
         } else {
             w = new QPushButton(QString::fromLatin1(it->caption), this);

@@ -179,9 +179,9 @@ void TestCommandLine::exportPngEqualsTheWindow()
 
     MainWindow window;
     window.load();
-    window.setListIndex("CBOCPU", cpu);
-    window.setListIndex("cbops", power);
-    window.setListIndex("cbosdr", sdram);
+    window.select(cpuSelector(), cpu);
+    window.select(powerSelector(), power);
+    window.select(sdramSelector(), sdram);
     const QImage shown = window.windowImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), shown);
 }

@@ -5,6 +5,7 @@
 #include "app/failureguard.h"
 #include "app/mainwindow.h"
 #include "jumpers/cpujumpertable.h"
+#include "jumpers/jumperguide.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/elementerror.h"
@@ -80,6 +81,8 @@ private slots:
     void jp1NeverChanges();
     void listsOnlyTouchTheirOwnBlock();
     void keyboardPickRunsTheHandler();
+    void programSelectionRunsTheClickAtOnce_data();
+    void programSelectionRunsTheClickAtOnce();
     void failedWriteIsReportedAndKeepsEarlierPins();
     void exitEndsTheEventLoopWithStatusZero();
     void accessibleNamesAndJumperPositions();
@@ -237,6 +240,37 @@ void TestMainWindow::keyboardPickRunsTheHandler()
     QCOMPARE(window.board().fillColor("V3JP7"), JumperOnColor);
     QTest::qWait(50);
     QCOMPARE(hex(pinColorIn(window.windowImage(), *window.board().find("V3JP7"))), QStringLiteral("808080"));
+}
+
+void TestMainWindow::programSelectionRunsTheClickAtOnce_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("positions"); // the pins just after the call, no event delivered
+    QTest::newRow("CBOCPU 0") << QByteArray("CBOCPU") << 0
+                              << "JP7 2-3, JP8 2-3, JP9 2-3, JP4 1-2, JP5 1-2, JP6 1-2, "
+                                 "JP3 A closed B open C closed D closed, JP11 1-2, JP10 2-3";
+    QTest::newRow("cbops 1") << QByteArray("cbops") << 1
+                             << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, "
+                                "JP3 A open B closed C open D open, JP11 2-3, JP10 2-3";
+    QTest::newRow("cbosdr 1") << QByteArray("cbosdr") << 1
+                              << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, "
+                                 "JP3 A open B closed C open D open, JP11 1-2, JP10 1-2";
+}
+
+void TestMainWindow::programSelectionRunsTheClickAtOnce()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(int, position);
+    QFETCH(QString, positions);
+    const Selector &selector = *findSelector(list.toStdString());
+    MainWindow window;
+    window.load();
+    window.select(selector, position);
+    QCOMPARE(listOf(window, list)->currentIndex(), position);
+    QCOMPARE(jumperPositionsText(window.board()), positions);
+    const int pastTheEnd = static_cast<int>(selector.entries.size());
+    QVERIFY_THROWS_EXCEPTION(ElementError, window.select(selector, pastTheEnd));
 }
 
 void TestMainWindow::failedWriteIsReportedAndKeepsEarlierPins()

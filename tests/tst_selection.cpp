@@ -112,14 +112,10 @@ void TestSelection::catalogueEntriesDecode()
     QFETCH(QByteArray, list);
     QFETCH(int, position);
     QFETCH(int, code);
-    for (const Selector *selector : {&cpuSelector(), &powerSelector(), &sdramSelector()}) {
-        if (list != selector->list)
-            continue;
-        const SelectorEntry &entry = selector->entries[static_cast<std::size_t>(position)];
-        QCOMPARE(selectionCode(selector->list, entry.itemCode), code);
-        return;
-    }
-    QFAIL("no such list");
+    const Selector *selector = findSelector(list.toStdString());
+    QVERIFY2(selector, "no such list");
+    const SelectorEntry &entry = selector->entries[static_cast<std::size_t>(position)];
+    QCOMPARE(selectionCode(selector->list, entry.itemCode), code);
 }
 
 QTEST_GUILESS_MAIN(TestSelection)

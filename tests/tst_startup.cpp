@@ -20,7 +20,19 @@ private slots:
 
 namespace {
 
-/// A window whose Click handlers run the jumper procedures, as the real window's do.
+std::string nameOf(JumperProcedure procedure)
+{
+    if (procedure == setCpuJumpers)
+        return "SetCpuJumpers";
+    if (procedure == setPowerJumper)
+        return "SetPowerJumper";
+    if (procedure == setSdramJumper)
+        return "SetSdramJumper";
+    return "an unknown procedure";
+}
+
+/// A window whose Click handlers run the procedure of the list's selector, as the real
+/// window's do, so a list wired to the wrong procedure shows in the order recorded.
 struct LoadedWindow : RecordingWindow {
     std::vector<std::string> procedures;
     std::map<std::string, std::size_t> entriesWhenCpuRan;
@@ -28,18 +40,15 @@ struct LoadedWindow : RecordingWindow {
     LoadedWindow()
     {
         onClick = [this](const std::string &list) {
-            if (list == "CBOCPU") {
-                procedures.push_back("SetCpuJumpers");
+            const Selector *selector = findSelector(list);
+            if (!selector)
+                throw ElementError(list, "running the Click event", "no selector");
+            procedures.push_back(nameOf(selector->procedure));
+            if (selector->procedure == setCpuJumpers) {
                 for (const auto &[name, l] : lists)
                     entriesWhenCpuRan[name] = l.entries.size();
-                setCpuJumpers(*this);
-            } else if (list == "cbops") {
-                procedures.push_back("SetPowerJumper");
-                setPowerJumper(*this);
-            } else {
-                procedures.push_back("SetSdramJumper");
-                setSdramJumper(*this);
             }
+            selector->procedure(*this);
         };
         loadWindow(*this);
     }

@@ -175,11 +175,11 @@ QString exportWindowImage(const Invocation &inv)
 {
     MainWindow &window = mainWindow();
     window.load();
-    const struct { const char *list; int position; } picks[] = {
-        {"CBOCPU", inv.cpuPosition}, {"cbops", inv.powerPosition}, {"cbosdr", inv.sdramPosition}};
+    const struct { const Selector &selector; int position; } picks[] = {
+        {cpuSelector(), inv.cpuPosition}, {powerSelector(), inv.powerPosition}, {sdramSelector(), inv.sdramPosition}};
     for (const auto &pick : picks) {
         if (pick.position >= 0)
-            window.setListIndex(pick.list, pick.position); // runs the list's Click, as a pick does
+            window.select(pick.selector, pick.position); // runs the list's Click, as a pick does
     }
     const QImage image = window.windowImage();
 

@@ -6,7 +6,7 @@
 #include "startup.h"
 
 #include "jumpers/jumperguide.h"
-#include "jumpers/jumperprocedures.h"
+#include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
@@ -20,7 +20,7 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <cstring>
+#include <cassert>
 #include <string>
 #include <vector>
 
@@ -47,6 +47,19 @@ void setColors(QWidget *w, const ControlRow &row)
     w->setPalette(palette);
 }
 
+/// The Print command: the main window, reached through the global reference, on paper.
+void printClick()
+{
+    MainWindow &window = mainWindow();
+    printOnDefaultPrinter(window.windowImage(), &window);
+}
+
+/// The Exit command.
+void exitClick()
+{
+    QCoreApplication::exit(0);
+}
+
 } // namespace
 
 MainWindow::MainWindow()
@@ -68,10 +81,11 @@ MainWindow::MainWindow()
         if (e.kind == ElementKind::Image)
             picture(e.image->picture);
     }
-    m_boardWidget = new BoardWidget(m_board, backgroundPicture(), this);
+    m_boardWidget = std::make_unique<BoardWidget>(m_board, backgroundPicture(), this);
     m_boardWidget->setGeometry(rect());
     m_boardWidget->setAccessibleName(QStringLiteral("Jumper settings"));
     createControls();
+    connectClicks();
 }
 
 MainWindow::~MainWindow() = default;
@@ -91,16 +105,9 @@ void MainWindow::createControls()
             auto *label = new QLabel(QString::fromLatin1(row.accessibleName), this);
             label->setBuddy(combo);
             label->hide();
-            const char *name = row.name;
-            connect(combo, &QComboBox::activated, this, [this, name] { runGuarded([this, name] { click(name); }); });
             w = combo;
         } else {
-            auto *button = new QPushButton(QString::fromLatin1(row.caption), this);
-            const bool print = std::strcmp(row.name, "CMDPRINT") == 0;
-            connect(button, &QPushButton::clicked, this, [this, print] {
-                runGuarded([this, print] { print ? printClick() : exitClick(); });
-            });
-            w = button;
+            w = new QPushButton(QString::fromLatin1(row.caption), this);
         }
         w->setObjectName(QString::fromLatin1(row.name));
         w->setAccessibleName(QString::fromLatin1(row.accessibleName));
@@ -118,9 +125,25 @@ void MainWindow::createControls()
     findChild<QWidget *>(QString::fromLatin1(byTab.front()->name))->setFocus();
 }
 
+void MainWindow::connectClicks()
+{
+    // Each of the five Click events runs inside the guard, so no error leaves a slot.
+    for (const Selector &selector : selectors()) {
+        const auto clickList = [this, &selector] { runGuarded([&] { click(selector); }); };
+        connect(list(selector.list), &QComboBox::activated, this, clickList);
+    }
+    connect(button("CMDPRINT"), &QPushButton::clicked, this, [] { runGuarded(printClick); });
+    connect(button("CMDEXIT"), &QPushButton::clicked, this, [] { runGuarded(exitClick); });
+}
+
 void MainWindow::load()
 {
     loadWindow(*this);
+}
+
+void MainWindow::select(const Selector &selector, int position)
+{
+    setListIndex(selector.list, position);
 }
 
 QImage MainWindow::windowImage()
@@ -134,6 +157,14 @@ QComboBox *MainWindow::list(const char *name) const
     if (!combo)
         throw ElementError(name, "reaching the list", "the window has no list of that name");
     return combo;
+}
+
+QPushButton *MainWindow::button(const char *name) const
+{
+    auto *button = findChild<QPushButton *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    if (!button)
+        throw ElementError(name, "reaching the button", "the window has no button of that name");
+    return button;
 }
 
 void MainWindow::addItem(const char *name, const char *text)
@@ -174,7 +205,9 @@ void MainWindow::setListIndex(const char *name, int index)
         throw ElementError(name, "selecting index " + std::to_string(index), "invalid index");
     combo->setCurrentIndex(index);
     // A selection made by the program raises the Click event at once, as a user's pick does.
-    click(name);
+    const Selector *selector = findSelector(name);
+    assert(selector && "every list of the window has a selector");
+    click(*selector);
 }
 
 void MainWindow::setFillColor(const char *element, Color color)
@@ -182,42 +215,11 @@ void MainWindow::setFillColor(const char *element, Color color)
     m_board.setFillColor(element, color);
 }
 
-void MainWindow::click(const char *name)
+void MainWindow::click(const Selector &selector)
 {
-    if (std::strcmp(name, "CBOCPU") == 0)
-        cpuClick();
-    else if (std::strcmp(name, "cbops") == 0)
-        powerClick();
-    else if (std::strcmp(name, "cbosdr") == 0)
-        sdramClick();
+    selector.procedure(*this);
     // A screen reader reads the positions the pins now show.
     m_boardWidget->setAccessibleDescription(jumperPositionsText(m_board));
-}
-
-void MainWindow::cpuClick()
-{
-    setCpuJumpers(*this);
-}
-
-void MainWindow::powerClick()
-{
-    setPowerJumper(*this);
-}
-
-void MainWindow::sdramClick()
-{
-    setSdramJumper(*this);
-}
-
-void MainWindow::printClick()
-{
-    MainWindow &window = mainWindow();
-    printOnDefaultPrinter(window.windowImage(), &window);
-}
-
-void MainWindow::exitClick()
-{
-    QCoreApplication::exit(0);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -6,11 +6,16 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class BoardWidget;
 class QComboBox;
 class QPushButton;
+struct Selector;
 
-class MainWindow : public QWidget, public JumperWindow
+/// The window. It is the JumperWindow the Load event and the jumper procedures work on, but
+/// keeps that interface to itself: its users fill and pick the lists through load() and select().
+class MainWindow : public QWidget, private JumperWindow
 {
     Q_OBJECT
 
@@ -21,37 +26,42 @@ public:
     /// The Load event: fills the lists and selects their defaults. Run once, before show().
     void load();
 
+    /// Selects the entry at position in the selector's list as the program does: the list's
+    /// Click event runs before this returns. Throws ElementError for a position with no entry.
+    void select(const Selector &selector, int position);
+
     /// The client area as it shows now: drawing, lists and buttons.
     QImage windowImage();
 
     const Board &board() const { return m_board; }
 
-    // The window as the jumper procedures and the Load event see it.
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+    /// The one write of the jumper procedures. A subclass may refuse a write by throwing
+    /// ElementError before calling this, to stand in for a pin that cannot be set.
+    void setFillColor(const char *element, Color color) override;
+
+private:
+    // The lists as the Load event and the jumper procedures see them.
     void addItem(const char *list, const char *text) override;
     int newIndex(const char *list) override;
     void setItemData(const char *list, int index, std::int32_t itemCode) override;
     std::int32_t itemData(const char *list, int index) override;
     int listIndex(const char *list) override;
     void setListIndex(const char *list, int index) override;
-    void setFillColor(const char *element, Color color) override;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     void createControls();
+    void connectClicks();
     QComboBox *list(const char *name) const;
-    void click(const char *list);
+    QPushButton *button(const char *name) const;
 
-    // The Click events.
-    void cpuClick();
-    void powerClick();
-    void sdramClick();
-    void printClick();
-    void exitClick();
+    /// The Click event of a list: runs the list's jumper procedure.
+    void click(const Selector &selector);
 
+    // The widget paints the board, so it is declared after it and destroyed before it.
     Board m_board;
-    BoardWidget *m_boardWidget = nullptr;
+    std::unique_ptr<BoardWidget> m_boardWidget;
 };
 
 /// The global reference to the main window; creates the window when there is none yet.

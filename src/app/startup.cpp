@@ -24,7 +24,6 @@ void fillAndSelect(JumperWindow &window, const Selector &selector)
 
 void loadWindow(JumperWindow &window)
 {
-    fillAndSelect(window, cpuSelector());
-    fillAndSelect(window, powerSelector());
-    fillAndSelect(window, sdramSelector());
+    for (const Selector &selector : selectors())
+        fillAndSelect(window, selector);
 }

@@ -26,13 +26,13 @@ static_assert(std::size(SdramRows) == 2);
 
 const BoardJumper &powerJumper()
 {
-    static const BoardJumper jumper{"cbops", jp11(), PowerRows};
+    static const BoardJumper jumper{powerSelector(), jp11(), PowerRows};
     return jumper;
 }
 
 const BoardJumper &sdramJumper()
 {
-    static const BoardJumper jumper{"cbosdr", jp10(), SdramRows};
+    static const BoardJumper jumper{sdramSelector(), jp10(), SdramRows};
     return jumper;
 }
 

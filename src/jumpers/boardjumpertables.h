@@ -3,8 +3,8 @@
 
 #include "jumperblocks.h"
 #include "jumperpositions.h"
+#include "selectorcatalogue.h"
 
-#include <array>
 #include <optional>
 #include <span>
 
@@ -13,9 +13,9 @@ struct BoardJumperRow {
     Position position;
 };
 
-/// A three-pin block set from one list, with its table of cases.
+/// A three-pin block, the list it is set from, and its table of cases.
 struct BoardJumper {
-    const char *list;
+    const Selector &selector;
     const ThreePinBlock &block;
     std::span<const BoardJumperRow> rows;
 };

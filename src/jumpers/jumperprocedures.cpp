@@ -11,7 +11,7 @@ namespace {
 
 void setBoardJumper(JumperWindow &window, const BoardJumper &jumper)
 {
-    const auto row = findBoardJumperRow(jumper, decodeSelection(window, jumper.list));
+    const auto row = findBoardJumperRow(jumper, decodeSelection(window, jumper.selector.list));
     if (!row)
         return;
     const auto colors = threePinFills(row->position);

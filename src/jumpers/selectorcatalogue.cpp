@@ -1,6 +1,9 @@
-// The catalogues of the three lists, in list order. An item code is the selection code times
-// 100, plus 2 in the CPU list; the last two digits never reach a jumper table.
+// The catalogues of the three lists, in list order, and the lists themselves in the order the
+// Load event fills them. An item code is the selection code times 100, plus 2 in the CPU list;
+// the last two digits never reach a jumper table.
 #include "selectorcatalogue.h"
+
+#include "jumperprocedures.h"
 
 #include <iterator>
 
@@ -70,22 +73,44 @@ static_assert(std::size(CpuEntries) == 44);
 static_assert(std::size(PowerEntries) == 2);
 static_assert(std::size(SdramEntries) == 2);
 
+// list, entries, default position, the procedure its Click event runs
+// clang-format off
+constexpr Selector Selectors[] = {
+    {"CBOCPU", CpuEntries,   21, setCpuJumpers},
+    {"cbops",  PowerEntries,  0, setPowerJumper},
+    {"cbosdr", SdramEntries,  0, setSdramJumper},
+};
+// clang-format on
+
+static_assert(std::size(Selectors) == 3);
+
 } // namespace
+
+std::span<const Selector> selectors()
+{
+    return Selectors;
+}
 
 const Selector &cpuSelector()
 {
-    static constexpr Selector selector{"CBOCPU", CpuEntries, 21};
-    return selector;
+    return Selectors[0];
 }
 
 const Selector &powerSelector()
 {
-    static constexpr Selector selector{"cbops", PowerEntries, 0};
-    return selector;
+    return Selectors[1];
 }
 
 const Selector &sdramSelector()
 {
-    static constexpr Selector selector{"cbosdr", SdramEntries, 0};
-    return selector;
+    return Selectors[2];
+}
+
+const Selector *findSelector(std::string_view list)
+{
+    for (const Selector &selector : Selectors) {
+        if (list == selector.list)
+            return &selector;
+    }
+    return nullptr;
 }

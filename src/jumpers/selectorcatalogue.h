@@ -1,8 +1,15 @@
-// The entries of the three lists: CPU type, power-supply type and SDRAM clock source.
+// The three lists: CPU type, power-supply type and SDRAM clock source, each with its entries and
+// the jumper procedure its Click event runs.
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <string_view>
+
+class JumperWindow;
+
+/// A jumper procedure: reads the selected entry of its own list and sets its block's pins.
+using JumperProcedure = void (*)(JumperWindow &window);
 
 /// One list entry: the text shown, and the item code kept with it.
 struct SelectorEntry {
@@ -10,13 +17,21 @@ struct SelectorEntry {
     std::int32_t itemCode;
 };
 
-/// One list with its catalogue and the position selected at start-up.
+/// One list: its element name, its catalogue, the position selected at start-up, and the
+/// procedure its Click event runs.
 struct Selector {
     const char *list;
     std::span<const SelectorEntry> entries;
     int defaultPosition;
+    JumperProcedure procedure;
 };
 
-const Selector &cpuSelector();    ///< CBOCPU, 44 entries, default 21
-const Selector &powerSelector();  ///< cbops, 2 entries, default 0
-const Selector &sdramSelector();  ///< cbosdr, 2 entries, default 0
+/// CBOCPU, cbops and cbosdr, in the order the Load event fills them.
+std::span<const Selector> selectors();
+
+const Selector &cpuSelector();    ///< CBOCPU, 44 entries, default 21, setCpuJumpers
+const Selector &powerSelector();  ///< cbops, 2 entries, default 0, setPowerJumper
+const Selector &sdramSelector();  ///< cbosdr, 2 entries, default 0, setSdramJumper
+
+/// The selector of the list with that exact element name, or null.
+const Selector *findSelector(std::string_view list);
