@@ -26,49 +26,60 @@ QString contactText(Contact c)
     return c == Contact::Closed ? QStringLiteral("closed") : QStringLiteral("open");
 }
 
-using Row = QStringList;
-
-struct Section {
-    QString title;
-    Row header;
-    std::vector<Row> rows;
+/// One entry of a list: its list position, its exact text, and the position of each of the
+/// list's blocks as its table row gives it (none for a code without a row).
+struct GuideRow {
+    int position;
+    QString entry;
+    QStringList blocks;
 };
 
-/// One section per list; cells hold an entry's position, its exact text and its block positions.
+/// One list: its title, which also heads its entry column, the names of its blocks, its entries.
+struct Section {
+    QString title;
+    QStringList blockNames;
+    std::vector<GuideRow> rows;
+};
+
+Section cpuSection()
+{
+    const Selector &selector = cpuSelector();
+    Section s{QStringLiteral("CPU type"), {}, {}};
+    for (const ThreePinBlock &b : cpuBlocks())
+        s.blockNames << QString::fromLatin1(b.name);
+    for (const Jp3Position &p : jp3Positions())
+        s.blockNames << QStringLiteral("JP3 ") + QString::fromLatin1(p.letter);
+    int position = 0;
+    for (const SelectorEntry &e : selector.entries) {
+        GuideRow row{position++, QString::fromLatin1(e.text), {}};
+        if (const auto r = findCpuJumperRow(selectionCode(selector.list, e.itemCode))) {
+            for (Position p : cpuBlockPositions(*r))
+                row.blocks << positionText(p);
+            for (Contact c : jp3Contacts(*r))
+                row.blocks << contactText(c);
+        }
+        s.rows.push_back(row);
+    }
+    return s;
+}
+
+Section boardSection(const QString &title, const BoardJumper &jumper)
+{
+    Section s{title, {QString::fromLatin1(jumper.block.name)}, {}};
+    int position = 0;
+    for (const SelectorEntry &e : jumper.selector.entries) {
+        GuideRow row{position++, QString::fromLatin1(e.text), {}};
+        if (const auto r = findBoardJumperRow(jumper, selectionCode(jumper.selector.list, e.itemCode)))
+            row.blocks << positionText(r->position);
+        s.rows.push_back(row);
+    }
+    return s;
+}
+
 std::vector<Section> guideSections()
 {
-    Section cpu{QStringLiteral("CPU type"), {QStringLiteral("Pos"), QStringLiteral("CPU type")}, {}};
-    for (const ThreePinBlock &b : cpuBlocks())
-        cpu.header << QString::fromLatin1(b.name);
-    for (const Jp3Position &p : jp3Positions())
-        cpu.header << QStringLiteral("JP3 ") + QString::fromLatin1(p.letter);
-    int position = 0;
-    for (const SelectorEntry &e : cpuSelector().entries) {
-        Row row{QString::number(position++), QString::fromLatin1(e.text)};
-        if (const auto r = findCpuJumperRow(selectionCode(cpuSelector().list, e.itemCode))) {
-            for (Position p : cpuBlockPositions(*r))
-                row << positionText(p);
-            for (Contact c : jp3Contacts(*r))
-                row << contactText(c);
-        }
-        cpu.rows.push_back(row);
-    }
-
-    std::vector<Section> sections{cpu};
-    const auto boardSection = [&](const QString &title, const Selector &selector, const BoardJumper &jumper) {
-        Section s{title, {QStringLiteral("Pos"), title, QString::fromLatin1(jumper.block.name)}, {}};
-        int pos = 0;
-        for (const SelectorEntry &e : selector.entries) {
-            Row row{QString::number(pos++), QString::fromLatin1(e.text)};
-            if (const auto r = findBoardJumperRow(jumper, selectionCode(selector.list, e.itemCode)))
-                row << positionText(r->position);
-            s.rows.push_back(row);
-        }
-        sections.push_back(s);
-    };
-    boardSection(QStringLiteral("Power supply"), powerSelector(), powerJumper());
-    boardSection(QStringLiteral("SDRAM clock"), sdramSelector(), sdramJumper());
-    return sections;
+    return {cpuSection(), boardSection(QStringLiteral("Power supply"), powerJumper()),
+            boardSection(QStringLiteral("SDRAM clock"), sdramJumper())};
 }
 
 QString quoted(const QString &text)
@@ -76,46 +87,64 @@ QString quoted(const QString &text)
     return u'"' + text + u'"';
 }
 
+/// The cells of a section's heading line in the text and markdown tables.
+QStringList headingCells(const Section &s)
+{
+    return QStringList{QStringLiteral("Pos"), s.title} + s.blockNames;
+}
+
+/// The cells of an entry's line in the text and markdown tables; the text is quoted so that its
+/// blanks show.
+QStringList entryCells(const GuideRow &row)
+{
+    return QStringList{QString::number(row.position), quoted(row.entry)} + row.blocks;
+}
+
+/// One line of cells padded to the column widths: the first (the list position) aligned right,
+/// the others left, the last cell of the line not padded.
+QString alignedLine(const QStringList &cells, const QList<qsizetype> &widths)
+{
+    QString out;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const bool last = i + 1 == cells.size();
+        out += i == 0 ? cells[i].rightJustified(widths[i]) : cells[i].leftJustified(last ? 0 : widths[i]);
+        if (!last)
+            out += QStringLiteral("  ");
+    }
+    return out + u'\n';
+}
+
 QString textSection(const Section &s)
 {
-    std::vector<qsizetype> widths(static_cast<std::size_t>(s.header.size()));
-    const auto measure = [&](const Row &row, bool quoteText) {
-        for (qsizetype i = 0; i < row.size(); ++i)
-            widths[i] = std::max(widths[i], (i == 1 && quoteText ? quoted(row[i]) : row[i]).size());
-    };
-    measure(s.header, false);
-    for (const Row &row : s.rows)
-        measure(row, true);
-    const auto line = [&](const Row &row, bool quoteText) {
-        QString out;
-        for (qsizetype i = 0; i < row.size(); ++i) {
-            const QString cell = i == 1 && quoteText ? quoted(row[i]) : row[i];
-            out += i == 0 ? cell.rightJustified(widths[i]) : cell.leftJustified(i + 1 < row.size() ? widths[i] : 0);
-            if (i + 1 < row.size())
-                out += QStringLiteral("  ");
-        }
-        return out + u'\n';
-    };
-    QString out = s.title + u'\n' + line(s.header, false);
-    for (const Row &row : s.rows)
-        out += line(row, true);
+    std::vector<QStringList> lines{headingCells(s)};
+    for (const GuideRow &row : s.rows)
+        lines.push_back(entryCells(row));
+    QList<qsizetype> widths(lines.front().size());
+    for (const QStringList &cells : lines) {
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            widths[i] = std::max(widths[i], cells[i].size());
+    }
+    QString out = s.title + u'\n';
+    for (const QStringList &cells : lines)
+        out += alignedLine(cells, widths);
     return out;
+}
+
+QString markdownLine(const QStringList &cells)
+{
+    QStringList escaped;
+    for (const QString &c : cells)
+        escaped << QString(c).replace(u'|', QStringLiteral("\\|"));
+    return QStringLiteral("| ") + escaped.join(QStringLiteral(" | ")) + QStringLiteral(" |\n");
 }
 
 QString markdownSection(const Section &s)
 {
-    const auto line = [](const Row &row) {
-        QStringList cells;
-        for (const QString &c : row)
-            cells << QString(c).replace(u'|', QStringLiteral("\\|"));
-        return QStringLiteral("| ") + cells.join(QStringLiteral(" | ")) + QStringLiteral(" |\n");
-    };
-    QString out = QStringLiteral("## ") + s.title + QStringLiteral("\n\n") + line(s.header);
-    out += QStringLiteral("|") + QStringLiteral("---|").repeated(s.header.size()) + u'\n';
-    for (Row row : s.rows) {
-        row[1] = quoted(row[1]);
-        out += line(row);
-    }
+    const QStringList heading = headingCells(s);
+    QString out = QStringLiteral("## ") + s.title + QStringLiteral("\n\n") + markdownLine(heading);
+    out += QStringLiteral("|") + QStringLiteral("---|").repeated(heading.size()) + u'\n';
+    for (const GuideRow &row : s.rows)
+        out += markdownLine(entryCells(row));
     return out;
 }
 
@@ -126,35 +155,35 @@ QString csvField(const QString &field)
     return u'"' + QString(field).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-/// One rectangular table: the list, the entry, then a column for every block.
+QString csvLine(const QStringList &fields)
+{
+    QStringList quotedFields;
+    for (const QString &f : fields)
+        quotedFields << csvField(f);
+    return quotedFields.join(u',') + QStringLiteral("\r\n");
+}
+
+/// One rectangular table: the list, the position and the exact entry text, then a column for
+/// every block of every list; a list's entries leave the other lists' columns empty.
 QString csvTable(const std::vector<Section> &sections)
 {
-    const Section &cpu = sections.front();
-    Row header{QStringLiteral("list"), QStringLiteral("position"), QStringLiteral("entry")};
-    header += cpu.header.mid(2);
-    for (std::size_t i = 1; i < sections.size(); ++i)
-        header << sections[i].header.back();
-    QString out;
-    const auto line = [&](const Row &row) {
-        QStringList fields;
-        for (const QString &f : row)
-            fields << csvField(f);
-        out += fields.join(u',') + QStringLiteral("\r\n");
-    };
-    line(header);
-    qsizetype column = 3;
+    QStringList header{QStringLiteral("list"), QStringLiteral("position"), QStringLiteral("entry")};
+    qsizetype blockColumns = 0;
     for (const Section &s : sections) {
-        const qsizetype blocks = s.header.size() - 2;
-        for (const Row &row : s.rows) {
-            Row cells(header.size());
-            cells[0] = s.title;
-            cells[1] = row[0];
-            cells[2] = row[1];
-            for (qsizetype i = 0; i < blocks && 2 + i < row.size(); ++i)
-                cells[column + i] = row[2 + i];
-            line(cells);
+        header += s.blockNames;
+        blockColumns += s.blockNames.size();
+    }
+    QString out = csvLine(header);
+    qsizetype before = 0; // the block columns of the lists ahead of this one
+    for (const Section &s : sections) {
+        for (const GuideRow &row : s.rows) {
+            QStringList fields{s.title, QString::number(row.position), row.entry};
+            fields += QStringList(before);
+            fields += row.blocks;
+            fields += QStringList(blockColumns - before - row.blocks.size());
+            out += csvLine(fields);
         }
-        column += blocks;
+        before += s.blockNames.size();
     }
     return out;
 }
