@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "app/printing.h"
+#include "app/printqueue.h"
 #include "jumpers/selection.h"
 #include "layout/fonts.h"
 
@@ -12,6 +13,8 @@
 #include <QPrinter>
 #include <QtTest>
 
+#include <thread>
+
 class TestPrint : public QObject
 {
     Q_OBJECT
@@ -20,6 +23,7 @@ private slots:
     void initTestCase();
     void pageShowsTheWindowCentred();
     void noDefaultPrinterTellsTheUserAndGoesOn();
+    void queueUnknownToTheScheduler();
 };
 
 void TestPrint::initTestCase()
@@ -79,6 +83,22 @@ void TestPrint::noDefaultPrinterTellsTheUserAndGoesOn()
     MainWindow window;
     printOnDefaultPrinter(window.windowImage(), &window);
     QVERIFY2(shown.contains(QStringLiteral("no default printer")), qPrintable(shown));
+}
+
+void TestPrint::queueUnknownToTheScheduler()
+{
+    // CUPS_SERVER names no scheduler, so no queue is found; a state not known is not "stopped".
+    QVERIFY(!queueIsStopped(QStringLiteral("velmor-queue")));
+    QVERIFY(!queueIsStopped(QStringLiteral("velmor-queue/draft")));
+    if (!printQueueAnswers())
+        QSKIP("built without CUPS (VELMOR_WITH_CUPS=OFF): no request is made, so none is refused");
+    // The failed lookup was this thread's last request; its reason is told inside parentheses.
+    const QString reason = lastJobRefusal();
+    QVERIFY2(!reason.isEmpty() && !reason.endsWith(u'.'), qPrintable(reason));
+    // The status is per thread, and Print reads it in the thread that submitted the job.
+    QString otherThread = QStringLiteral("not read");
+    std::thread([&otherThread] { otherThread = lastJobRefusal(); }).join();
+    QCOMPARE(otherThread, QString());
 }
 
 QTEST_MAIN(TestPrint)
