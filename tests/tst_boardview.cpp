@@ -3,11 +3,13 @@
 #include "app/mainwindow.h"
 #include "layout/boardpainter.h"
 #include "layout/boardwidget.h"
+#include "layout/elementcache.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
 
 #include <QDir>
 #include <QHelpEvent>
+#include <QPainter>
 #include <QToolTip>
 #include <QtTest>
 
@@ -37,6 +39,7 @@ private slots:
     void circlesAreCentredInTheirBoxes();
     void dottedLinesLieAboveTheSlots();
     void matchesTheReferenceImage();
+    void partsRepaintAsTheWholeDrawing_data();
     void partsRepaintAsTheWholeDrawing();
 
 private:
@@ -187,15 +190,38 @@ void TestBoardView::matchesTheReferenceImage()
     }
 }
 
+void TestBoardView::partsRepaintAsTheWholeDrawing_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    for (const qreal ratio : {1.0, 0.5, 0.75, 1.25, 1.5, 2.0, 3.0})
+        QTest::addRow("device pixel ratio %g", ratio) << ratio;
+}
+
 void TestBoardView::partsRepaintAsTheWholeDrawing()
 {
     // The window repaints only what changed, from copies of what it drew before: each part must
-    // come out exactly as drawing the whole board does, whatever was in the buffer.
+    // come out exactly as drawing the whole board does, whatever was in the buffer, at any pixel
+    // density. At a fractional one a part's edge pixels are shared with its neighbours.
+    QFETCH(qreal, ratio);
     const Board &board = m_window->board();
-    QImage whole(513, 500, QImage::Format_RGB32);
-    paintBoard(whole, board, whole.rect(), backgroundPicture());
+    const QRect client(0, 0, 513, 500);
+    const QRgb unpaintedColor = qRgb(1, 254, 3); // no element's color
+    const auto newFrame = [&] {
+        QImage frame(devicePixels(client, ratio).size(), QImage::Format_RGB32);
+        frame.fill(unpaintedColor);
+        frame.setDevicePixelRatio(ratio);
+        return frame;
+    };
+    QImage whole = newFrame();
+    paintBoard(whole, board, client, backgroundPicture());
+    int unpainted = 0;
+    for (int y = 0; y < whole.height(); ++y) {
+        for (int x = 0; x < whole.width(); ++x)
+            unpainted += whole.pixel(x, y) == unpaintedColor;
+    }
+    QCOMPARE(unpainted, 0);
     BoardPainter painter(board);
-    QImage frame(whole.size(), QImage::Format_RGB32);
+    QImage frame = newFrame();
     std::mt19937 random(7);
     QList<QRect> parts;
     for (const BoardElement &e : board.elements())
@@ -203,9 +229,13 @@ void TestBoardView::partsRepaintAsTheWholeDrawing()
     for (int i = 0; i < 300; ++i)
         parts << QRect(int(random() % 513), int(random() % 500), 1 + int(random() % 80), 1 + int(random() % 60));
     for (const QRect &part : std::as_const(parts)) {
-        frame.fill(Qt::magenta);
+        const QRect inside = devicePixels(part, ratio).intersected(whole.rect());
+        // Only the part is compared, so only the part is made stale.
+        {
+            QImage device(frame.bits(), frame.width(), frame.height(), frame.bytesPerLine(), frame.format());
+            QPainter(&device).fillRect(inside, QColor(unpaintedColor));
+        }
         painter.paint(frame, {&part, 1}, backgroundPicture());
-        const QRect inside = part.intersected(whole.rect());
         QVERIFY2(frame.copy(inside) == whole.copy(inside),
                  qPrintable(QStringLiteral("part %1,%2 %3x%4").arg(part.x()).arg(part.y()).arg(part.width()).arg(part.height())));
     }

@@ -17,6 +17,23 @@ bool meets(const QRect &a, const QRect &b)
     return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
 }
 
+/// The frame's pixels as an image of device pixels (ratio 1), sharing its memory. The painter
+/// itself applies a device pixel ratio of 1 and more only; the board painter applies the
+/// frame's ratio, whatever it is, itself.
+QImage devicePixelsOf(QImage &frame)
+{
+    return QImage(frame.bits(), frame.width(), frame.height(), frame.bytesPerLine(), frame.format());
+}
+
+/// Narrows the painter's clip to a box of device pixels, whatever its scale.
+void clipToDevicePixels(QPainter &p, const QRect &box)
+{
+    const QTransform scale = p.worldTransform();
+    p.resetTransform();
+    p.setClipRect(box, Qt::IntersectClip);
+    p.setWorldTransform(scale);
+}
+
 /// Every pixel an element may paint.
 QRect drawnBox(const BoardElement &e)
 {
@@ -30,8 +47,9 @@ Color boardBackgroundColor()
     return TitleBarText;
 }
 
-BoardPainter::BoardPainter(const Board &board)
+BoardPainter::BoardPainter(const Board &board, qreal lineWidth)
     : m_cache(board)
+    , m_lineWidth(lineWidth)
     , m_untouched(board.elements().size())
 {
     const auto &elements = board.elements();
@@ -43,40 +61,57 @@ BoardPainter::BoardPainter(const Board &board)
 
 void BoardPainter::paint(QImage &frame, std::span<const QRect> areas, const QImage &background)
 {
-    const QRect whole(QPoint(), frame.deviceIndependentSize().toSize());
+    const qreal ratio = frame.devicePixelRatio();
+    QImage device = devicePixelsOf(frame);
     QPainter p;
     for (const QRect &area : areas) {
-        const QRect clip = area.intersected(whole);
+        const QRect clip = devicePixels(area, ratio).intersected(device.rect());
         if (clip.isEmpty())
             continue;
         if (!p.isActive())
-            p.begin(&frame);
-        paintRect(p, frame, clip, background);
+            p.begin(&device);
+        paintRect(p, device, ratio, clip, background);
     }
 }
 
-void BoardPainter::paintRect(QPainter &p, QImage &frame, const QRect &clip, const QImage &background)
+void BoardPainter::paintRect(QPainter &p, QImage &device, qreal ratio, const QRect &clip, const QImage &background)
 {
+    // The clip and the pictures are set in device pixels, so that at a fractional ratio they
+    // fall on the same pixels whichever area is painted; only the elements are drawn scaled.
+    p.resetTransform();
     p.setClipRect(clip);
     p.fillRect(clip, toQColor(boardBackgroundColor()));
     if (!background.isNull())
-        p.drawImage(clip.topLeft(), background, clip);
+        p.drawImage(clip.topLeft(), m_cache.scaledBackground(background, ratio), clip);
+    p.scale(ratio, ratio);
 
     // Painting all of the frame draws every element straight onto it. Painting a part, captions
     // and curved or small shapes are drawn from copies kept of them, which is faster than
     // tracing the letters or the curves again.
-    const bool part = clip != QRect(QPoint(), frame.deviceIndependentSize().toSize());
-    const Surface surface{p, frame, clip};
+    const bool part = clip != device.rect();
+    const QRect area = clientPixels(clip, ratio);
+    const Surface surface{p, device, clip, ratio, lineWidthAt(ratio)};
+    // Lines widened to a device pixel reach further both ways: past an element's box, where
+    // they are cut at the box's device pixels (as a copy of the element is), and into what a
+    // shape leaves untouched at its own width.
+    const bool widened = surface.lineWidth != m_lineWidth;
     const auto &elements = m_cache.board().elements();
     for (std::size_t i = elements.size(); i-- > 0;) {
-        if (!reaches(i, clip))
+        if (!reaches(i, area, widened))
             continue;
         if (part && isCostly(elements[i])) {
-            const ElementCache::Sprite &sprite = spriteOf(i, frame.devicePixelRatio());
-            p.drawImage(sprite.origin, sprite.image);
+            const ElementCache::Sprite &sprite = spriteOf(i, ratio);
+            drawDevicePixels(p, sprite.origin, sprite.image);
             continue;
         }
+        if (!widened) {
+            drawElement(surface, m_cache, i);
+            continue;
+        }
+        p.save();
+        clipToDevicePixels(p, devicePixels(drawnBox(elements[i]), ratio));
         drawElement(surface, m_cache, i);
+        p.restore();
     }
 }
 
@@ -101,24 +136,30 @@ const ElementCache::Sprite &BoardPainter::spriteOf(std::size_t element, qreal ra
     // Pixels left of or above the frame are never shown.
     reach.setLeft(std::max(reach.left(), 0));
     reach.setTop(std::max(reach.top(), 0));
-    QImage canvas(QSize(reach.right() + 1, reach.bottom() + 1) * ratio, QImage::Format_ARGB32_Premultiplied);
-    canvas.setDevicePixelRatio(ratio);
+    const QRect device = devicePixels(reach, ratio);
+    QImage canvas(QSize(device.right() + 1, device.bottom() + 1), QImage::Format_ARGB32_Premultiplied);
     {
         QPainter p(&canvas);
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.fillRect(reach, Qt::transparent);
+        p.fillRect(device, Qt::transparent);
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p.setClipRect(reach);
-        drawElement({p, canvas, reach}, m_cache, element);
+        p.setClipRect(device);
+        p.scale(ratio, ratio);
+        drawElement({p, canvas, device, ratio, lineWidthAt(ratio)}, m_cache, element);
     }
-    QImage image = canvas.copy(devicePixels(reach, ratio));
-    image.setDevicePixelRatio(ratio);
-    return m_cache.keepSprite(element, {e.fillColor, ratio, reach.topLeft(), std::move(image)});
+    return m_cache.keepSprite(element, {e.fillColor, ratio, device.topLeft(), canvas.copy(device)});
 }
 
-bool BoardPainter::reaches(std::size_t element, const QRect &clip) const
+qreal BoardPainter::lineWidthAt(qreal ratio) const
 {
-    return meets(drawnBox(m_cache.board().elements()[element]), clip) && !m_untouched[element].contains(clip);
+    // Below one device pixel a line would fall between the pixels' middles and vanish.
+    return std::max(m_lineWidth, 1.0 / ratio);
+}
+
+bool BoardPainter::reaches(std::size_t element, const QRect &clip, bool widened) const
+{
+    return meets(drawnBox(m_cache.board().elements()[element]), clip)
+        && (widened || !m_untouched[element].contains(clip));
 }
 
 void paintBoard(QImage &frame, const Board &board, const QRect &area, const QImage &background)

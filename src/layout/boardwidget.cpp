@@ -68,13 +68,14 @@ void BoardWidget::resizeEvent(QResizeEvent *)
     m_frame = QImage();
 }
 
-void BoardWidget::paintEvent(QPaintEvent *event)
+void BoardWidget::paintEvent(QPaintEvent *)
 {
     bringFrameUpToDate();
-    const qreal ratio = m_frame.devicePixelRatio();
+    // The frame has the screen's pixels, so it is copied pixel for pixel, from the corner; the
+    // toolkit clips the copy to the area being repainted. (Copying rectangle by rectangle would
+    // ask for fractional source rectangles at a fractional ratio.)
     QPainter p(this);
-    for (const QRect &r : event->region())
-        p.drawImage(QRectF(r), m_frame, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+    p.drawImage(QPointF(), m_frame);
 }
 
 void BoardWidget::bringFrameUpToDate()
@@ -83,10 +84,11 @@ void BoardWidget::bringFrameUpToDate()
     // beneath. The buffer keeps the whole drawing, so a repaint of what did not change (an
     // expose, a list's box closing over the drawing) is a copy, and a changed fill redraws its
     // box only. It has the screen's pixel density, so a dense screen gets sharp lines and letters
-    // rather than a magnified picture.
+    // rather than a magnified picture; at a fractional density it takes in the device pixel that
+    // the client area's last pixel covers in part.
     const qreal ratio = devicePixelRatioF();
     if (m_frame.isNull() || m_frame.devicePixelRatio() != ratio) {
-        m_frame = QImage(size() * ratio, QImage::Format_RGB32);
+        m_frame = QImage(devicePixels(rect(), ratio).size(), QImage::Format_RGB32);
         m_frame.setDevicePixelRatio(ratio);
         m_stale = {rect()};
     }

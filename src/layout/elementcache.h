@@ -10,20 +10,27 @@
 #include <optional>
 #include <vector>
 
-/// The device pixels of a box of client-area pixels at a device pixel ratio.
+/// The device pixels a box of client-area pixels touches at a device pixel ratio: every device
+/// pixel that any part of the box covers, so that at a fractional ratio the boxes of neighbouring
+/// areas share the device pixel between them rather than leave it to neither.
 QRect devicePixels(const QRect &box, qreal ratio);
 
+/// The client-area pixels a box of device pixels touches at a device pixel ratio.
+QRect clientPixels(const QRect &device, qreal ratio);
+
 /// Keeps, by element position on one board, what is dear to make again: each caption as laid
-/// out (once, for it never changes), each picture as scaled into its box (at the last device
-/// pixel ratio asked for) and copies of elements as drawn (one per fill and ratio).
+/// out (once, for it never changes), each picture as scaled into its box and the background
+/// picture as scaled (at the last device pixel ratio asked for) and copies of elements as drawn
+/// (one per fill and ratio). Every image it hands out is in device pixels (ratio 1), to be
+/// copied onto the frame's device pixels as it is.
 class ElementCache
 {
 public:
     /// An element as drawn, with transparent pixels where it leaves the frame as it is.
     struct Sprite {
-        Color fill;  ///< the shape's fill it was drawn with
-        qreal ratio; ///< the device pixel ratio it was drawn at
-        QPoint origin;
+        Color fill;    ///< the shape's fill it was drawn with
+        qreal ratio;   ///< the device pixel ratio it was drawn at
+        QPoint origin; ///< in device pixels
         QImage image;
     };
 
@@ -35,8 +42,12 @@ public:
     /// A caption element's layout in its box.
     const CaptionLayout &caption(std::size_t element);
 
-    /// A picture element's picture scaled smoothly into its box, at the ratio given.
+    /// A picture element's picture scaled smoothly into the device pixels of its box.
     const QImage &scaledPicture(std::size_t element, qreal ratio);
+
+    /// The background picture drawn at the ratio given, pixel for pixel (each picture pixel
+    /// becomes a block of device pixels of its color); the picture itself at ratio 1.
+    const QImage &scaledBackground(const QImage &background, qreal ratio);
 
     /// The copy of the element drawn with its current fill at the ratio given, or null if none
     /// is kept.
@@ -49,5 +60,11 @@ private:
     const Board &m_board;
     std::vector<std::optional<CaptionLayout>> m_captions;
     std::vector<QImage> m_pictures; ///< null until scaled
+    std::vector<qreal> m_pictureRatios;
+    struct ScaledBackground {
+        qint64 key = 0; ///< the picture's cacheKey()
+        qreal ratio = 0;
+        QImage image;
+    } m_background;
     std::vector<std::vector<Sprite>> m_sprites;
 };

@@ -7,7 +7,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cassert>
+#include <cstdlib>
 
 namespace {
 
@@ -54,31 +56,30 @@ void drawLabel(QPainter &p, const LabelRow &l, const QRect &box, const CaptionLa
 /// The nand mode: each pixel the shape draws becomes NOT(shape color AND pixel beneath). The
 /// shape is drawn alone on a transparent layer first, so the hatch gaps stay untouched; a raster
 /// operation of the painter would turn the gaps white as well. The layer is combined into the
-/// frame pixel by pixel, past the frame's painter, which draws straight into the same pixels.
-void drawShapeNand(QImage &frame, const QRect &clip, const ShapeRow &s, const QRect &bounds, Color fill)
+/// image pixel by pixel, past the image's painter, which draws straight into the same pixels.
+void drawShapeNand(const Surface &surface, const ShapeRow &s, const QRect &bounds, Color fill)
 {
     // The layer always holds the whole shape: the hatch pattern is laid from the layer's corner,
     // so a layer of the clipped part only would shift it.
-    const QRect area = bounds.intersected(QRect(QPoint(), frame.deviceIndependentSize().toSize()));
-    if (!area.intersects(clip))
+    QImage &image = surface.image;
+    const QRect device = devicePixels(bounds, surface.ratio).intersected(image.rect());
+    if (!device.intersects(surface.clip))
         return;
-    const qreal ratio = frame.devicePixelRatio();
-    const QRect device = devicePixels(area, ratio);
     QImage layer(device.size(), QImage::Format_ARGB32);
-    layer.setDevicePixelRatio(ratio);
     layer.fill(Qt::transparent);
     {
         QPainter lp(&layer);
-        lp.translate(-area.topLeft());
-        drawShapeFigure(lp, s, fill, false);
+        lp.translate(-device.topLeft());
+        lp.scale(surface.ratio, surface.ratio);
+        drawShapeFigure(lp, s, fill, false, surface.lineWidth);
     }
-    // Written through scanLine(), a frame that shared its pixels with a copy would get pixels of
-    // its own, and the painter would go on drawing into the copy's.
-    assert(frame.isDetached() && "the frame being painted shares its pixels");
-    const QRect target = device.intersected(devicePixels(clip, ratio)).intersected(frame.rect());
+    // Written through scanLine(), an image that shared its pixels with a copy would get pixels
+    // of its own, and the painter would go on drawing into the copy's.
+    assert(image.isDetached() && "the image being painted shares its pixels");
+    const QRect target = device.intersected(surface.clip);
     for (int y = target.top(); y <= target.bottom(); ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(layer.constScanLine(y - device.top())) - device.left();
-        QRgb *dst = reinterpret_cast<QRgb *>(frame.scanLine(y));
+        QRgb *dst = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = target.left(); x <= target.right(); ++x) {
             if (qAlpha(src[x]) == 0)
                 continue;
@@ -91,27 +92,51 @@ void drawShape(const Surface &surface, const BoardElement &e)
 {
     switch (e.shape->drawMode) {
     case DrawMode::Copy:
-        drawShapeFigure(surface.painter, *e.shape, e.fillColor, false);
+        drawShapeFigure(surface.painter, *e.shape, e.fillColor, false, surface.lineWidth);
         return;
     case DrawMode::Black:
-        drawShapeFigure(surface.painter, *e.shape, e.fillColor, true);
+        drawShapeFigure(surface.painter, *e.shape, e.fillColor, true, surface.lineWidth);
         return;
     case DrawMode::Nand:
-        drawShapeNand(surface.image, surface.clip, *e.shape, e.bounds, e.fillColor);
+        drawShapeNand(surface, *e.shape, e.bounds, e.fillColor);
         return;
     }
 }
 
-void drawLine(QPainter &p, const LineRow &l)
+/// A dotted line along a row or a column: every other pixel from its first end on, each as long
+/// as a pixel (or the line's width, if wider) and as thick as the line.
+void drawDots(QPainter &p, const QPoint &from, const QPoint &to, const QColor &color, qreal lineWidth)
 {
-    QPen pen = pixelPen(l.color);
+    const bool across = from.y() == to.y();
+    const QPoint step = across ? QPoint(to.x() < from.x() ? -2 : 2, 0) : QPoint(0, to.y() < from.y() ? -2 : 2);
+    const int count = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y())) / 2 + 1;
+    const qreal length = std::max(1.0, lineWidth);
+    const qreal inset = (1.0 - lineWidth) / 2;
+    for (int i = 0; i < count; ++i) {
+        const QPointF at = from + i * step;
+        p.fillRect(across ? QRectF(at.x(), at.y() + inset, length, lineWidth)
+                          : QRectF(at.x() + inset, at.y(), lineWidth, length),
+                   color);
+    }
+}
+
+void drawLine(QPainter &p, const LineRow &l, qreal lineWidth)
+{
+    const QPoint from(twipsToPixels(l.x1), twipsToPixels(l.y1));
+    const QPoint to(twipsToPixels(l.x2), twipsToPixels(l.y2));
+    // Dots drawn one by one keep their pixel of gap at any scale, where a dashed pen's square
+    // caps would close the gaps once the pen is wider than a device pixel.
+    if (l.style == LineStyle::Dotted && (from.x() == to.x() || from.y() == to.y())) {
+        drawDots(p, from, to, toQColor(l.color), lineWidth);
+        return;
+    }
+    QPen pen = pixelPen(l.color, lineWidth);
     if (l.style == LineStyle::Dotted)
         pen.setDashPattern({1.0, 1.0});
     p.setPen(pen);
     // Through the pixel centres, so the line covers whole pixels at any scale.
     const QPointF centre(0.5, 0.5);
-    p.drawLine(QPointF(twipsToPixels(l.x1), twipsToPixels(l.y1)) + centre,
-               QPointF(twipsToPixels(l.x2), twipsToPixels(l.y2)) + centre);
+    p.drawLine(QPointF(from) + centre, QPointF(to) + centre);
 }
 
 } // namespace
@@ -128,10 +153,18 @@ void drawElement(const Surface &surface, ElementCache &cache, std::size_t elemen
         drawShape(surface, e);
         return;
     case ElementKind::Line:
-        drawLine(p, *e.line);
+        drawLine(p, *e.line, surface.lineWidth);
         return;
     case ElementKind::Image:
-        p.drawImage(e.bounds.topLeft(), cache.scaledPicture(element, surface.image.devicePixelRatio()));
+        drawDevicePixels(p, devicePixels(e.bounds, surface.ratio).topLeft(), cache.scaledPicture(element, surface.ratio));
         return;
     }
+}
+
+void drawDevicePixels(QPainter &p, const QPoint &at, const QImage &image)
+{
+    const QTransform scale = p.worldTransform();
+    p.resetTransform();
+    p.drawImage(at, image);
+    p.setWorldTransform(scale);
 }

@@ -9,19 +9,31 @@
 
 namespace {
 
-/// The centre line of a one-pixel ring along the inside of r, for stroking with pixelPen().
-QRectF strokeRect(const QRect &r)
+/// How far the outside of a shape's outline lies out from the figure's edge. The rings of one
+/// pixel, as many as the border width, are centred on the edge; lines thinner than a pixel keep
+/// the middle of the band where it was.
+qreal outlineReach(const ShapeRow &s, qreal lineWidth)
 {
-    return QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+    const int outer = s.borderWidth / 2;
+    return outer - s.borderWidth * (1.0 - lineWidth) / 2;
 }
 
-/// A one-pixel ring along the inside of r, as four filled strips: exact at any scale.
-void fillRing(QPainter &p, const QRect &r, const QColor &color)
+/// The centre line of ring number ring (0 the outermost) of a figure's outline, for stroking
+/// with pixelPen().
+QRectF ringCentre(const QRect &figure, const ShapeRow &s, int ring, qreal lineWidth)
 {
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), color);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), color);
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), color);
+    const qreal out = outlineReach(s, lineWidth) - (ring + 0.5) * lineWidth;
+    return QRectF(figure).adjusted(-out, -out, out, out);
+}
+
+/// A band of the thickness given along the inside of outside, as four filled strips: exact at
+/// any scale.
+void fillBand(QPainter &p, const QRectF &outside, qreal thickness, const QColor &color)
+{
+    p.fillRect(QRectF(outside.left(), outside.top(), outside.width(), thickness), color);
+    p.fillRect(QRectF(outside.left(), outside.bottom() - thickness, outside.width(), thickness), color);
+    p.fillRect(QRectF(outside.left(), outside.top(), thickness, outside.height()), color);
+    p.fillRect(QRectF(outside.right() - thickness, outside.top(), thickness, outside.height()), color);
 }
 
 qreal cornerRadius(const QRect &figure)
@@ -72,30 +84,34 @@ void fillFigure(QPainter &p, const ShapeRow &s, const QRect &figure, const QBrus
         p.drawRoundedRect(QRectF(figure), cornerRadius(figure), cornerRadius(figure));
 }
 
-/// Draws the outline: rings of one pixel, as many as the border width, centred on the edge.
-void outlineFigure(QPainter &p, const ShapeRow &s, const QRect &figure, Color color)
+/// Draws the outline: rings of one pixel (or of lineWidth), as many as the border width,
+/// centred on the edge.
+void outlineFigure(QPainter &p, const ShapeRow &s, const QRect &figure, Color color, qreal lineWidth)
 {
-    if (isCurved(s.kind)) {
-        p.setBrush(Qt::NoBrush);
-        p.setPen(pixelPen(color));
+    if (s.borderWidth <= 0)
+        return;
+    if (!isCurved(s.kind)) {
+        // The rings of a rectangle are all of one color: one band.
+        const qreal reach = outlineReach(s, lineWidth);
+        fillBand(p, QRectF(figure).adjusted(-reach, -reach, reach, reach), s.borderWidth * lineWidth, toQColor(color));
+        return;
     }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pixelPen(color, lineWidth));
     for (int ring = 0; ring < s.borderWidth; ++ring) {
-        const int out = s.borderWidth / 2 - ring;
-        const QRect r = figure.adjusted(-out, -out, out, out);
+        const QRectF centre = ringCentre(figure, s, ring, lineWidth);
         if (isElliptic(s.kind))
-            p.drawEllipse(strokeRect(r));
-        else if (isRounded(s.kind))
-            p.drawRoundedRect(strokeRect(r), cornerRadius(figure), cornerRadius(figure));
+            p.drawEllipse(centre);
         else
-            fillRing(p, r, toQColor(color));
+            p.drawRoundedRect(centre, cornerRadius(figure), cornerRadius(figure));
     }
 }
 
 } // namespace
 
-QPen pixelPen(Color color)
+QPen pixelPen(Color color, qreal width)
 {
-    QPen pen(toQColor(color), 1.0);
+    QPen pen(toQColor(color), width);
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
@@ -106,7 +122,7 @@ bool isCurved(ShapeKind kind)
     return isRounded(kind) || isElliptic(kind);
 }
 
-void drawShapeFigure(QPainter &p, const ShapeRow &s, Color fill, bool allBlack)
+void drawShapeFigure(QPainter &p, const ShapeRow &s, Color fill, bool allBlack, qreal lineWidth)
 {
     const QRect figure = figureRect(s);
     const auto color = [allBlack](Color c) { return allBlack ? Color{0} : c; };
@@ -115,11 +131,12 @@ void drawShapeFigure(QPainter &p, const ShapeRow &s, Color fill, bool allBlack)
         // A rectangle of one color inside its rings (most of all, a pin): the rings cover all
         // from the outermost to the innermost, so two fills leave the same pixels as the fill
         // and the rings one by one.
-        const int outer = s.borderWidth / 2;
-        const int inner = outer - (s.borderWidth - 1);
-        const QRect inside = figure.adjusted(1 - inner, 1 - inner, inner - 1, inner - 1);
+        const qreal reach = outlineReach(s, lineWidth);
+        const QRectF outside = QRectF(figure).adjusted(-reach, -reach, reach, reach);
+        const qreal band = s.borderWidth * lineWidth;
+        const QRectF inside = outside.adjusted(band, band, -band, -band);
         if (inside.width() > 0 && inside.height() > 0) {
-            p.fillRect(figure.adjusted(-outer, -outer, outer, outer), toQColor(color(s.borderColor)));
+            p.fillRect(outside, toQColor(color(s.borderColor)));
             const Color insideColor = s.fillStyle == FillStyle::Solid ? fill : s.backColor;
             p.fillRect(inside, toQColor(color(insideColor)));
             return;
@@ -137,7 +154,7 @@ void drawShapeFigure(QPainter &p, const ShapeRow &s, Color fill, bool allBlack)
         fillFigure(p, s, figure, QBrush(toQColor(color(fill)), Qt::DiagCrossPattern));
         break;
     }
-    outlineFigure(p, s, figure, color(s.borderColor));
+    outlineFigure(p, s, figure, color(s.borderColor), lineWidth);
 }
 
 QRect untouchedInside(const ShapeRow &s)

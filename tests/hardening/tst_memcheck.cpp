@@ -1,6 +1,7 @@
-// A whole session under a memory checker: start-up, 200 picks across the three lists, EXIT.
-// The plain build runs it under valgrind's memcheck; a build with AddressSanitizer runs it as it
-// is, its sanitizers checking the same things.
+// A whole session under a memory checker: start-up, 200 picks across the three lists, EXIT, on
+// screens of several pixel densities, fractional ones and ones below 1 among them. The plain
+// build runs it under valgrind's memcheck; a build with AddressSanitizer runs it as it is, its
+// sanitizers checking the same things.
 #include "sanitizers.h"
 
 #include <QProcess>
@@ -33,11 +34,20 @@ class TestMemcheck : public QObject
     Q_OBJECT
 
 private slots:
+    void sessionOfPicksIsClean_data();
     void sessionOfPicksIsClean();
 };
 
+void TestMemcheck::sessionOfPicksIsClean_data()
+{
+    QTest::addColumn<QString>("scale");
+    for (const char *scale : {"1", "0.5", "0.75", "1.25", "2"})
+        QTest::addRow("scale %s", scale) << QString::fromLatin1(scale);
+}
+
 void TestMemcheck::sessionOfPicksIsClean()
 {
+    QFETCH(QString, scale);
     const QString session = QStringLiteral(PICKSESSION);
     QString program = session;
     QStringList arguments{QString::number(Picks)};
@@ -52,6 +62,9 @@ void TestMemcheck::sessionOfPicksIsClean()
                                 session} + arguments;
     }
     QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+    run.setProcessEnvironment(env);
     run.start(program, arguments);
     QVERIFY2(run.waitForFinished(15 * 60 * 1000), "the session did not end within 15 minutes");
     const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
