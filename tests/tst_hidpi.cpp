@@ -58,6 +58,7 @@ private slots:
     void pinEdgesAreSharp_data();
     void pinEdgesAreSharp();
     void lettersAreDrawnAtDevicePixels();
+    void hatchKeepsItsSize();
     void everyScaleDrawsTheWholeBoard_data();
     void everyScaleDrawsTheWholeBoard();
 
@@ -130,6 +131,27 @@ void TestHiDpi::lettersAreDrawnAtDevicePixels()
         }
     }
     QVERIFY2(mixed > 200, qPrintable(QString::number(mixed)));
+}
+
+void TestHiDpi::hatchKeepsItsSize()
+{
+    // The cross-hatch of a DIMM socket has its lines eight layout pixels apart at any density:
+    // as many of them cross a row of the socket here as at 96 dpi.
+    const Board &board = m_window->board();
+    QImage one(513, 500, QImage::Format_RGB32);
+    paintBoard(one, board, one.rect(), backgroundPicture());
+    const QRect socket = board.find("Shape4")->bounds;
+    const auto linesCrossed = [](const QImage &image, int y, int from, int to) {
+        int lines = 0;
+        for (int x = from; x < to; ++x)
+            lines += qGray(image.pixel(x, y)) < 128 && qGray(image.pixel(x - 1, y)) >= 128;
+        return lines;
+    };
+    // A row where the two ways of lines lie apart (in the middle row they meet).
+    const int row = socket.top() + 2;
+    const int atOne = linesCrossed(one, row, socket.left() + 2, socket.right() - 2);
+    QVERIFY2(atOne >= 40, qPrintable(QString::number(atOne)));
+    QCOMPARE(linesCrossed(m_image, row * 2 + 1, (socket.left() + 2) * 2, (socket.right() - 2) * 2), atOne);
 }
 
 void TestHiDpi::everyScaleDrawsTheWholeBoard_data()

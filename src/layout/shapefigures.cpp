@@ -4,8 +4,10 @@
 #include "board.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -84,6 +86,53 @@ void fillFigure(QPainter &p, const ShapeRow &s, const QRect &figure, const QBrus
         p.drawRoundedRect(QRectF(figure), cornerRadius(figure), cornerRadius(figure));
 }
 
+/// The outline of a figure as a path, for clipping to it.
+QPainterPath figurePath(const ShapeRow &s, const QRect &figure)
+{
+    QPainterPath path;
+    if (isElliptic(s.kind))
+        path.addEllipse(QRectF(figure));
+    else if (isRounded(s.kind))
+        path.addRoundedRect(QRectF(figure), cornerRadius(figure), cornerRadius(figure));
+    else
+        path.addRect(QRectF(figure));
+    return path;
+}
+
+/// Bands of the width given across box, eight pixels apart, centred on the lines where u + slope
+/// * v is centre plus a multiple of 8 (slope is 1 or -1).
+QPainterPath hatchBands(const QRectF &box, int slope, qreal centre, qreal width)
+{
+    QPainterPath bands;
+    // Where the lines cross the box's top and bottom edges, as values of u + slope * v.
+    const qreal low = std::min(box.left(), box.right()) + std::min(slope * box.top(), slope * box.bottom());
+    const qreal high = std::max(box.left(), box.right()) + std::max(slope * box.top(), slope * box.bottom());
+    const qreal first = centre + 8 * std::floor((low - width - centre) / 8);
+    for (qreal c = first; c <= high + width; c += 8) {
+        // Each band from just above the box to just below it: u = c - slope * v.
+        const qreal top = box.top() - width, bottom = box.bottom() + width;
+        const qreal half = width / 2;
+        bands.addPolygon(QPolygonF{QPointF(c - half - slope * top, top), QPointF(c + half - slope * top, top),
+                                   QPointF(c + half - slope * bottom, bottom), QPointF(c - half - slope * bottom, bottom)});
+        bands.closeSubpath();
+    }
+    return bands;
+}
+
+/// The standard diagonal cross-hatch inside a figure: lines one pixel wide (or lineWidth), both
+/// ways, eight pixels apart, laid from the client area's corner as the platform lays its pattern
+/// on the screen; unlike the platform's pattern it keeps its size at any scale.
+void hatchFigure(QPainter &p, const ShapeRow &s, const QRect &figure, const QColor &color, qreal lineWidth)
+{
+    p.save();
+    p.setClipPath(figurePath(s, figure), Qt::IntersectClip);
+    // The pattern's pixels: x - y a multiple of 8, and x + y one less than one; the middle of
+    // each lies on a line through the middles of the others.
+    p.fillPath(hatchBands(QRectF(figure), -1, 0, lineWidth), color);
+    p.fillPath(hatchBands(QRectF(figure), 1, 8, lineWidth), color);
+    p.restore();
+}
+
 /// Draws the outline: rings of one pixel (or of lineWidth), as many as the border width,
 /// centred on the edge.
 void outlineFigure(QPainter &p, const ShapeRow &s, const QRect &figure, Color color, qreal lineWidth)
@@ -151,7 +200,7 @@ void drawShapeFigure(QPainter &p, const ShapeRow &s, Color fill, bool allBlack, 
         fillFigure(p, s, figure, toQColor(color(fill)));
         break;
     case FillStyle::DiagonalCross:
-        fillFigure(p, s, figure, QBrush(toQColor(color(fill)), Qt::DiagCrossPattern));
+        hatchFigure(p, s, figure, toQColor(color(fill)), lineWidth);
         break;
     }
     outlineFigure(p, s, figure, color(s.borderColor), lineWidth);
