@@ -68,6 +68,19 @@ std::optional<GuideFormat> findFormat(const QString &value, QString *error)
     return std::nullopt;
 }
 
+/// The standard page size a --page-size value names by its short name ("a4", "letter", "legal";
+/// any case).
+std::optional<QPageSize> findPageSize(const QString &value, QString *error)
+{
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto pageSize = static_cast<QPageSize::PageSizeId>(id);
+        if (pageSize != QPageSize::Custom && QPageSize::key(pageSize).compare(value, Qt::CaseInsensitive) == 0)
+            return QPageSize(pageSize);
+    }
+    *error = QStringLiteral("--page-size %1: not a page size (a4, letter, legal, a3, a5, ...)").arg(value);
+    return std::nullopt;
+}
+
 bool isPdf(const QString &path)
 {
     return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
@@ -89,10 +102,13 @@ QString checkCombination(const Invocation &inv, const QStringList &given)
     for (const QString &problem : {only(QStringLiteral("--format"), Invocation::Mode::List, "--list"),
                                    only(QStringLiteral("--cpu"), Invocation::Mode::Export, "--export"),
                                    only(QStringLiteral("--power"), Invocation::Mode::Export, "--export"),
-                                   only(QStringLiteral("--sdram"), Invocation::Mode::Export, "--export")}) {
+                                   only(QStringLiteral("--sdram"), Invocation::Mode::Export, "--export"),
+                                   only(QStringLiteral("--page-size"), Invocation::Mode::Export, "--export")}) {
         if (!problem.isEmpty())
             return problem;
     }
+    if (inv.pageSize && isPng(inv.exportPath))
+        return QStringLiteral("--page-size is only used with a PDF export");
     if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportPath) && !isPng(inv.exportPath))
         return QStringLiteral("--export %1: the file name must end in .png or .pdf").arg(inv.exportPath);
     return {};
@@ -106,6 +122,7 @@ QString usageText()
         "usage: velmor                      open the guide window\n"
         "       velmor --list [--format text|markdown|csv]\n"
         "       velmor --export FILE.png|FILE.pdf [--cpu N|TEXT] [--power at|atx] [--sdram pc100|non-pc100]\n"
+        "       velmor --export FILE.pdf ... [--page-size a4|letter|legal|...]\n"
         "       velmor --help | --version\n");
 }
 
@@ -123,7 +140,8 @@ ParsedArguments parseArguments(const QStringList &arguments)
         const QString arg = arguments[i];
         const QString option = arg.section(u'=', 0, 0);
         const bool takesValue = option == QLatin1String("--export") || option == QLatin1String("--format")
-            || option == QLatin1String("--cpu") || option == QLatin1String("--power") || option == QLatin1String("--sdram");
+            || option == QLatin1String("--cpu") || option == QLatin1String("--power") || option == QLatin1String("--sdram")
+            || option == QLatin1String("--page-size");
         QString value;
         if (takesValue) {
             if (arg.contains(u'='))
@@ -156,6 +174,8 @@ ParsedArguments parseArguments(const QStringList &arguments)
             inv.powerPosition = findChoice(option, value, {QStringLiteral("at"), QStringLiteral("atx")}, &error).value_or(-1);
         } else if (option == QLatin1String("--sdram")) {
             inv.sdramPosition = findChoice(option, value, {QStringLiteral("pc100"), QStringLiteral("non-pc100")}, &error).value_or(-1);
+        } else if (option == QLatin1String("--page-size")) {
+            inv.pageSize = findPageSize(value, &error);
         } else {
             error = arg.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(arg)
                                          : QStringLiteral("unexpected argument %1").arg(arg);
@@ -181,7 +201,6 @@ QString exportWindowImage(const Invocation &inv)
         if (pick.position >= 0)
             window.select(pick.selector, pick.position); // runs the list's Click, as a pick does
     }
-    const QImage image = window.windowImage();
 
     QByteArray contents;
     if (isPdf(inv.exportPath)) {
@@ -190,7 +209,8 @@ QString exportWindowImage(const Invocation &inv)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        if (const QString problem = printImage(printer, image); !problem.isEmpty())
+        setPage(printer, inv.pageSize.value_or(localPageSize()));
+        if (const QString problem = printWindow(printer, window); !problem.isEmpty())
             return problem;
         QFile file(pdf);
         if (!file.open(QIODevice::ReadOnly))
@@ -201,7 +221,7 @@ QString exportWindowImage(const Invocation &inv)
     QSaveFile out(inv.exportPath);
     if (!out.open(QIODevice::WriteOnly))
         return QStringLiteral("cannot write %1: %2").arg(inv.exportPath, out.errorString());
-    const bool written = isPdf(inv.exportPath) ? out.write(contents) == contents.size() : image.save(&out, "PNG");
+    const bool written = isPdf(inv.exportPath) ? out.write(contents) == contents.size() : window.windowImage().save(&out, "PNG");
     if (!written || !out.commit())
         return QStringLiteral("cannot write %1: %2").arg(inv.exportPath, out.errorString());
     return {};

@@ -3,6 +3,7 @@
 
 #include "jumpers/jumperguide.h"
 
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,7 @@ struct Invocation {
     int cpuPosition = -1;   ///< -1: the default entry
     int powerPosition = -1; ///< -1: the default entry
     int sdramPosition = -1; ///< -1: the default entry
+    std::optional<QPageSize> pageSize; ///< of a PDF; none: the locale's
 };
 
 /// The arguments (without the program name) as an invocation, or a one-line reason why not.
@@ -30,6 +32,7 @@ ParsedArguments parseArguments(const QStringList &arguments);
 QString usageText();
 
 /// Writes the window's image with the invocation's selection to its export path, headless: a
-/// PNG as the window shows it, or a PDF page as Print makes it. Writes to a temporary file first,
+/// PNG as the window shows it, or a PDF page as Print makes it, on the page size asked for or
+/// else the locale's. Writes to a temporary file first,
 /// so an error leaves nothing partial. Returns an empty string, or the reason it failed.
 QString exportWindowImage(const Invocation &invocation);

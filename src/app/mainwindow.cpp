@@ -50,8 +50,7 @@ void setColors(QWidget *w, const ControlRow &row)
 /// The Print command: the main window, reached through the global reference, on paper.
 void printClick()
 {
-    MainWindow &window = mainWindow();
-    printOnDefaultPrinter(window.windowImage(), &window);
+    printOnDefaultPrinter(mainWindow());
 }
 
 /// The Exit command.

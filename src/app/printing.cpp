@@ -1,20 +1,85 @@
-// Print: the window's image on the default printer, with a message instead of an end when a
-// printer is missing or fails.
+// Print: the window painted on the default printer's page, with a message instead of an end when
+// a printer is missing or fails; the page size and margins of every printed or exported page.
 #include "printing.h"
 
-#include "layout/window.h"
+#include "mainwindow.h"
 #include "printqueue.h"
 
+#include "layout/boardpainter.h"
+#include "layout/boardwidget.h"
+#include "layout/elementcache.h"
+#include "layout/pictures.h"
+#include "layout/window.h"
+
+#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
+
+constexpr qreal MarginMillimeters = 10;
+/// The window's layout: 96 pixels an inch, 15 twips a pixel.
+constexpr qreal LayoutDpi = 96;
+/// The finest the board's picture is made for paper, in dots per inch: a one-pixel line is then
+/// a few dots wide, a caption's stroke edges fall on single dots, and the picture of a page
+/// holds some 2200 x 2200 pixels (20 MB); a finer one would cost four times that.
+constexpr qreal BoardDpi = 300;
+
+/// Where the client area lands on the page: scaled to fit the printable area and centred.
+QRectF pageTarget(const QRect &page)
+{
+    QSizeF size = ClientSize;
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    return QRectF(QPointF(page.x() + (page.width() - size.width()) / 2, page.y() + (page.height() - size.height()) / 2),
+                  size);
+}
+
+/// The board drawn for a page on which a client-area pixel takes scale dots of a printer of the
+/// resolution given (dots per inch).
+QImage boardForPage(const Board &board, qreal scale, qreal resolution)
+{
+    const qreal dpi = std::min(resolution, BoardDpi);
+    const qreal ratio = scale * dpi / resolution;
+    // A line is as wide on paper as on the screen the board was laid out for, in whole dots of
+    // the picture, while the picture is magnified to fit the page: a one-pixel line stays thin
+    // (and never grows wider than the magnified pixel).
+    const qreal lineWidth = std::min(1.0, std::max(1.0, std::round(dpi / LayoutDpi)) / ratio);
+    const QRect client(QPoint(), ClientSize);
+    QImage image(devicePixels(client, ratio).size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    BoardPainter(board, lineWidth).paint(image, {&client, 1}, backgroundPicture());
+    return image;
+}
+
+/// Paints the client area into target (device pixels) on a printer of the resolution given.
+void paintWindow(QPainter &painter, MainWindow &window, const QRectF &target, qreal resolution)
+{
+    const qreal scale = target.width() / ClientSize.width();
+    const QImage board = boardForPage(window.board(), scale, resolution);
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(scale, scale);
+    painter.setClipRect(QRect(QPoint(), ClientSize));
+    // Lossless, so the pins' flat colors and the sharp edges reach paper unblurred.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.drawImage(QRectF(QPointF(), QSizeF(board.size()) / board.devicePixelRatio()), board, QRectF(board.rect()));
+    // The lists and buttons over the board, in the order they lie on top of one another. The
+    // toolkit draws them on the printer's own page, its letters and lines at its resolution.
+    for (QWidget *child : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isHidden() && !qobject_cast<BoardWidget *>(child))
+            child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
+    }
+    painter.restore();
+}
 
 /// The reason the page was not printed on the printer, or an empty string once the print
 /// system has taken the job.
-QString printOn(const QPrinterInfo &info, const QImage &image)
+QString printOn(const QPrinterInfo &info, MainWindow &window)
 {
     // A stopped queue would take the job and hold it until someone starts the printer again,
     // while the user is told nothing. (QPrinterInfo::state() cannot tell: it reports any state
@@ -22,7 +87,8 @@ QString printOn(const QPrinterInfo &info, const QImage &image)
     if (queueIsStopped(info.printerName()))
         return QStringLiteral("the printer \"%1\" is stopped").arg(info.printerName());
     QPrinter printer(info, QPrinter::HighResolution);
-    const QString problem = printImage(printer, image);
+    setPage(printer, info.defaultPageSize());
+    const QString problem = printWindow(printer, window);
     if (!problem.isEmpty())
         return problem;
     // Qt hands the finished page to CUPS in this thread, at QPainter::end(), and drops the
@@ -36,36 +102,48 @@ QString printOn(const QPrinterInfo &info, const QImage &image)
 
 } // namespace
 
-QString printImage(QPrinter &printer, const QImage &image)
+QPageSize localPageSize()
+{
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                          : QPageSize::A4);
+}
+
+void setPage(QPrinter &printer, const QPageSize &size)
+{
+    if (size.isValid())
+        printer.setPageSize(size);
+    // The printer's own least margins come with the page size.
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF least = layout.minimumMargins();
+    printer.setPageMargins(QMarginsF(std::max(least.left(), MarginMillimeters), std::max(least.top(), MarginMillimeters),
+                                     std::max(least.right(), MarginMillimeters), std::max(least.bottom(), MarginMillimeters)),
+                           QPageLayout::Millimeter);
+}
+
+QString printWindow(QPrinter &printer, MainWindow &window)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return QStringLiteral("the printer \"%1\" could not start the job").arg(printer.printerName());
-    const QRect page = painter.viewport();
-    QSize size = image.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    const QRect target(page.x() + (page.width() - size.width()) / 2,
-                       page.y() + (page.height() - size.height()) / 2, size.width(), size.height());
-    // Lossless, so the schematic's flat colors and one-pixel lines reach paper unblurred.
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-    painter.drawImage(target, image);
+    paintWindow(painter, window, pageTarget(painter.viewport()), printer.resolution());
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return QStringLiteral("the printer \"%1\" reported an error").arg(printer.printerName());
     return {};
 }
 
-void printOnDefaultPrinter(const QImage &image, QWidget *parent)
+void printOnDefaultPrinter(MainWindow &window)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        QMessageBox::warning(parent, QString::fromLatin1(WindowCaption),
+        QMessageBox::warning(&window, QString::fromLatin1(WindowCaption),
                              QStringLiteral("Nothing was printed: no default printer is set up on this computer.\n\n"
                                             "Set up a printer as the default, then press PRINT again."));
         return;
     }
-    const QString problem = printOn(info, image);
+    const QString problem = printOn(info, window);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(parent, QString::fromLatin1(WindowCaption),
+        QMessageBox::warning(&window, QString::fromLatin1(WindowCaption),
                              QStringLiteral("Nothing was printed: %1.\n\nCheck the printer, then press PRINT again.")
                                  .arg(problem));
     }

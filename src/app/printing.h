@@ -1,16 +1,29 @@
-// Printing the window's image on paper.
+// Printing the window on paper: the page, and the window painted on it at the printer's resolution.
 #pragma once
 
-#include <QImage>
+#include <QPageSize>
 #include <QString>
 
+class MainWindow;
 class QPrinter;
-class QWidget;
 
-/// Paints image on the printer's page, scaled to fit the printable area and centred. Returns an
+/// The page size of a PDF when none is asked for: Letter where the user's locale measures in US
+/// units (LC_MEASUREMENT, else LC_ALL or LANG, say en_US), A4 everywhere else, the United Kingdom
+/// (whose paper is A4) included.
+QPageSize localPageSize();
+
+/// Sets the printer's page to size (an invalid size keeps the printer's own), with margins of at
+/// least 10 mm on each side; more where the printer cannot print that close to the edge.
+void setPage(QPrinter &printer, const QPageSize &size);
+
+/// Paints the window as it shows now on the printer's page, scaled to fit inside the margins and
+/// centred: the board drawn afresh at the printer's resolution (up to 300 dots per inch) with its
+/// lines as wide as on the screen it was laid out for, and the lists and buttons drawn over it
+/// by the toolkit, so that letters and lines are as sharp as the printer makes them. Returns an
 /// empty string on success, or the reason the page could not be made.
-QString printImage(QPrinter &printer, const QImage &image);
+QString printWindow(QPrinter &printer, MainWindow &window);
 
-/// Prints image on the default printer without any dialog. When there is no printer, or the
-/// printer fails, it tells the user in a message box over parent and returns; the guide goes on.
-void printOnDefaultPrinter(const QImage &image, QWidget *parent);
+/// Prints the window on the default printer, on its default paper, without any dialog. When there
+/// is no printer, or the printer fails, it tells the user in a message box over the window and
+/// returns; the guide goes on.
+void printOnDefaultPrinter(MainWindow &window);
