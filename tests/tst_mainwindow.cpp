@@ -4,6 +4,7 @@
 
 #include "app/failureguard.h"
 #include "app/mainwindow.h"
+#include "app/windowplacement.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
 #include "jumpers/selectorcatalogue.h"
@@ -74,6 +75,9 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase();
     void startsWithTheDefaults();
+    void ordinaryTopLevelWindow();
+    void placedInsideTheScreen_data();
+    void placedInsideTheScreen();
     void controlsInPlace();
     void tabOrder();
     void renderedPinsForEveryCpu_data();
@@ -113,6 +117,41 @@ void TestMainWindow::startsWithTheDefaults()
     QCOMPARE(window.windowTitle(), QStringLiteral("P5VELMOR")); // the caption users know the guide by
     QCOMPARE(window.geometry(), QRect(10, 32, 513, 500));
     QCOMPARE(window.minimumSize(), window.maximumSize());
+}
+
+void TestMainWindow::ordinaryTopLevelWindow()
+{
+    // Listed by task bars and window switchers like any program's window, with the guide's
+    // frame: a title and a close button, nothing to minimize or maximize it, a fixed size.
+    MainWindow window;
+    QCOMPARE(window.windowType(), Qt::Window);
+    const Qt::WindowFlags flags = window.windowFlags();
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint) && flags.testFlag(Qt::WindowTitleHint)
+            && flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint) && !flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+}
+
+void TestMainWindow::placedInsideTheScreen_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("place");
+    const QRect window(10, 32, 513, 500);
+    QTest::newRow("fits where it stands") << window << QRect(0, 0, 1280, 1024) << QPoint(10, 32);
+    QTest::newRow("twice the density on 1280 x 1024: moved up") << window << QRect(0, 0, 640, 512) << QPoint(10, 12);
+    QTest::newRow("narrow screen: moved left") << window << QRect(0, 0, 520, 600) << QPoint(7, 32);
+    QTest::newRow("panel at the top: moved down") << window << QRect(0, 40, 800, 560) << QPoint(10, 40);
+    QTest::newRow("second screen to the right") << window << QRect(1280, 0, 1024, 768) << QPoint(1280, 32);
+    QTest::newRow("larger than the screen: its corner") << window << QRect(0, 0, 400, 300) << QPoint(0, 0);
+}
+
+void TestMainWindow::placedInsideTheScreen()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, place);
+    QCOMPARE(placedInside(frame, available), place);
 }
 
 void TestMainWindow::controlsInPlace()

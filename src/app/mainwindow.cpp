@@ -4,6 +4,8 @@
 #include "failureguard.h"
 #include "printing.h"
 #include "startup.h"
+#include "windowloss.h"
+#include "windowplacement.h"
 
 #include "jumpers/jumperguide.h"
 #include "jumpers/selectorcatalogue.h"
@@ -18,6 +20,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 
 #include <algorithm>
 #include <cassert>
@@ -65,7 +69,9 @@ MainWindow::MainWindow()
 {
     setObjectName(QStringLiteral("VELMOR"));
     setWindowTitle(QString::fromLatin1(WindowCaption));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // An ordinary window, which task bars and window switchers list, with the look of the guide's
+    // frame: a title bar with a close button only, and a fixed size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(::windowIcon());
     setFont(windowFont());
     QPalette palette = this->palette();
@@ -85,6 +91,8 @@ MainWindow::MainWindow()
     m_boardWidget->setAccessibleName(QStringLiteral("Jumper settings"));
     createControls();
     connectClicks();
+    m_lossWatch = std::make_unique<WindowLossWatch>(*this);
+    QCoreApplication::instance()->installNativeEventFilter(m_lossWatch.get());
 }
 
 MainWindow::~MainWindow() = default;
@@ -223,10 +231,23 @@ void MainWindow::click(const Selector &selector)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // The toolkit does not count a tool window as the last window of the program, yet this is
-    // the guide's only window: closing it ends the program, as the Exit command does.
+    // The guide's only window: closing it ends the program, as the Exit command does, whether
+    // or not the toolkit counts it as the last window.
     QWidget::closeEvent(event);
     QCoreApplication::exit(0);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The fixed place, unless the window would reach past the screen there (a dense screen, a
+    // small one): then as near to it as fits. The frame counts as far as the desktop has told it.
+    if (event->spontaneous())
+        return;
+    const QRect frame = frameGeometry();
+    const QPoint place = placedInside(frame, screen()->availableGeometry());
+    if (place != frame.topLeft())
+        move(place);
 }
 
 MainWindow &mainWindow()

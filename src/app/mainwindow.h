@@ -11,6 +11,7 @@
 class BoardWidget;
 class QComboBox;
 class QPushButton;
+class WindowLossWatch;
 struct Selector;
 
 /// The window. It is the JumperWindow the Load event and the jumper procedures work on, but
@@ -37,6 +38,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    /// Keeps the window on the screen: see placedInside().
+    void showEvent(QShowEvent *event) override;
 
     /// The one write of the jumper procedures. A subclass may refuse a write by throwing
     /// ElementError before calling this, to stand in for a pin that cannot be set.
@@ -62,6 +65,7 @@ private:
     // The widget paints the board, so it is declared after it and destroyed before it.
     Board m_board;
     std::unique_ptr<BoardWidget> m_boardWidget;
+    std::unique_ptr<WindowLossWatch> m_lossWatch;
 };
 
 /// The global reference to the main window; creates the window when there is none yet.
