@@ -12,9 +12,11 @@
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <set>
@@ -85,11 +87,16 @@ private slots:
     void jp1NeverChanges();
     void listsOnlyTouchTheirOwnBlock();
     void keyboardPickRunsTheHandler();
+    void typingReachesAnEntryPastItsBlanks_data();
+    void typingReachesAnEntryPastItsBlanks();
     void programSelectionRunsTheClickAtOnce_data();
     void programSelectionRunsTheClickAtOnce();
     void failedWriteIsReportedAndKeepsEarlierPins();
     void exitEndsTheEventLoopWithStatusZero();
     void accessibleNamesAndJumperPositions();
+    // Last: once EXIT has been pressed, every event loop of this process ends as it starts.
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
 };
 
 void TestMainWindow::initTestCase()
@@ -281,6 +288,59 @@ void TestMainWindow::keyboardPickRunsTheHandler()
     QCOMPARE(hex(pinColorIn(window.windowImage(), *window.board().find("V3JP7"))), QStringLiteral("808080"));
 }
 
+void TestMainWindow::typingReachesAnEntryPastItsBlanks_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QStringList>("typed"); // bursts of keys, the keyboard input interval apart
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("CPU: amd k6-2 4") << QByteArray("CBOCPU") << false << QStringList{"amd k6-2 4"}
+                                     << " AMD K6-2 400AFR(100MHz,4.0x,2.2V)";
+    QTest::newRow("CPU: CYRIX MII 333") << QByteArray("CBOCPU") << false << QStringList{"CYRIX MII 333"}
+                                        << " CYRIX MII 333/IBM MX333(75MHz,3.5x,2.9V)";
+    QTest::newRow("CPU: i, then i again") << QByteArray("CBOCPU") << false << QStringList{"ii"}
+                                          << " idt WinChip C6-200MHz(66MHz,3x,3.52V)";
+    QTest::newRow("CPU: c, a pause, then i starts anew") << QByteArray("CBOCPU") << false << QStringList{"c", "i"}
+                                                         << " idt WinChip C6-180MHz(60MHz,3x,3.52V)";
+    QTest::newRow("CPU, open: intel mmx 2") << QByteArray("CBOCPU") << true << QStringList{"intel mmx 2"}
+                                            << " INTEL MMX 200 MHz (2.8/3.3V)";
+    QTest::newRow("power supply: atx") << QByteArray("cbops") << false << QStringList{"atx"} << " ATX Power Supply";
+    QTest::newRow("SDRAM clock: non") << QByteArray("cbosdr") << false << QStringList{"non"} << "NON PC100 SDRAM(Same as AGP)";
+}
+
+void TestMainWindow::typingReachesAnEntryPastItsBlanks()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(bool, open);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, entry);
+    MainWindow window;
+    window.load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QComboBox *combo = listOf(window, list);
+    combo->setFocus();
+    if (open)
+        combo->showPopup();
+    QWidget *keys = open ? static_cast<QWidget *>(combo->view()) : combo;
+    for (const QString &burst : typed) {
+        QTest::keyClicks(keys, burst);
+        QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    }
+    if (open) {
+        QCOMPARE(combo->view()->currentIndex().data().toString(), entry);
+        QTest::keyClick(keys, Qt::Key_Return);
+    }
+    QCOMPARE(combo->currentText(), entry);
+    // The pick ran the list's Click, as a pick with the arrow keys does: the pins show what
+    // selecting that entry by the program shows.
+    MainWindow expected;
+    expected.load();
+    const Selector &selector = *findSelector(list.toStdString());
+    expected.select(selector, combo->currentIndex());
+    QCOMPARE(jumperPositionsText(window.board()), jumperPositionsText(expected.board()));
+}
+
 void TestMainWindow::programSelectionRunsTheClickAtOnce_data()
 {
     QTest::addColumn<QByteArray>("list");
@@ -375,6 +435,45 @@ void TestMainWindow::accessibleNamesAndJumperPositions()
     pick(window, "cbops", 1);
     QCOMPARE(description(), QStringLiteral("JP7 2-3, JP8 2-3, JP9 2-3, JP4 1-2, JP5 1-2, JP6 1-2, "
                                            "JP3 A closed B open C closed D closed, JP11 2-3, JP10 2-3"));
+}
+
+void TestMainWindow::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("pressed"); // the button pressed, if any
+    QTest::newRow("Return on EXIT") << "CMDEXIT" << int(Qt::Key_Return) << "CMDEXIT";
+    QTest::newRow("Enter on EXIT") << "CMDEXIT" << int(Qt::Key_Enter) << "CMDEXIT";
+    QTest::newRow("Return on PRINT") << "CMDPRINT" << int(Qt::Key_Return) << "CMDPRINT";
+    QTest::newRow("Return on a list: no button") << "CBOCPU" << int(Qt::Key_Return) << QString();
+}
+
+void TestMainWindow::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, pressed);
+    MainWindow window;
+    window.load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *print = window.findChild<QPushButton *>(QStringLiteral("CMDPRINT"));
+    auto *exit = window.findChild<QPushButton *>(QStringLiteral("CMDEXIT"));
+    QSignalSpy printed(print, &QPushButton::clicked);
+    QSignalSpy exited(exit, &QPushButton::clicked);
+    // PRINT finds no printer here (CUPS_SERVER names none) and says so in a message box.
+    QTimer closeMessages;
+    connect(&closeMessages, &QTimer::timeout, this, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    closeMessages.start(20);
+    QWidget *target = window.findChild<QWidget *>(focus);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(printed.count(), pressed == QLatin1String("CMDPRINT") ? 1 : 0);
+    QCOMPARE(exited.count(), pressed == QLatin1String("CMDEXIT") ? 1 : 0);
+    QVERIFY(!print->isDefault() && !exit->isDefault());
 }
 
 QTEST_MAIN(TestMainWindow)

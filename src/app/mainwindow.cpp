@@ -1,6 +1,7 @@
 // The main window: creation from the catalogues, the list operations, and the event routing.
 #include "mainwindow.h"
 
+#include "controlkeys.h"
 #include "failureguard.h"
 #include "printing.h"
 #include "startup.h"
@@ -112,9 +113,12 @@ void MainWindow::createControls()
             auto *label = new QLabel(QString::fromLatin1(row.accessibleName), this);
             label->setBuddy(combo);
             label->hide();
+            addTypeAhead(combo);
             w = combo;
         } else {
-            w = new QPushButton(QString::fromLatin1(row.caption), this);
+            auto *button = new QPushButton(QString::fromLatin1(row.caption), this);
+            addEnterPress(button);
+            w = button;
         }
         w->setObjectName(QString::fromLatin1(row.name));
         w->setAccessibleName(QString::fromLatin1(row.accessibleName));
