@@ -39,15 +39,6 @@ QImage printedPage(MainWindow &window, int dpi, QString *error)
     return renderPdfPage(pdf, dpi, error).convertToFormat(QImage::Format_RGB32);
 }
 
-const BoardElement *captionElement(const Board &board, const char *caption)
-{
-    for (const BoardElement &e : board.elements()) {
-        if (e.kind == ElementKind::Label && qstrcmp(e.label->caption, caption) == 0)
-            return &e;
-    }
-    return nullptr;
-}
-
 struct Run {
     int status = -1;
     QString err;
@@ -152,18 +143,16 @@ void TestPrint::oneLinePixelPrintsThin()
 
 void TestPrint::captionLettersAreDrawnAtThePrintersDots()
 {
-    // The red caption "IDE 2" on the plain field: its letters' edges fall anywhere between the
+    // The red caption "IDE 2" (Label17) on the plain field: its letters' edges fall anywhere between the
     // printer's dots, not only on the borders of the window's magnified pixels, and each edge is
     // sharp: at most two dots of neither color across it (lossless, not smoothed).
     QString error;
     const QImage page = printedPage(*m_window, 300, &error);
     QVERIFY2(!page.isNull(), qPrintable(error));
     const QRect ink = inkBox(page);
-    const BoardElement *caption = captionElement(m_window->board(), "IDE 2");
-    QVERIFY(caption);
     const double scale = dotsPerPixel(ink);
     // The caption's box, less a pixel all round: the connector's outline runs just below it.
-    const QRect inner = caption->bounds.adjusted(1, 1, -1, -1);
+    const QRect inner = m_window->board().find("Label17")->bounds.adjusted(1, 1, -1, -1);
     const QRect box(ink.topLeft() + (QPointF(inner.topLeft()) * scale).toPoint(), (QSizeF(inner.size()) * scale).toSize());
     const LetterEdges letters = letterEdges(page, box, ink, Field);
     const QString counts = QStringLiteral("%1 edges, %2 inside pixels; %3 dots on soft edges, %4 of them blurred")
