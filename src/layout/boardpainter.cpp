@@ -91,9 +91,6 @@ void BoardPainter::paintRect(QPainter &p, QImage &device, qreal ratio, const QRe
     const bool part = clip != device.rect();
     const QRect area = clientPixels(clip, ratio);
     const Surface surface{p, device, clip, ratio, lineWidthAt(ratio)};
-    // Lines widened to a device pixel reach further both ways: past an element's box, where
-    // they are cut at the box's device pixels (as a copy of the element is), and into what a
-    // shape leaves untouched at its own width.
     const bool widened = surface.lineWidth != m_lineWidth;
     const auto &elements = m_cache.board().elements();
     for (std::size_t i = elements.size(); i-- > 0;) {
@@ -102,17 +99,22 @@ void BoardPainter::paintRect(QPainter &p, QImage &device, qreal ratio, const QRe
         if (part && isCostly(elements[i])) {
             const ElementCache::Sprite &sprite = spriteOf(i, ratio);
             drawDevicePixels(p, sprite.origin, sprite.image);
-            continue;
-        }
-        if (!widened) {
+        } else if (widened) {
+            drawWithinBox(surface, i);
+        } else {
             drawElement(surface, m_cache, i);
-            continue;
         }
-        p.save();
-        clipToDevicePixels(p, devicePixels(drawnBox(elements[i]), ratio));
-        drawElement(surface, m_cache, i);
-        p.restore();
     }
+}
+
+void BoardPainter::drawWithinBox(const Surface &surface, std::size_t element)
+{
+    // Lines widened to a device pixel may reach past the element's box; they are cut at the
+    // box's device pixels, as a copy of the element is.
+    surface.painter.save();
+    clipToDevicePixels(surface.painter, devicePixels(drawnBox(m_cache.board().elements()[element]), surface.ratio));
+    drawElement(surface, m_cache, element);
+    surface.painter.restore();
 }
 
 bool BoardPainter::isCostly(const BoardElement &e)
@@ -158,6 +160,7 @@ qreal BoardPainter::lineWidthAt(qreal ratio) const
 
 bool BoardPainter::reaches(std::size_t element, const QRect &clip, bool widened) const
 {
+    // Widened lines reach into what a shape leaves untouched at its own line width.
     return meets(drawnBox(m_cache.board().elements()[element]), clip)
         && (widened || !m_untouched[element].contains(clip));
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QPainter;
+struct Surface;
 
 /// Paints one board, as often as asked. What is dear to make again (caption layouts, the
 /// scaled picture, copies of captions and curved or small shapes as drawn) it keeps.
@@ -36,6 +37,8 @@ private:
     /// Whether an element is dearer to draw than to copy: a caption or a curved or small shape
     /// drawn in the copy or black mode (the nand mode depends on the pixels beneath).
     static bool isCostly(const BoardElement &e);
+    /// Draws the element with its lines widened to a device pixel, cut at its box.
+    void drawWithinBox(const Surface &surface, std::size_t element);
     /// The element as drawn with its current fill at the ratio given.
     const ElementCache::Sprite &spriteOf(std::size_t element, qreal ratio);
     /// The line width at a device pixel ratio: as asked, but never below one device pixel.
