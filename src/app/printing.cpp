@@ -22,6 +22,7 @@
 
 namespace {
 
+/// The least paper left on each side of a page.
 constexpr qreal MarginMillimeters = 10;
 /// The window's layout: 96 pixels an inch, 15 twips a pixel.
 constexpr qreal LayoutDpi = 96;
