@@ -1,6 +1,7 @@
 // The board-guide background: a pale field in a light-blue frame with the board's model name,
 // the maker's banner and the title line, reduced to a fixed 256-color palette.
 #include "artwork.h"
+#include "backgroundlayout.h"
 #include "paintkit.h"
 
 #include <QHash>
@@ -10,9 +11,6 @@
 #include <limits>
 
 namespace {
-
-constexpr int Width = 582;
-constexpr int Height = 563;
 
 // Colors, 0xBBGGRR.
 constexpr std::uint32_t FieldColor = 0xEFF7E7;
@@ -25,11 +23,6 @@ constexpr std::uint32_t LetterShade = 0xA8A8A8; // foot of the banner letters' f
 constexpr std::uint32_t LetterEdge = 0x808080;  // thin line around each banner letter
 constexpr std::uint32_t NearShadow = 0x202020;
 constexpr std::uint32_t FarShadow = 0x606060;
-
-// Item boxes; nothing is drawn outside them except the frame.
-constexpr QRect NameBox = pixelBox(467, 486, 149, 439);
-constexpr QRect BannerBox = pixelBox(29, 434, 439, 460);
-constexpr QRect TitleBox = pixelBox(63, 430, 468, 485);
 
 constexpr const char *Serif = "Liberation Serif";
 
@@ -104,10 +97,10 @@ QImage quantised(const QImage &image, const QList<QRgb> &palette)
 void drawFrame(QPainter &painter)
 {
     const QColor frame = bgr(FrameColor);
-    painter.fillRect(0, 0, Width, 1, frame);
-    painter.fillRect(0, Height - 1, Width, 1, frame);
-    painter.fillRect(0, 0, 1, Height, frame);
-    painter.fillRect(Width - 1, 0, 1, Height, frame);
+    painter.fillRect(0, 0, BackgroundWidth, 1, frame);
+    painter.fillRect(0, BackgroundHeight - 1, BackgroundWidth, 1, frame);
+    painter.fillRect(0, 0, 1, BackgroundHeight, frame);
+    painter.fillRect(BackgroundWidth - 1, 0, 1, BackgroundHeight, frame);
 }
 
 /// The model name turned a quarter turn clockwise, so it reads from top to bottom.
@@ -163,7 +156,7 @@ void drawTitle(QPainter &painter)
 
 QImage backgroundPicture()
 {
-    QImage canvas(Width, Height, QImage::Format_RGB32);
+    QImage canvas(BackgroundWidth, BackgroundHeight, QImage::Format_RGB32);
     canvas.fill(bgr(FieldColor));
     {
         QPainter painter(&canvas);

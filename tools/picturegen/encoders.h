@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-/// Appends a 16-bit or 32-bit value, least significant byte first, as the bitmap headers want.
+/// Appends a 16-bit or 32-bit value, least significant byte first, as all three formats store
+/// their numbers.
 inline void put16(QByteArray &out, int value)
 {
     out.append(char(value & 0xFF));

@@ -12,12 +12,6 @@ constexpr int MinCodeSize = 8; // pixel indices are whole bytes
 constexpr int MaxCodeWidth = 12;
 constexpr int LastCode = (1 << MaxCodeWidth) - 1;
 
-void putWord(QByteArray &out, int value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
 /// Packs codes of varying width into bytes, least significant bit first.
 class CodeStream
 {
@@ -99,8 +93,8 @@ QByteArray encodeGif(const QImage &image)
     assert(image.colorCount() == 256 && "the global color table has 256 entries");
 
     QByteArray out("GIF89a");
-    putWord(out, image.width());
-    putWord(out, image.height());
+    put16(out, image.width());
+    put16(out, image.height());
     out.append(char(0xF7)); // global table present, 8 bits per primary, unsorted, 256 entries
     out.append(char(0));    // background color: entry 0
     out.append(char(0));    // square pixels
@@ -111,10 +105,10 @@ QByteArray encodeGif(const QImage &image)
     }
 
     out.append(char(0x2C)); // image descriptor: the whole screen, no local table, sequential
-    putWord(out, 0);
-    putWord(out, 0);
-    putWord(out, image.width());
-    putWord(out, image.height());
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, image.width());
+    put16(out, image.height());
     out.append(char(0));
 
     QByteArray indices;

@@ -1,4 +1,4 @@
-// Drawing helpers shared by the pictures: stored colors, pixel boxes and fitted lettering.
+// Drawing helpers shared by the pictures: stored colors, the inside of boxes and fitted lettering.
 #pragma once
 
 #include <QColor>
@@ -8,12 +8,6 @@
 
 /// A color written 0xBBGGRR, the way the pictures' colors are given.
 QColor bgr(std::uint32_t value);
-
-/// The box from pixel left to pixel right across and from top to bottom down, ends included.
-constexpr QRect pixelBox(int left, int right, int top, int bottom)
-{
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
 
 /// The area a box covers in painter coordinates, shrunk by margin on every side. Lettering
 /// fitted into it leaves margin pixels clear, so antialiased edges stay inside the box.

@@ -1,6 +1,7 @@
 // The CPU-socket picture: a cream socket body with its lever and tabs holding a dark-green chip
 // that names the makers of fitting processors, drawn at a quarter of the layout's 1244 x 1198.
 #include "artwork.h"
+#include "edgebox.h"
 #include "paintkit.h"
 
 #include <QPainter>
@@ -78,7 +79,7 @@ int scaled(int full)
 /// pixels, so neighbouring boxes stay neighbours.
 QRect scaled(const Box &box)
 {
-    return pixelBox(scaled(box.left), scaled(box.right + 1) - 1, scaled(box.top), scaled(box.bottom + 1) - 1);
+    return edgeBox(scaled(box.left), scaled(box.right + 1) - 1, scaled(box.top), scaled(box.bottom + 1) - 1);
 }
 
 /// Fills box and draws a one-pixel outline along its inside.
@@ -93,7 +94,7 @@ void drawBodyShadow(QPainter &painter)
 {
     const QRect body = scaled(SocketBody);
     painter.fillRect(
-        pixelBox(body.left() + 6, scaled(ShadowRight + 1) - 1, body.top() + 6, scaled(ShadowBottom + 1) - 1),
+        edgeBox(body.left() + 6, scaled(ShadowRight + 1) - 1, body.top() + 6, scaled(ShadowBottom + 1) - 1),
         bgr(BodyShadow));
 }
 
