@@ -26,6 +26,10 @@ constexpr std::uint32_t FarShadow = 0x606060;
 
 constexpr const char *Serif = "Liberation Serif";
 
+// The version (major.minor) and the release date come from the build (CMakeLists.txt), which
+// gives the program the same ones.
+constexpr const char *TitleLine = "VELMOR Jumper Guide   Version " VELMOR_SHORT_VERSION "   " VELMOR_RELEASE_DATE;
+
 /// Key colors first, so they keep their exact values; then the blends that antialiased letter
 /// edges make with what lies beneath them; then greys up to 256 entries.
 QList<QRgb> backgroundPalette()
@@ -147,8 +151,7 @@ void drawBanner(QPainter &painter)
 
 void drawTitle(QPainter &painter)
 {
-    const QPainterPath title =
-        textOutline(QStringLiteral("VELMOR Jumper Guide   Version 1.0   2026-12-10"), Serif, QFont::Normal);
+    const QPainterPath title = textOutline(QString::fromLatin1(TitleLine), Serif, QFont::Normal);
     painter.fillPath(fittedInto(title, innerArea(TitleBox, 1), Qt::AlignHCenter), bgr(TitleColor));
 }
 
