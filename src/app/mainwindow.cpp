@@ -5,7 +5,9 @@
 #include "printing.h"
 #include "startup.h"
 
+#include "jumpers/blockmeanings.h"
 #include "jumpers/jumperguide.h"
+#include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/elementerror.h"
@@ -241,4 +243,14 @@ MainWindow &mainWindow()
 void releaseMainWindow()
 {
     delete globalWindow().data();
+}
+
+void MainWindow::showCpuMeanings(const CpuMeanings &meanings)
+{
+    setCpuMeanings(*this, meanings);
+    // The list names the CPU the pins now stand for, if any; its Click would only write the
+    // same pins again.
+    const QList<int> entries = matchingCpuEntries(readCpuBlocks(m_board));
+    list(cpuSelector().list)->setCurrentIndex(entries.isEmpty() ? -1 : entries.front());
+    m_boardWidget->setAccessibleDescription(jumperPositionsText(m_board));
 }

@@ -11,6 +11,7 @@
 class BoardWidget;
 class QComboBox;
 class QPushButton;
+struct CpuMeanings;
 struct Selector;
 
 /// The window. It is the JumperWindow the Load event and the jumper procedures work on, but
@@ -62,6 +63,14 @@ private:
     // The widget paints the board, so it is declared after it and destroyed before it.
     Board m_board;
     std::unique_ptr<BoardWidget> m_boardWidget;
+
+    // Setting the CPU blocks by what they stand for.
+public:
+    /// Sets the pins of JP7 to JP9, JP4 to JP6 and JP3 to a bus clock, multiplier and core
+    /// voltage, through the one fill operation and in the order of the CPU procedure; the CPU
+    /// list then shows the first entry whose row gives these positions, or no entry. The list's
+    /// Click does not run.
+    void showCpuMeanings(const CpuMeanings &meanings);
 };
 
 /// The global reference to the main window; creates the window when there is none yet.
