@@ -3,6 +3,7 @@
 #include "printcheck.h"
 
 #include "app/mainwindow.h"
+#include "jumpers/blockmeanings.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
@@ -119,6 +120,10 @@ void TestCommandLine::listAsText()
     QVERIFY(lineOf(QStringLiteral(" CYRIX 6x86 P150+(60MHz,2x,3.52v) ")).endsWith(QStringLiteral("closed  closed  closed  closed")));
     QCOMPARE(lineOf(QStringLiteral(" ATX Power Supply")).split(gap).last(), QStringLiteral("2-3"));
     QCOMPARE(lineOf(QStringLiteral("PC100 SDRAM(Same as CPU) ")).split(gap).last(), QStringLiteral("2-3"));
+    // What the blocks stand for follows, a table each, its values aligned right.
+    QVERIFY(run.out.contains(QStringLiteral("\nBus clock\nBus clock  JP7  JP8  JP9\n   60 MHz  2-3  2-3  2-3\n")));
+    QVERIFY(run.out.contains(QStringLiteral("\nMultiplier\nMultiplier  JP4  JP5  JP6\n      2.0x  2-3  1-2  1-2\n")));
+    QVERIFY(run.out.endsWith(QStringLiteral("\n      3.52 V  closed  closed  closed  closed\n")));
     // Aligned: every CPU row puts JP7 in the same column.
     const qsizetype column = lines[1].indexOf(QStringLiteral("JP7"));
     for (int i = 2; i < 2 + 44; ++i)
@@ -132,7 +137,10 @@ void TestCommandLine::listAsMarkdown()
     QVERIFY(run.out.contains(QStringLiteral("| 21 | \" AMD K6-2 300AFR(100MHz,3.0x,2.2V)\" | 1-2 | 1-2 | 1-2 | 1-2 | 2-3 | 1-2 | open | closed | open | open |\n")));
     QVERIFY(run.out.contains(QStringLiteral("| 0 | \" AT Power Supply\" | 1-2 |\n")));
     QVERIFY(run.out.contains(QStringLiteral("| 1 | \"NON PC100 SDRAM(Same as AGP)\" | 1-2 |\n")));
-    QCOMPARE(run.out.count(QStringLiteral("\n|---|")), 3); // one table per list
+    QVERIFY(run.out.contains(QStringLiteral("| 100 MHz | 1-2 | 1-2 | 1-2 |\n")));
+    QVERIFY(run.out.contains(QStringLiteral("| 4.5x | 2-3 | 2-3 | 2-3 |\n")));
+    QVERIFY(run.out.contains(QStringLiteral("| 3.52 V | closed | closed | closed | closed |\n")));
+    QCOMPARE(run.out.count(QStringLiteral("\n|---|")), 6); // one table per list, one per group of blocks
 }
 
 void TestCommandLine::listAsCsvParsesWhole()
@@ -140,7 +148,7 @@ void TestCommandLine::listAsCsvParsesWhole()
     const Run run = velmor({QStringLiteral("--list"), QStringLiteral("--format=csv")});
     QCOMPARE(run.status, 0);
     const QList<QStringList> records = parseCsv(run.out);
-    QCOMPARE(records.size(), 1 + 44 + 2 + 2);
+    QCOMPARE(records.size(), 1 + 44 + 2 + 2 + 6 + 7 + 6);
     for (const QStringList &r : records)
         QCOMPARE(r.size(), records.front().size());
     int position = 0;
@@ -153,7 +161,40 @@ void TestCommandLine::listAsCsvParsesWhole()
     }
     QCOMPARE(records[45].mid(2), (QStringList{" AT Power Supply"} + QStringList(10) + QStringList{"1-2", ""}));
     QCOMPARE(records[48].mid(2), (QStringList{"NON PC100 SDRAM(Same as AGP)"} + QStringList(10) + QStringList{"", "1-2"}));
+
+    // The rows of what the blocks stand for fill the CPU's columns of their own blocks only, and
+    // have no list position; each reads back to its value.
+    const QStringList &header = records.front();
+    const auto cell = [&](const QStringList &r, const char *column) { return r[header.indexOf(QLatin1String(column))]; };
+    const auto pins = [](const QString &text) { return text == QLatin1String("1-2") ? Position::OneTwo : Position::TwoThree; };
+    const auto contact = [](const QString &text) { return text == QLatin1String("closed") ? Contact::Closed : Contact::Open; };
+    QStringList lists;
+    for (const QStringList &r : records.mid(49)) {
+        lists << r[0];
+        QVERIFY(r[1].isEmpty());
+        QStringList filled;
+        for (qsizetype c = 3; c < r.size(); ++c) {
+            if (!r[c].isEmpty())
+                filled << header[c];
+        }
+        if (r[0] == QLatin1String("Bus clock")) {
+            QCOMPARE(filled, (QStringList{"JP7", "JP8", "JP9"}));
+            QCOMPARE(busClockText(busClockOf({pins(cell(r, "JP7")), pins(cell(r, "JP8")), pins(cell(r, "JP9"))})->megahertz), r[2]);
+        } else if (r[0] == QLatin1String("Multiplier")) {
+            QCOMPARE(filled, (QStringList{"JP4", "JP5", "JP6"}));
+            QCOMPARE(multiplierText(multiplierOf({pins(cell(r, "JP4")), pins(cell(r, "JP5")), pins(cell(r, "JP6"))})->tenths), r[2]);
+        } else {
+            QCOMPARE(r[0], QStringLiteral("Core voltage"));
+            QCOMPARE(filled, (QStringList{"JP3 A", "JP3 B", "JP3 C", "JP3 D"}));
+            QCOMPARE(voltageText(voltageOf({contact(cell(r, "JP3 A")), contact(cell(r, "JP3 B")), contact(cell(r, "JP3 C")),
+                                            contact(cell(r, "JP3 D"))})->centivolts), r[2]);
+        }
+    }
+    QCOMPARE(lists.count(QStringLiteral("Bus clock")), 6);
+    QCOMPARE(lists.count(QStringLiteral("Multiplier")), 7);
+    QCOMPARE(lists.count(QStringLiteral("Core voltage")), 6);
 }
+
 
 void TestCommandLine::exportPngEqualsTheWindow_data()
 {
