@@ -9,6 +9,7 @@
 #include "jumpers/jumperblocks.h"
 #include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
+#include "layout/boardwidget.h"
 #include "layout/fonts.h"
 #include "velmorconfig.h"
 
@@ -300,6 +301,10 @@ void TestCommandLine::exportByMeaningsWithoutAnEntry()
     const auto *cpuList = window.findChild<QComboBox *>(QString::fromLatin1(cpuSelector().list));
     QCOMPARE(cpuList->currentIndex(), -1);
     QCOMPARE(window.windowImage().convertToFormat(QImage::Format_RGB32), image);
+    // A screen reader hears the new positions.
+    QCOMPARE(window.findChild<BoardWidget *>()->accessibleDescription(),
+             QStringLiteral("JP7 2-3, JP8 2-3, JP9 2-3, JP4 2-3, JP5 2-3, JP6 2-3, "
+                            "JP3 A closed B closed C closed D closed, JP11 1-2, JP10 2-3"));
 }
 
 void TestCommandLine::identify_data()
