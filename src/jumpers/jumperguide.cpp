@@ -18,7 +18,8 @@
 namespace {
 
 /// One entry of a list: its list position, its exact text, and the position of each of the
-/// list's blocks as its table row gives it (none for a code without a row).
+/// list's blocks as its table row gives it (none for a code without a row). A documented value of
+/// a group of blocks fills the same fields: no position (-1), its text, its blocks' positions.
 struct GuideRow {
     int position;
     QString entry;
