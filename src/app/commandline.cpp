@@ -5,10 +5,12 @@
 #include "mainwindow.h"
 #include "printing.h"
 
+#include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
 
 #include <QFileInfo>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
@@ -84,6 +86,111 @@ bool isHtml(const QString &path)
     return path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
 }
 
+/// A decimal with an optional unit after it, in any case and with or without a blank ("100",
+/// "100MHz", "100 mhz"; "3", "3.0x"), counted in steps of 10^-decimals: "3.5" with one decimal
+/// is 35. None for anything else, or for digits finer than the steps ("3.25" in tenths), as no
+/// documented value has them; trailing zeros do not count.
+std::optional<int> scaledValue(const QString &value, const QString &unit, int decimals)
+{
+    QString number = value.trimmed();
+    if (number.endsWith(unit, Qt::CaseInsensitive))
+        number = number.chopped(unit.size()).trimmed();
+    static const QRegularExpression decimal(QStringLiteral("^(\\d{1,4})(?:\\.(\\d*))?$"));
+    const auto m = decimal.match(number);
+    if (!m.hasMatch())
+        return std::nullopt;
+    QString fraction = m.captured(2);
+    while (fraction.size() > decimals && fraction.endsWith(u'0'))
+        fraction.chop(1);
+    if (fraction.size() > decimals)
+        return std::nullopt;
+    int scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    return m.captured(1).toInt() * scale + fraction.leftJustified(decimals, u'0').toInt();
+}
+
+/// How a meaning option reads and names its values.
+struct MeaningUnit {
+    const char *suffix;
+    int decimals;
+    const char *name;
+    QString (*text)(int value);
+};
+
+/// The documented setting an option's value names, or none with the documented values listed.
+template<typename Setting>
+std::optional<Setting> findMeaning(const QString &option, const QString &value, std::span<const Setting> table,
+                                   int Setting::*field, const MeaningUnit &unit, QString *error)
+{
+    const auto scaled = scaledValue(value, QLatin1String(unit.suffix), unit.decimals);
+    QStringList choices;
+    for (const Setting &setting : table) {
+        if (scaled == setting.*field)
+            return setting;
+        choices << unit.text(setting.*field);
+    }
+    const QString last = choices.takeLast();
+    *error = QStringLiteral("%1 %2: not a documented %3; choose %4 or %5")
+                 .arg(option, value, QLatin1String(unit.name), choices.join(QStringLiteral(", ")), last);
+    return std::nullopt;
+}
+
+bool isMeaningOption(const QString &option)
+{
+    return option == QLatin1String("--bus") || option == QLatin1String("--multiplier") || option == QLatin1String("--voltage");
+}
+
+/// Takes the value of --bus, --multiplier or --voltage into the invocation; returns the reason
+/// when it names no documented setting.
+QString takeMeaning(Invocation &inv, const QString &option, const QString &value)
+{
+    QString error;
+    if (option == QLatin1String("--bus")) {
+        inv.busClock = findMeaning(option, value, busClockSettings(), &BusClockSetting::megahertz,
+                                   {"MHz", 0, "bus clock", busClockText}, &error);
+    } else if (option == QLatin1String("--multiplier")) {
+        inv.multiplier = findMeaning(option, value, multiplierSettings(), &MultiplierSetting::tenths,
+                                     {"x", 1, "multiplier", multiplierText}, &error);
+    } else {
+        inv.voltage = findMeaning(option, value, voltageSettings(), &VoltageSetting::centivolts,
+                                  {"V", 2, "core voltage", voltageText}, &error);
+    }
+    return error;
+}
+
+/// The documented values of the meaning options, read from their tables.
+QString meaningValuesText()
+{
+    QStringList clocks, multipliers, voltages;
+    for (const BusClockSetting &setting : busClockSettings())
+        clocks << QString::number(setting.megahertz);
+    for (const MultiplierSetting &setting : multiplierSettings())
+        multipliers << multiplierText(setting.tenths).chopped(1);
+    for (const VoltageSetting &setting : voltageSettings())
+        voltages << voltageText(setting.centivolts).chopped(2);
+    return QStringLiteral("MHZ is %1; X is %2; V is %3: the documented settings only\n")
+        .arg(clocks.join(u'|'), multipliers.join(u'|'), voltages.join(u'|'));
+}
+
+/// Checks that the meaning options come all three together and not with a CPU entry.
+QString checkMeanings(const Invocation &inv, const QStringList &given)
+{
+    QStringList missing;
+    for (const char *option : {"--bus", "--multiplier", "--voltage"}) {
+        if (!given.contains(QLatin1String(option)))
+            missing << QLatin1String(option);
+    }
+    if (missing.size() == 3)
+        return {};
+    if (!missing.isEmpty())
+        return QStringLiteral("--bus, --multiplier and --voltage go together; %1 %2 missing")
+            .arg(missing.join(QStringLiteral(" and ")), QLatin1String(missing.size() == 1 ? "is" : "are"));
+    if (inv.cpuPosition >= 0)
+        return QStringLiteral("--cpu cannot be combined with --bus, --multiplier and --voltage");
+    return {};
+}
+
 /// Checks that the options given belong to the mode chosen.
 QString checkCombination(const Invocation &inv, const QStringList &given)
 {
@@ -95,7 +202,11 @@ QString checkCombination(const Invocation &inv, const QStringList &given)
     for (const QString &problem : {only(QStringLiteral("--format"), Invocation::Mode::List, "--list"),
                                    only(QStringLiteral("--cpu"), Invocation::Mode::Export, "--export"),
                                    only(QStringLiteral("--power"), Invocation::Mode::Export, "--export"),
-                                   only(QStringLiteral("--sdram"), Invocation::Mode::Export, "--export")}) {
+                                   only(QStringLiteral("--sdram"), Invocation::Mode::Export, "--export"),
+                                   only(QStringLiteral("--bus"), Invocation::Mode::Export, "--export"),
+                                   only(QStringLiteral("--multiplier"), Invocation::Mode::Export, "--export"),
+                                   only(QStringLiteral("--voltage"), Invocation::Mode::Export, "--export"),
+                                   checkMeanings(inv, given)}) {
         if (!problem.isEmpty())
             return problem;
     }
@@ -122,7 +233,15 @@ QString usageText()
         "usage: velmor                      open the guide window\n"
         "       velmor --list [--format text|markdown|csv]\n"
         "       velmor --export FILE.png|FILE.pdf|FILE.html [--cpu N|TEXT] [--power at|atx] [--sdram pc100|non-pc100]\n"
-        "       velmor --help | --version\n");
+        "       velmor --export FILE.png|FILE.pdf --bus MHZ --multiplier X --voltage V [--power ...] [--sdram ...]\n"
+        "       velmor --identify TEXT       what jumper positions stand for\n"
+        "       velmor --help | --version\n")
+        + meaningValuesText()
+        + QStringLiteral(
+            "TEXT gives blocks and positions, \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B JP11=1-2 JP10=2-3\"\n"
+            "(JP3 names its closed positions, or none), or is the sentence the board reads to a screen reader.\n"
+            "examples: velmor --export k6-300.png --bus 66 --multiplier 4.5 --voltage 2.2\n"
+            "          velmor --identify \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B\"\n");
 }
 
 ParsedArguments parseArguments(const QStringList &arguments)
@@ -139,7 +258,8 @@ ParsedArguments parseArguments(const QStringList &arguments)
         const QString arg = arguments[i];
         const QString option = arg.section(u'=', 0, 0);
         const bool takesValue = option == QLatin1String("--export") || option == QLatin1String("--format")
-            || option == QLatin1String("--cpu") || option == QLatin1String("--power") || option == QLatin1String("--sdram");
+            || option == QLatin1String("--cpu") || option == QLatin1String("--power") || option == QLatin1String("--sdram")
+            || isMeaningOption(option) || option == QLatin1String("--identify");
         QString value;
         if (takesValue) {
             if (arg.contains(u'='))
@@ -163,6 +283,15 @@ ParsedArguments parseArguments(const QStringList &arguments)
         } else if (option == QLatin1String("--export")) {
             error = setMode(Invocation::Mode::Export, option);
             inv.exportPath = value;
+        } else if (option == QLatin1String("--identify")) {
+            error = setMode(Invocation::Mode::Identify, option);
+            const ParsedReading parsed = parseJumperReading(value);
+            if (parsed.reading)
+                inv.reading = *parsed.reading;
+            else if (error.isEmpty())
+                error = QStringLiteral("--identify: %1").arg(parsed.error);
+        } else if (isMeaningOption(option)) {
+            error = takeMeaning(inv, option, value);
         } else if (option == QLatin1String("--format")) {
             if (const auto f = findFormat(value, &error))
                 inv.format = *f;
@@ -191,6 +320,8 @@ QString exportWindowImage(const Invocation &inv)
 {
     MainWindow &window = mainWindow();
     window.load();
+    if (inv.busClock) // the three come together
+        window.showCpuMeanings({*inv.busClock, *inv.multiplier, *inv.voltage});
     const struct { const Selector &selector; int position; } picks[] = {
         {cpuSelector(), inv.cpuPosition}, {powerSelector(), inv.powerPosition}, {sdramSelector(), inv.sdramPosition}};
     for (const auto &pick : picks) {

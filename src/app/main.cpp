@@ -15,6 +15,7 @@
 
 namespace {
 
+constexpr int UndocumentedStatus = 1;
 constexpr int UsageStatus = 2;
 constexpr int NoDisplayStatus = 2;
 
@@ -133,6 +134,11 @@ int main(int argc, char *argv[])
         return 0;
     case Invocation::Mode::Export:
         return runExport(argc, argv, *parsed.invocation);
+    case Invocation::Mode::Identify: {
+        const Identification identification = identifyJumpers(parsed.invocation->reading);
+        printText(identification.report, stdout);
+        return identification.documented ? 0 : UndocumentedStatus;
+    }
     case Invocation::Mode::Window:
         break;
     }
