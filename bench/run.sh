@@ -62,7 +62,7 @@ median() {
     sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-export VELMOR_EXIT_AFTER_FIRST_FRAME=1
+export VELMOR_BENCH_EXIT_AFTER_FIRST_FRAME=1
 for program in "$guide" "$baseline"; do
     if ! timeout 60 "$program" >/dev/null 2>&1; then
         echo "run.sh: $program did not end by itself after its first frame" >&2
@@ -89,7 +89,7 @@ peak_kib() {
 }
 rssGuide=$(peak_kib "$guide")
 rssBaseline=$(peak_kib "$baseline")
-unset VELMOR_EXIT_AFTER_FIRST_FRAME
+unset VELMOR_BENCH_EXIT_AFTER_FIRST_FRAME
 
 echo "== 2, 3. Instructions per operation: callgrind"
 # Collection is switched on around the counted loop only (see opcount.cpp).

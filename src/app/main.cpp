@@ -2,13 +2,13 @@
 // reference, its Load event, and the event loop.
 #include "commandline.h"
 #include "failureguard.h"
+#include "firstframeexitforbenchmarks.h"
 #include "mainwindow.h"
 #include "velmorconfig.h"
 
 #include "layout/fonts.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,18 +54,6 @@ void installFonts()
                      qPrintable(family));
 }
 
-/// For measuring start-up: ends the program once the window's first frame has been painted.
-class FirstFrameExit : public QObject
-{
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 int runExport(int argc, char *argv[], const Invocation &invocation)
 {
     // The image is drawn off screen: no display is needed, and none is opened.
@@ -95,12 +83,10 @@ int runWindow(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMOR_APP_ID)); // ties the window to its menu entry
     installFonts();
 
-    FirstFrameExit firstFrameExit;
     runGuarded([&] {
         MainWindow &window = mainWindow();
         window.load();
-        if (qEnvironmentVariableIntValue("VELMOR_EXIT_AFTER_FIRST_FRAME") == 1)
-            window.installEventFilter(&firstFrameExit);
+        exitAfterFirstFrameForBenchmarks(window);
         window.show();
     });
     const int status = app.exec();
