@@ -7,6 +7,7 @@
 #include "velmorconfig.h"
 
 #include "layout/fonts.h"
+#include "layout/pictures.h"
 
 #include <QApplication>
 
@@ -59,6 +60,7 @@ int runExport(int argc, char *argv[], const Invocation &invocation)
     // The image is drawn off screen: no display is needed, and none is opened.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const PictureDecodingThread pictures;
     installFonts();
     QString problem;
     runGuarded([&] { problem = exportWindowImage(invocation); });
@@ -80,6 +82,8 @@ int runWindow(int argc, char *argv[])
     qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    // The pictures decode while the fonts load.
+    const PictureDecodingThread pictures;
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMOR_APP_ID)); // ties the window to its menu entry
     installFonts();
 
