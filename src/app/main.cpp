@@ -47,10 +47,11 @@ void printText(const QString &text, FILE *stream)
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
-void installFonts()
+/// Installs the substitutes, then names each font the check found missing.
+void installFonts(std::future<QStringList> &missingFontCheck)
 {
     installFontSubstitutes();
-    for (const QString &family : missingFontFamilies())
+    for (const QString &family : missingFontCheck.get())
         std::fprintf(stderr, "velmor: the font \"%s\" is not installed; captions are drawn in a fallback font.\n",
                      qPrintable(family));
 }
@@ -59,9 +60,10 @@ int runExport(int argc, char *argv[], const Invocation &invocation)
 {
     // The image is drawn off screen: no display is needed, and none is opened.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::future<QStringList> missingFontCheck = startMissingFontCheck();
     QApplication app(argc, argv);
     const PictureDecodingThread pictures;
-    installFonts();
+    installFonts(missingFontCheck);
     QString problem;
     runGuarded([&] { problem = exportWindowImage(invocation); });
     releaseMainWindow();
@@ -79,13 +81,15 @@ int runWindow(int argc, char *argv[])
                              "Start velmor from a graphical desktop session.\n");
         return NoDisplayStatus;
     }
+    // The font configuration loads on one worker while the toolkit starts; the pictures decode on
+    // another, which waits for the application object since it finds their decoders.
+    std::future<QStringList> missingFontCheck = startMissingFontCheck();
     qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
-    // The pictures decode while the fonts load.
     const PictureDecodingThread pictures;
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMOR_APP_ID)); // ties the window to its menu entry
-    installFonts();
+    installFonts(missingFontCheck);
 
     runGuarded([&] {
         MainWindow &window = mainWindow();
