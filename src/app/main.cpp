@@ -47,13 +47,16 @@ void printText(const QString &text, FILE *stream)
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
-/// Installs the substitutes, then names each font the check found missing.
+/// Installs the substitutes, names each font the check found missing, and loads the window's
+/// fonts, which needs the font configuration the check has loaded.
 void installFonts(std::future<QStringList> &missingFontCheck)
 {
     installFontSubstitutes();
     for (const QString &family : missingFontCheck.get())
         std::fprintf(stderr, "velmor: the font \"%s\" is not installed; captions are drawn in a fallback font.\n",
                      qPrintable(family));
+    // While the pictures are still decoding: the window's first paint would load them otherwise.
+    loadWindowFonts();
 }
 
 int runExport(int argc, char *argv[], const Invocation &invocation)

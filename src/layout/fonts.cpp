@@ -1,6 +1,8 @@
 // Font names, sizes and their substitutes; each caption font is made and measured once.
 #include "fonts.h"
 
+#include "catalogues.h"
+
 #ifdef VELMOR_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #else
@@ -138,6 +140,15 @@ std::future<QStringList> startMissingFontCheck()
     }
 #endif
     return std::async(std::launch::deferred, missingFontFamilies);
+}
+
+void loadWindowFonts()
+{
+    // A font is loaded when it is first measured: each height asked for loads one.
+    for (std::size_t i = 0; i < std::size(CaptionFonts); ++i)
+        (void)captionMetrics(static_cast<TextFont>(i)).height();
+    for (const ControlRow &row : controlCatalogue())
+        (void)QFontMetrics(controlFont(row.fontPixels, row.bold)).height();
 }
 
 const QFont &captionFont(TextFont font)

@@ -26,6 +26,11 @@ QStringList missingFontFamilies();
 /// the application object is made.
 std::future<QStringList> startMissingFontCheck();
 
+/// Loads every font the window draws with, the captions' and the controls', so that its first
+/// paint finds them loaded; the program's entry calls it while the pictures decode. Call it after
+/// installFontSubstitutes(), on the thread of the windows (loaded fonts are kept per thread).
+void loadWindowFonts();
+
 /// A caption font; made and measured once.
 const QFont &captionFont(TextFont font);
 const QFontMetrics &captionMetrics(TextFont font);
