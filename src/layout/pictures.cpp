@@ -45,7 +45,11 @@ PictureStore &store()
 /// it runs on any thread.
 Decoding decode(const std::string &resourcePath, const std::string &source)
 {
-    QImageReader reader(QString::fromStdString(source));
+    // Told the format the picture is stored in (its path's suffix), the reader goes straight to
+    // that decoder; left to find it, it loads every image plugin to ask whether it reads a BMP.
+    QImageReader reader(QString::fromStdString(source),
+                        QByteArray::fromStdString(resourcePath.substr(resourcePath.rfind('.') + 1)));
+    reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
     if (image.isNull()) {
         return {QImage(), "The built-in picture " + resourcePath + " could not be decoded: "
