@@ -85,7 +85,7 @@ int runWindow(int argc, char *argv[])
         return NoDisplayStatus;
     }
     // The font configuration loads on one worker while the toolkit starts; the pictures decode on
-    // another, which waits for the application object since it finds their decoders.
+    // another, started once the application object exists, through which their decoders are found.
     std::future<QStringList> missingFontCheck = startMissingFontCheck();
     qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
