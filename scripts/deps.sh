@@ -18,6 +18,8 @@ readonly BUILD_PACKAGES=(
     qt6-wayland
     # Print asks the print system about the queue and the fate of each job through its library.
     libcups2-dev
+    # The check for missing fonts asks fontconfig directly.
+    libfontconfig-dev
     fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
 )
 readonly TEST_PACKAGES=(

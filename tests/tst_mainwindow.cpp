@@ -2,7 +2,7 @@
 // keyboard, the guard around handlers and the Exit command.
 #include "pinsampling.h"
 
-#include "app/failureguard.h"
+#include "app/failureguardfortests.h"
 #include "app/mainwindow.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
@@ -276,12 +276,11 @@ void TestMainWindow::programSelectionRunsTheClickAtOnce()
 void TestMainWindow::failedWriteIsReportedAndKeepsEarlierPins()
 {
     QStringList reports;
-    setFailureReporter([&](const QString &message) { reports << message; });
+    const FailureReporterForTests reporter([&](const QString &message) { reports << message; });
     FailingWindow window;
     window.load();
     window.failAtWrite = 4; // from row 21 to row 1: the fifth write, V2JP8, fails
     pick(window, "CBOCPU", 0);
-    setFailureReporter({});
 
     QCOMPARE(reports.size(), 1);
     QVERIFY2(reports.front().contains(QStringLiteral("V2JP8")), qPrintable(reports.front()));

@@ -2,13 +2,14 @@
 // reference, its Load event, and the event loop.
 #include "commandline.h"
 #include "failureguard.h"
+#include "firstframeexitforbenchmarks.h"
 #include "mainwindow.h"
 #include "velmorconfig.h"
 
 #include "layout/fonts.h"
+#include "layout/pictures.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,32 +48,26 @@ void printText(const QString &text, FILE *stream)
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
-void installFonts()
+/// Installs the substitutes, names each font the check found missing, and loads the window's
+/// fonts, which needs the font configuration the check has loaded.
+void installFonts(std::future<QStringList> &missingFontCheck)
 {
     installFontSubstitutes();
-    for (const QString &family : missingFontFamilies())
+    for (const QString &family : missingFontCheck.get())
         std::fprintf(stderr, "velmor: the font \"%s\" is not installed; captions are drawn in a fallback font.\n",
                      qPrintable(family));
+    // While the pictures are still decoding: the window's first paint would load them otherwise.
+    loadWindowFonts();
 }
-
-/// For measuring start-up: ends the program once the window's first frame has been painted.
-class FirstFrameExit : public QObject
-{
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 int runExport(int argc, char *argv[], const Invocation &invocation)
 {
     // The image is drawn off screen: no display is needed, and none is opened.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::future<QStringList> missingFontCheck = startMissingFontCheck();
     QApplication app(argc, argv);
-    installFonts();
+    const PictureDecodingThread pictures;
+    installFonts(missingFontCheck);
     QString problem;
     runGuarded([&] { problem = exportWindowImage(invocation); });
     releaseMainWindow();
@@ -90,18 +85,20 @@ int runWindow(int argc, char *argv[])
                              "Start velmor from a graphical desktop session.\n");
         return NoDisplayStatus;
     }
+    // The font configuration loads on one worker while the toolkit starts; the pictures decode on
+    // another, started once the application object exists, through which their decoders are found.
+    std::future<QStringList> missingFontCheck = startMissingFontCheck();
     qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    const PictureDecodingThread pictures;
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMOR_APP_ID)); // ties the window to its menu entry
-    installFonts();
+    installFonts(missingFontCheck);
 
-    FirstFrameExit firstFrameExit;
     runGuarded([&] {
         MainWindow &window = mainWindow();
         window.load();
-        if (qEnvironmentVariableIntValue("VELMOR_EXIT_AFTER_FIRST_FRAME") == 1)
-            window.installEventFilter(&firstFrameExit);
+        exitAfterFirstFrameForBenchmarks(window);
         window.show();
     });
     const int status = app.exec();

@@ -14,6 +14,7 @@
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
+#include "layout/picturesfortests.h"
 
 #include <cstdio>
 #include <cstring>
@@ -64,8 +65,10 @@ int undecodablePicture(const char *resourcePath, const char *folder)
         std::fprintf(stderr, "faultprobe: cannot write a broken copy of %s into %s\n", resourcePath, folder);
         return 2;
     }
-    setPictureSource(resourcePath, copy.constData());
-    // The start-up of the program's entry, then a moment of its event loop for the first paint.
+    const PictureSourceForTests brokenData(resourcePath, copy.constData());
+    // The start-up of the program's entry, pictures decoded ahead on a thread as there, then a
+    // moment of its event loop for the first paint.
+    const PictureDecodingThread decoding;
     runGuarded([] {
         MainWindow &window = mainWindow();
         window.load();
