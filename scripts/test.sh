@@ -138,6 +138,8 @@ run_tests_with_sanitizers() (
 )
 
 bash scripts/deps.sh test
+# The browser test's modules, exactly as tests/web/package-lock.json pins them.
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 log "stage 1 of 2: building the $build_type build in $build_dir"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type"
 cmake --build "$build_dir" -j2

@@ -216,7 +216,7 @@ void TestCommandLine::badArguments_data()
                                            << "there is no list position 44" << true;
     QTest::newRow("bad format") << QStringList{"--list", "--format", "xml"} << "choose text, markdown or csv" << true;
     QTest::newRow("selection without export") << QStringList{"--list", "--power", "atx"} << "--power is only used with --export" << true;
-    QTest::newRow("not png or pdf") << QStringList{"--export", "board.jpg"} << "must end in .png or .pdf" << true;
+    QTest::newRow("not png, pdf or html") << QStringList{"--export", "board.jpg"} << "must end in .png, .pdf or .html" << true;
     QTest::newRow("unwritable path") << QStringList{"--export", "/nonexistent/dir/board.png"} << "cannot write /nonexistent/dir/board.png" << false;
 }
 

@@ -1,6 +1,7 @@
-// Parsing the command line, and the headless export of the window's image.
+// Parsing the command line, and the headless export of the window's image or the guide page.
 #include "commandline.h"
 
+#include "htmlexport.h"
 #include "mainwindow.h"
 #include "printing.h"
 
@@ -78,6 +79,11 @@ bool isPng(const QString &path)
     return path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
 }
 
+bool isHtml(const QString &path)
+{
+    return path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
+}
+
 /// Checks that the options given belong to the mode chosen.
 QString checkCombination(const Invocation &inv, const QStringList &given)
 {
@@ -93,19 +99,29 @@ QString checkCombination(const Invocation &inv, const QStringList &given)
         if (!problem.isEmpty())
             return problem;
     }
-    if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportPath) && !isPng(inv.exportPath))
-        return QStringLiteral("--export %1: the file name must end in .png or .pdf").arg(inv.exportPath);
+    if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportPath) && !isPng(inv.exportPath) && !isHtml(inv.exportPath))
+        return QStringLiteral("--export %1: the file name must end in .png, .pdf or .html").arg(inv.exportPath);
     return {};
 }
 
 } // namespace
+
+QStringList powerWords()
+{
+    return {QStringLiteral("at"), QStringLiteral("atx")};
+}
+
+QStringList sdramWords()
+{
+    return {QStringLiteral("pc100"), QStringLiteral("non-pc100")};
+}
 
 QString usageText()
 {
     return QStringLiteral(
         "usage: velmor                      open the guide window\n"
         "       velmor --list [--format text|markdown|csv]\n"
-        "       velmor --export FILE.png|FILE.pdf [--cpu N|TEXT] [--power at|atx] [--sdram pc100|non-pc100]\n"
+        "       velmor --export FILE.png|FILE.pdf|FILE.html [--cpu N|TEXT] [--power at|atx] [--sdram pc100|non-pc100]\n"
         "       velmor --help | --version\n");
 }
 
@@ -153,9 +169,9 @@ ParsedArguments parseArguments(const QStringList &arguments)
         } else if (option == QLatin1String("--cpu")) {
             inv.cpuPosition = findCpu(value, &error).value_or(-1);
         } else if (option == QLatin1String("--power")) {
-            inv.powerPosition = findChoice(option, value, {QStringLiteral("at"), QStringLiteral("atx")}, &error).value_or(-1);
+            inv.powerPosition = findChoice(option, value, powerWords(), &error).value_or(-1);
         } else if (option == QLatin1String("--sdram")) {
-            inv.sdramPosition = findChoice(option, value, {QStringLiteral("pc100"), QStringLiteral("non-pc100")}, &error).value_or(-1);
+            inv.sdramPosition = findChoice(option, value, sdramWords(), &error).value_or(-1);
         } else {
             error = arg.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(arg)
                                          : QStringLiteral("unexpected argument %1").arg(arg);
@@ -181,6 +197,8 @@ QString exportWindowImage(const Invocation &inv)
         if (pick.position >= 0)
             window.select(pick.selector, pick.position); // runs the list's Click, as a pick does
     }
+    if (isHtml(inv.exportPath))
+        return writeGuidePage(window, inv.exportPath);
     const QImage image = window.windowImage();
 
     QByteArray contents;

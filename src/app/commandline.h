@@ -1,4 +1,5 @@
-// The command line: the guide as a table, the window's image as a file, help and version.
+// The command line: the guide as a table, the window's image or the guide page as a file, help
+// and version.
 #pragma once
 
 #include "jumpers/jumperguide.h"
@@ -26,10 +27,15 @@ struct ParsedArguments {
 };
 ParsedArguments parseArguments(const QStringList &arguments);
 
+/// The words --power and --sdram take, one per entry of their list, in list order.
+QStringList powerWords();
+QStringList sdramWords();
+
 /// The usage text printed by --help and after a bad argument.
 QString usageText();
 
 /// Writes the window's image with the invocation's selection to its export path, headless: a
-/// PNG as the window shows it, or a PDF page as Print makes it. Writes to a temporary file first,
-/// so an error leaves nothing partial. Returns an empty string, or the reason it failed.
+/// PNG as the window shows it, a PDF page as Print makes it, or the whole guide as one web page
+/// that opens with that selection. Writes to a temporary file first, so an error leaves nothing
+/// partial. Returns an empty string, or the reason it failed.
 QString exportWindowImage(const Invocation &invocation);
