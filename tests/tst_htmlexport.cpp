@@ -2,6 +2,7 @@
 // and data from which the page redraws exactly what the window shows for every selection.
 #include "app/htmlexport.h"
 #include "app/mainwindow.h"
+#include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
 
 #include <QComboBox>
@@ -122,7 +123,7 @@ void TestHtmlExport::initTestCase()
     QVERIFY(!m_data.isEmpty());
     // Every entry was picked to record it; the window is left as it was.
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(m_window->listIndex(Lists[i]), m_data[QStringLiteral("lists")][i][QStringLiteral("default")].toInt());
+        QCOMPARE(m_window->findChild<QComboBox *>(QLatin1String(Lists[i]))->currentIndex(), m_data[QStringLiteral("lists")][i][QStringLiteral("default")].toInt());
     QCOMPARE(m_window->windowImage(), before);
 }
 
@@ -182,9 +183,9 @@ void TestHtmlExport::redrawsTheWindowExactly()
     QFETCH(int, sdram);
     MainWindow window;
     window.load();
-    window.setListIndex("CBOCPU", cpu);
-    window.setListIndex("cbops", power);
-    window.setListIndex("cbosdr", sdram);
+    window.select(cpuSelector(), cpu);
+    window.select(powerSelector(), power);
+    window.select(sdramSelector(), sdram);
     const QImage shown = withoutControls(window.windowImage().convertToFormat(QImage::Format_RGB32), window);
     const QImage page = withoutControls(pageBoard(m_html, m_data, {cpu, power, sdram}), window);
     QCOMPARE(page, shown);
@@ -194,8 +195,8 @@ void TestHtmlExport::startsFromTheWindowsSelection()
 {
     MainWindow window;
     window.load();
-    window.setListIndex("CBOCPU", 5);
-    window.setListIndex("cbops", 1);
+    window.select(cpuSelector(), 5);
+    window.select(powerSelector(), 1);
     const QString html = writePage(window, m_dir.filePath(QStringLiteral("cpu5.html")));
     const QJsonObject data = pageData(html);
     QList<int> defaults;

@@ -14,6 +14,8 @@
 #include "layout/pictures.h"
 #include "layout/window.h"
 
+#include "jumpers/selectorcatalogue.h"
+
 #include <QBuffer>
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -153,13 +155,13 @@ std::vector<View> recordViews(MainWindow &window, const std::vector<ListState> &
     for (int combination = 0; combination < total; ++combination) {
         const Selection selection = selectionOf(combination, lists);
         for (std::size_t i = 0; i < lists.size(); ++i)
-            window.setListIndex(lists[i].page->name, selection[i]); // runs the list's Click
+            window.select(*findSelector(lists[i].page->name), selection[i]); // runs the list's Click
         views.push_back(readView(window));
         if (views.back().size() != views.front().size())
             throw PageError(QStringLiteral("the positions sentence changes its number of parts"));
     }
     for (const ListState &list : lists)
-        window.setListIndex(list.page->name, list.defaultIndex);
+        window.select(*findSelector(list.page->name), list.defaultIndex);
     return views;
 }
 
