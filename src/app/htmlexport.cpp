@@ -5,6 +5,7 @@
 
 #include "commandline.h"
 #include "mainwindow.h"
+#include "outputfile.h"
 #include "velmorconfig.h"
 
 #include "layout/board.h"
@@ -25,7 +26,6 @@
 #include <QJsonObject>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <functional>
 #include <map>
@@ -503,7 +503,7 @@ QString pageHtml(MainWindow &window)
 
 } // namespace
 
-QString writeGuidePage(MainWindow &window, const QString &path)
+QString writeGuidePage(MainWindow &window, const QByteArray &path)
 {
     QByteArray page;
     try {
@@ -511,8 +511,5 @@ QString writeGuidePage(MainWindow &window, const QString &path)
     } catch (const PageError &e) {
         return QStringLiteral("cannot make the page: %1").arg(QString::fromUtf8(e.what()));
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit())
-        return QStringLiteral("cannot write %1: %2").arg(path, out.errorString());
-    return {};
+    return writeOutputFile(path, page);
 }
