@@ -1,8 +1,13 @@
-// Painting of the element kinds on small boards: figures, fills, draw modes, lines, stacking.
+// Painting of the element kinds on small boards: figures, fills, draw modes, lines, stacking,
+// and captions broken into lines.
 #include "layout/board.h"
 #include "layout/boardpainter.h"
+#include "layout/captionlayout.h"
+#include "layout/catalogues.h"
 #include "layout/elementerror.h"
+#include "layout/fonts.h"
 
+#include <QPainter>
 #include <QtTest>
 
 namespace {
@@ -26,6 +31,30 @@ QImage paint(const Board &board)
 QString hex(QRgb c)
 {
     return QString::asprintf("%06X", c & 0xFFFFFF);
+}
+
+/// The width from the leftmost to the rightmost column that holds a pixel of ink in the area.
+int inkWidth(const QImage &image, const QRect &area, QRgb ink)
+{
+    int left = area.right() + 1, right = area.left() - 1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixel(x, y) == ink) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return right - left + 1;
+}
+
+const LabelRow &catalogueLabel(const char *name)
+{
+    for (const LabelRow &l : labelCatalogue()) {
+        if (qstrcmp(l.name, name) == 0)
+            return l;
+    }
+    qFatal("no label %s", name);
 }
 
 // Boxes in twips: 15 twips to the pixel.
@@ -67,6 +96,9 @@ private slots:
     void lowerRankLiesOnTop();
     void opaqueBackAndTransparentFill();
     void dottedLineLeavesGaps();
+    void captionLines_data();
+    void captionLines();
+    void doubledBlankIsDrawn();
     void fillChangeAsksForRepaintOfTheBoxOnly();
     void unknownElementIsAnError();
 };
@@ -139,6 +171,64 @@ void TestBoardPainter::dottedLineLeavesGaps()
         gaps += frame.pixel(x, 20) == Field;
     }
     QVERIFY2(dots >= 20 && gaps >= 20, qPrintable(QStringLiteral("%1 dots, %2 gaps").arg(dots).arg(gaps)));
+}
+
+void TestBoardPainter::captionLines_data()
+{
+    QTest::addColumn<QByteArray>("caption");
+    QTest::addColumn<int>("width"); // of the box, in pixels
+    QTest::addColumn<unsigned>("flags");
+    QTest::addColumn<QStringList>("lines");
+    const QFontMetrics &fm = captionMetrics(TextFont::MsSerif6);
+    const auto w = [&fm](const char *text) { return fm.horizontalAdvance(QString::fromLatin1(text)); };
+    const unsigned wrap = WordWrap;
+    QTest::newRow("doubled blank kept inside a line") << QByteArray("ab  cd ef") << w("ab  cd") << wrap << QStringList{"ab  cd", "ef"};
+    QTest::newRow("blanks where a line breaks dropped") << QByteArray("ab   cd") << w("ab   cd") - 1 << wrap << QStringList{"ab", "cd"};
+    QTest::newRow("line exactly as wide as the box") << QByteArray("ab cd ef") << w("ab cd") << wrap << QStringList{"ab cd", "ef"};
+    QTest::newRow("word wider than the box alone") << QByteArray("abcdef g") << w("abc") << wrap << QStringList{"abcdef", "g"};
+    QTest::newRow("blanks around the caption kept") << QByteArray("  ab  ") << 2 * w("  ab  ") << wrap << QStringList{"  ab  "};
+    QTest::newRow("no word wrap: one line") << QByteArray("ab  cd ef") << w("ab") << 0u << QStringList{"ab  cd ef"};
+}
+
+void TestBoardPainter::captionLines()
+{
+    QFETCH(QByteArray, caption);
+    QFETCH(int, width);
+    QFETCH(unsigned, flags);
+    QFETCH(QStringList, lines);
+    const LabelRow row{10, "caption", caption.constData(), "", 0, 0, width * TwipsPerPixel, 150, ButtonText,
+                       TextFont::MsSerif6, flags};
+    QStringList laidOut;
+    for (const CaptionLayout::Line &line : layOutCaption(row, pixelBox(row.left, row.top, row.width, row.height)).lines)
+        laidOut << line.text;
+    QCOMPARE(laidOut, lines);
+}
+
+void TestBoardPainter::doubledBlankIsDrawn()
+{
+    // The hint text's second line, drawn, is as wide as that line drawn on its own with the two
+    // blanks between "pointer" and "over", and one blank wider than with one.
+    LabelRow hint = catalogueLabel("Label52");
+    hint.left = 0;
+    hint.top = 0;
+    QImage frame(300, 60, QImage::Format_RGB32);
+    paintBoard(frame, Board({&hint, 1}, {}, {}, {}), frame.rect(), QImage());
+    const QRgb ink = toRgb(hint.textColor);
+    const int lineHeight = captionLineHeight(hint.font);
+    const QRect secondLine(2, 2 + lineHeight, frame.width() - 2, lineHeight); // inside the border
+    const auto alone = [&](const char *text) {
+        QImage image(400, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setFont(captionFont(hint.font));
+        p.setPen(ink);
+        p.drawText(QPoint(10, 25), QString::fromLatin1(text));
+        p.end();
+        return inkWidth(image, image.rect(), ink);
+    };
+    const int drawn = inkWidth(frame, secondLine, ink);
+    QCOMPARE(drawn, alone("texts by moving the mouse pointer  over the"));
+    QCOMPARE(drawn - alone("texts by moving the mouse pointer over the"), captionMetrics(hint.font).horizontalAdvance(u' '));
 }
 
 void TestBoardPainter::fillChangeAsksForRepaintOfTheBoxOnly()

@@ -123,7 +123,7 @@ void TestHtmlExport::initTestCase()
     QVERIFY(!m_data.isEmpty());
     // Every entry was picked to record it; the window is left as it was.
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(m_window->findChild<QComboBox *>(QLatin1String(Lists[i]))->currentIndex(), m_data[QStringLiteral("lists")][i][QStringLiteral("default")].toInt());
+        QCOMPARE(m_window->findChild<QComboBox *>(QString::fromLatin1(Lists[i]))->currentIndex(), m_data[QStringLiteral("lists")][i][QStringLiteral("default")].toInt());
     QCOMPARE(m_window->windowImage(), before);
 }
 

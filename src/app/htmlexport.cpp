@@ -8,14 +8,13 @@
 #include "outputfile.h"
 #include "velmorconfig.h"
 
+#include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
 #include "layout/boardpainter.h"
 #include "layout/boardwidget.h"
 #include "layout/catalogues.h"
 #include "layout/pictures.h"
 #include "layout/window.h"
-
-#include "jumpers/selectorcatalogue.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -47,7 +46,7 @@ public:
 /// A list of the window as the page offers it: its key in the page's address, and the words
 /// that name its entries there (the command line's); without words an entry goes by position.
 struct PageList {
-    const char *name;
+    const Selector &(*selector)();
     const char *key;
     QStringList (*words)();
 };
@@ -55,9 +54,9 @@ struct PageList {
 // In the order the page shows them.
 // clang-format off
 const PageList PageLists[] = {
-    {"CBOCPU", "cpu",   nullptr},
-    {"cbops",  "power", powerWords},
-    {"cbosdr", "sdram", sdramWords},
+    {cpuSelector,   "cpu",   nullptr},
+    {powerSelector, "power", powerWords},
+    {sdramSelector, "sdram", sdramWords},
 };
 // clang-format on
 
@@ -114,12 +113,12 @@ std::vector<ListState> findLists(MainWindow &window)
 {
     std::vector<ListState> lists;
     for (const PageList &page : PageLists) {
-        auto *combo = window.findChild<QComboBox *>(QString::fromLatin1(page.name));
+        auto *combo = window.findChild<QComboBox *>(QString::fromLatin1(page.selector().list));
         if (!combo || combo->count() == 0 || combo->currentIndex() < 0)
-            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(page.name)));
+            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(page.selector().list)));
         if (page.words && page.words().size() != combo->count())
             throw PageError(QStringLiteral("the list %1 has %2 entries, but there are %3 words for them")
-                                .arg(QLatin1String(page.name)).arg(combo->count()).arg(page.words().size()));
+                                .arg(QLatin1String(page.selector().list)).arg(combo->count()).arg(page.words().size()));
         lists.push_back({&page, combo, combo->currentIndex()});
     }
     return lists;
@@ -155,13 +154,13 @@ std::vector<View> recordViews(MainWindow &window, const std::vector<ListState> &
     for (int combination = 0; combination < total; ++combination) {
         const Selection selection = selectionOf(combination, lists);
         for (std::size_t i = 0; i < lists.size(); ++i)
-            window.select(*findSelector(lists[i].page->name), selection[i]); // runs the list's Click
+            window.select(lists[i].page->selector(), selection[i]); // runs the list's Click
         views.push_back(readView(window));
         if (views.back().size() != views.front().size())
             throw PageError(QStringLiteral("the positions sentence changes its number of parts"));
     }
     for (const ListState &list : lists)
-        window.select(*findSelector(list.page->name), list.defaultIndex);
+        window.select(list.page->selector(), list.defaultIndex);
     return views;
 }
 

@@ -2,32 +2,21 @@
 #pragma once
 
 #include "board.h"
+#include "elementcache.h"
 
 #include <QImage>
-#include <QList>
-#include <QPoint>
-#include <QStringList>
+#include <QRect>
 
-#include <optional>
 #include <span>
 #include <vector>
 
 class QPainter;
 
-/// Paints one board, as often as asked. What it measures of a caption (its lines and where they
-/// stand) it keeps, so each caption is measured once; a picture it
-/// keeps scaled into its box.
+/// Paints one board, as often as asked. What is dear to make again (caption layouts, the
+/// scaled picture, copies of captions and curved or small shapes as drawn) it keeps.
 class BoardPainter
 {
 public:
-    /// A caption as it is drawn: its lines, each with the start of its baseline in pixels and
-    /// the horizontal scale that fits it into its box (1 when it fits as it is).
-    struct Caption {
-        QStringList lines;
-        QList<QPoint> origins;
-        QList<qreal> condense;
-    };
-
     /// The board must outlive the painter and keep its elements.
     explicit BoardPainter(const Board &board);
 
@@ -39,32 +28,17 @@ public:
     void paint(QImage &frame, std::span<const QRect> areas, const QImage &background);
 
 private:
-    /// An element as drawn, with transparent pixels where it leaves the frame as it is.
-    struct Sprite {
-        Color fill;  ///< the shape's fill it was drawn with
-        qreal ratio;  ///< the device pixel ratio it was drawn at
-        QPoint origin;
-        QImage image;
-    };
-
     void paintRect(QPainter &p, QImage &frame, const QRect &clip, const QImage &background);
-    void drawElement(QPainter &p, std::size_t element);
-    /// Whether an element is dearer to draw than to copy: a caption or a curved shape.
+    /// Whether an element is dearer to draw than to copy: a caption or a curved or small shape
+    /// drawn in the copy or black mode (the nand mode depends on the pixels beneath).
     static bool isCostly(const BoardElement &e);
     /// The element as drawn with its current fill at the ratio given.
-    const Sprite &spriteOf(std::size_t element, qreal ratio);
+    const ElementCache::Sprite &spriteOf(std::size_t element, qreal ratio);
     /// Whether the element may paint a pixel of clip.
-    bool reaches(std::size_t element, const QRect &clip);
-    const Caption &caption(std::size_t element);
-    /// A picture element's picture scaled into its box, at the ratio given.
-    const QImage &scaledPicture(std::size_t element, qreal ratio);
+    bool reaches(std::size_t element, const QRect &clip) const;
 
-    const Board &m_board;
-    // By element position.
-    std::vector<std::optional<Caption>> m_captions;
-    std::vector<QRect> m_untouched; ///< what a shape leaves as it is inside; null for the others
-    std::vector<QImage> m_pictures; ///< null until drawn
-    std::vector<std::vector<Sprite>> m_sprites;
+    ElementCache m_cache;
+    std::vector<QRect> m_untouched; ///< by position: what a shape leaves as it is inside; null for the others
 };
 
 /// Paints the area of the board once (see BoardPainter::paint()).

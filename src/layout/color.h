@@ -17,12 +17,10 @@ constexpr bool isSystemColor(Color c)
     return (c & 0x80000000u) != 0;
 }
 
-// The system colors the board uses, by their role.
-inline constexpr Color ScrollBar = systemColor(0);
+// The system colors the code refers to by their role.
 inline constexpr Color WindowBackground = systemColor(5);
 inline constexpr Color WindowText = systemColor(8);
 inline constexpr Color TitleBarText = systemColor(9);
-inline constexpr Color HighlightText = systemColor(14);
 inline constexpr Color ButtonText = systemColor(18);
 
 /// The 24-bit 0xBBGGRR value of a color, system colors resolved through the standard scheme.

@@ -8,6 +8,8 @@ inline constexpr int TwipsPerPixel = 15;
 
 enum class ElementKind { Label, Shape, Line, Image };
 
+/// The figures a shape may have. No row of the board is an oval or a rounded square, but the
+/// element model draws them, so a row may name them.
 enum class ShapeKind { Rectangle, Square, Oval, Circle, RoundedRectangle, RoundedSquare };
 enum class FillStyle { Transparent, Solid, DiagonalCross };
 enum class DrawMode { Copy, Black, Nand };
