@@ -7,6 +7,7 @@
 #include "jumpers/boardjumpertables.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperprocedures.h"
+#include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
 
@@ -132,6 +133,7 @@ private slots:
     void cpuClock();
     void meaningTexts();
     void boardReadBackFindsTheEntries();
+    void meaningsWriteAsTheCpuProcedure();
 };
 
 void TestJumperTables::rowAgreesWithEntryText_data()
@@ -451,6 +453,23 @@ void TestJumperTables::boardReadBackFindsTheEntries()
     QVERIFY(!reading.busClock[0] && reading.busClock[1] == P12);
     QVERIFY(!reading.voltage[3] && reading.voltage[2] == Contact::Open);
     QVERIFY(matchingCpuEntries(reading).isEmpty());
+}
+
+void TestJumperTables::meaningsWriteAsTheCpuProcedure()
+{
+    // Set by what its blocks stand for, every row gets the same writes, in the same order, as
+    // the CPU procedure gives it, and the meanings touch no list.
+    for (const CpuJumperRow &row : cpuJumperTable()) {
+        RecordingWindow byEntry;
+        byEntry.select("CBOCPU", row.code * 100 + 2);
+        setCpuJumpers(byEntry);
+        RecordingWindow byMeaning;
+        const CpuMeanings meanings{*busClockOf({row.jp7, row.jp8, row.jp9}), *multiplierOf({row.jp4, row.jp5, row.jp6}),
+                                   *voltageOf(jp3Contacts(row))};
+        for (const PinFill &fill : cpuPinFills(meanings))
+            byMeaning.setFillColor(fill.pin, fill.color);
+        QCOMPARE(byMeaning.calls, byEntry.callsOf("setFillColor"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestJumperTables)

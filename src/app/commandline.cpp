@@ -6,6 +6,7 @@
 #include "outputfile.h"
 #include "printing.h"
 
+#include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
 
 #include <QBuffer>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace {
 
@@ -102,6 +104,88 @@ bool isHtml(const QByteArray &path)
     return hasSuffix(path, ".html");
 }
 
+/// A decimal with an optional unit after it, in any case and with or without a blank ("100",
+/// "100MHz", "100 mhz"; "3", "3.0x"), counted in steps of 10^-decimals: "3.5" with one decimal
+/// is 35. None for anything else, or for digits finer than the steps ("3.25" in tenths), as no
+/// documented value has them; trailing zeros do not count.
+std::optional<int> scaledValue(const QString &value, const QString &unit, int decimals)
+{
+    QString number = value.trimmed();
+    if (number.endsWith(unit, Qt::CaseInsensitive))
+        number = number.chopped(unit.size()).trimmed();
+    static const QRegularExpression decimal(QStringLiteral("^(\\d{1,4})(?:\\.(\\d*))?$"));
+    const auto m = decimal.match(number);
+    if (!m.hasMatch())
+        return std::nullopt;
+    QString fraction = m.captured(2);
+    while (fraction.size() > decimals && fraction.endsWith(u'0'))
+        fraction.chop(1);
+    if (fraction.size() > decimals)
+        return std::nullopt;
+    int scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    return m.captured(1).toInt() * scale + fraction.leftJustified(decimals, u'0').toInt();
+}
+
+/// How a meaning option reads and names its values.
+struct MeaningUnit {
+    const char *suffix;
+    int decimals;
+    const char *name;
+    QString (*text)(int value);
+};
+
+/// The documented setting an option's value names, or none with the documented values listed.
+template<typename Setting>
+std::optional<Setting> findMeaning(const QString &option, const QString &value, std::span<const Setting> table,
+                                   int Setting::*field, const MeaningUnit &unit, QString *error)
+{
+    const auto scaled = scaledValue(value, QLatin1String(unit.suffix), unit.decimals);
+    QStringList choices;
+    for (const Setting &setting : table) {
+        if (scaled == setting.*field)
+            return setting;
+        choices << unit.text(setting.*field);
+    }
+    const QString last = choices.takeLast();
+    *error = QStringLiteral("%1 %2: not a documented %3; choose %4 or %5")
+                 .arg(option, value, QLatin1String(unit.name), choices.join(QStringLiteral(", ")), last);
+    return std::nullopt;
+}
+
+/// The documented values of the meaning options, read from their tables.
+QString meaningValuesText()
+{
+    QStringList clocks, multipliers, voltages;
+    for (const BusClockSetting &setting : busClockSettings())
+        clocks << QString::number(setting.megahertz);
+    for (const MultiplierSetting &setting : multiplierSettings())
+        multipliers << multiplierText(setting.tenths).chopped(1);
+    for (const VoltageSetting &setting : voltageSettings())
+        voltages << voltageText(setting.centivolts).chopped(2);
+    return QStringLiteral("MHZ is %1; X is %2; V is %3: the documented settings only\n")
+        .arg(clocks.join(u'|'), multipliers.join(u'|'), voltages.join(u'|'));
+}
+
+/// Checks that the meaning options come all three together and not with a CPU entry.
+QString checkMeanings(const Invocation &inv, const QStringList &given)
+{
+    QStringList missing;
+    for (const char *option : {"--bus", "--multiplier", "--voltage"}) {
+        if (!given.contains(QLatin1String(option)))
+            missing << QLatin1String(option);
+    }
+    if (missing.size() == 3)
+        return {};
+    if (!missing.isEmpty())
+        return QStringLiteral("--bus, --multiplier and --voltage go together; %1 %2 missing")
+            .arg(missing.join(QStringLiteral(" and ")), QLatin1String(missing.size() == 1 ? "is" : "are"));
+    if (inv.cpuPosition >= 0)
+        return QStringLiteral("--cpu cannot be combined with --bus, --multiplier and --voltage");
+    return {};
+}
+
 // What each option's value does to the invocation; an empty string, or why the value is wrong.
 QString applyExport(Invocation &inv, const QByteArray &value)
 {
@@ -139,6 +223,39 @@ QString applySdram(Invocation &inv, const QByteArray &value)
     return error;
 }
 
+QString applyBus(Invocation &inv, const QByteArray &value)
+{
+    QString error;
+    inv.busClock = findMeaning(QStringLiteral("--bus"), QString::fromLocal8Bit(value), busClockSettings(),
+                               &BusClockSetting::megahertz, {"MHz", 0, "bus clock", busClockText}, &error);
+    return error;
+}
+
+QString applyMultiplier(Invocation &inv, const QByteArray &value)
+{
+    QString error;
+    inv.multiplier = findMeaning(QStringLiteral("--multiplier"), QString::fromLocal8Bit(value), multiplierSettings(),
+                                 &MultiplierSetting::tenths, {"x", 1, "multiplier", multiplierText}, &error);
+    return error;
+}
+
+QString applyVoltage(Invocation &inv, const QByteArray &value)
+{
+    QString error;
+    inv.voltage = findMeaning(QStringLiteral("--voltage"), QString::fromLocal8Bit(value), voltageSettings(),
+                              &VoltageSetting::centivolts, {"V", 2, "core voltage", voltageText}, &error);
+    return error;
+}
+
+QString applyIdentify(Invocation &inv, const QByteArray &value)
+{
+    const ParsedReading parsed = parseJumperReading(QString::fromLocal8Bit(value));
+    if (!parsed.reading)
+        return QStringLiteral("--identify: %1").arg(parsed.error);
+    inv.reading = *parsed.reading;
+    return {};
+}
+
 /// An option: the mode it picks, or (picksMode false) the one mode it is used with.
 struct Option {
     const char *name;
@@ -155,21 +272,29 @@ using Mode = Invocation::Mode;
 // is, the mode, whether it picks that mode, what its value does; then its line in --help.
 // clang-format off
 constexpr Option Options[] = {
-    {"--list",    nullptr,           nullptr,                                         Mode::List,    true,  nullptr,
+    {"--list",       nullptr,           nullptr,                                           Mode::List,     true,  nullptr,
      "print every choice and its jumper positions as a table"},
-    {"--format",  "FORMAT",          "a format: text, markdown or csv",               Mode::List,    false, applyFormat,
+    {"--format",     "FORMAT",          "a format: text, markdown or csv",                 Mode::List,     false, applyFormat,
      "the table's format: text (default), markdown or csv"},
-    {"--export",  "FILE",            "a file name ending in .png, .pdf or .html",     Mode::Export,  true,  applyExport,
+    {"--export",     "FILE",            "a file name ending in .png, .pdf or .html",       Mode::Export,   true,  applyExport,
      "write the window to FILE: .png, .pdf or .html"},
-    {"--cpu",     "N|TEXT",          "a list position or a part of an entry's text",  Mode::Export,  false, applyCpu,
+    {"--cpu",        "N|TEXT",          "a list position or a part of an entry's text",    Mode::Export,   false, applyCpu,
      "the CPU to export: list position or part of its text"},
-    {"--power",   "at|atx",          "at or atx",                                     Mode::Export,  false, applyPower,
+    {"--power",      "at|atx",          "at or atx",                                       Mode::Export,   false, applyPower,
      "the power supply to export (default: at)"},
-    {"--sdram",   "pc100|non-pc100", "pc100 or non-pc100",                            Mode::Export,  false, applySdram,
+    {"--sdram",      "pc100|non-pc100", "pc100 or non-pc100",                              Mode::Export,   false, applySdram,
      "the SDRAM clock to export (default: pc100)"},
-    {"--help",    nullptr,           nullptr,                                         Mode::Help,    true,  nullptr,
+    {"--bus",        "MHZ",             "a bus clock in MHz",                              Mode::Export,   false, applyBus,
+     "the bus clock to export, with --multiplier and --voltage"},
+    {"--multiplier", "X",               "a multiplier",                                    Mode::Export,   false, applyMultiplier,
+     "the multiplier to export, with --bus and --voltage"},
+    {"--voltage",    "V",               "a core voltage in volts",                         Mode::Export,   false, applyVoltage,
+     "the core voltage to export, with --bus and --multiplier"},
+    {"--identify",   "TEXT",            "jumper positions, as in \"JP7=1-2 JP8=1-2 ...\"", Mode::Identify, true,  applyIdentify,
+     "say what the jumper positions in TEXT stand for"},
+    {"--help",       nullptr,           nullptr,                                           Mode::Help,     true,  nullptr,
      "print this help and exit (also -h)"},
-    {"--version", nullptr,           nullptr,                                         Mode::Version, true,  nullptr,
+    {"--version",    nullptr,           nullptr,                                           Mode::Version,  true,  nullptr,
      "print the program's version and exit"},
 };
 // clang-format on
@@ -197,10 +322,14 @@ const char *optionPicking(Invocation::Mode mode)
 /// Checks that the options given belong to the mode chosen.
 QString checkCombination(const Invocation &inv, const QList<const Option *> &given)
 {
+    QStringList names;
     for (const Option *option : given) {
         if (!option->picksMode && option->mode != inv.mode)
             return QStringLiteral("%1 is only used with %2").arg(QLatin1String(option->name), QLatin1String(optionPicking(option->mode)));
+        names << QLatin1String(option->name);
     }
+    if (const QString problem = checkMeanings(inv, names); !problem.isEmpty())
+        return problem;
     if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportPath) && !isPng(inv.exportPath) && !isHtml(inv.exportPath))
         return QStringLiteral("--export %1: the file name must end in .png, .pdf or .html").arg(QFile::decodeName(inv.exportPath));
     return {};
@@ -279,7 +408,15 @@ QString usageText()
         "usage: velmor                      open the guide window\n"
         "       velmor --list [--format text|markdown|csv]\n"
         "       velmor --export FILE.png|FILE.pdf|FILE.html [--cpu N|TEXT] [--power at|atx] [--sdram pc100|non-pc100]\n"
-        "       velmor --help | --version\n");
+        "       velmor --export FILE.png|FILE.pdf --bus MHZ --multiplier X --voltage V [--power ...] [--sdram ...]\n"
+        "       velmor --identify TEXT       what jumper positions stand for\n"
+        "       velmor --help | --version\n")
+        + meaningValuesText()
+        + QStringLiteral(
+            "TEXT gives blocks and positions, \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B JP11=1-2 JP10=2-3\"\n"
+            "(JP3 names its closed positions, or none), or is the sentence the board reads to a screen reader.\n"
+            "examples: velmor --export k6-300.png --bus 66 --multiplier 4.5 --voltage 2.2\n"
+            "          velmor --identify \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B\"\n");
 }
 
 QString helpText()
@@ -336,6 +473,8 @@ QString exportWindowImage(const Invocation &inv)
 {
     MainWindow &window = mainWindow();
     window.load();
+    if (inv.busClock) // the three come together
+        window.showCpuMeanings({*inv.busClock, *inv.multiplier, *inv.voltage});
     const struct { const Selector &selector; int position; } picks[] = {
         {cpuSelector(), inv.cpuPosition}, {powerSelector(), inv.powerPosition}, {sdramSelector(), inv.sdramPosition}};
     for (const auto &pick : picks) {

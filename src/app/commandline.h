@@ -1,8 +1,9 @@
-// The command line: the guide as a table, the window's image or the guide page as a file, help
-// and version.
+// The command line: the guide as a table, the window's image or the guide page as a file, what
+// jumper positions stand for, help and version.
 #pragma once
 
 #include "jumpers/jumperguide.h"
+#include "jumpers/jumperreading.h"
 
 #include <QByteArrayList>
 #include <QString>
@@ -12,13 +13,18 @@
 
 /// What the command line asks for. No argument at all means the window.
 struct Invocation {
-    enum class Mode { Window, List, Export, Help, Version };
+    enum class Mode { Window, List, Export, Help, Version, Identify };
     Mode mode = Mode::Window;
     GuideFormat format = GuideFormat::Text;
     QByteArray exportPath;  ///< the file name's bytes as given, which need not be valid text
     int cpuPosition = -1;   ///< -1: the default entry
     int powerPosition = -1; ///< -1: the default entry
     int sdramPosition = -1; ///< -1: the default entry
+    // The CPU blocks set by what they stand for instead of by a CPU entry: all three or none.
+    std::optional<BusClockSetting> busClock;
+    std::optional<MultiplierSetting> multiplier;
+    std::optional<VoltageSetting> voltage;
+    JumperReading reading; ///< the positions --identify reads
 };
 
 /// The arguments (without the program name, as the bytes the program was given) as an

@@ -24,6 +24,7 @@
 
 namespace {
 
+constexpr int UndocumentedStatus = 1;
 constexpr int UsageStatus = 2;
 constexpr int NoDisplayStatus = 2;
 
@@ -271,6 +272,12 @@ int main(int argc, char *argv[])
         return writeStandardOutput(jumperGuide(parsed.invocation->format));
     case Invocation::Mode::Export:
         return runExport(argc, argv, *parsed.invocation);
+    case Invocation::Mode::Identify: {
+        const Identification identification = identifyJumpers(parsed.invocation->reading);
+        if (const int status = writeStandardOutput(identification.report); status != 0)
+            return status;
+        return identification.documented ? 0 : UndocumentedStatus;
+    }
     case Invocation::Mode::Window:
         break;
     }

@@ -10,6 +10,7 @@
 #include "jumpers/blockmeanings.h"
 #include "jumpers/boardjumpertables.h"
 #include "jumpers/jumperguide.h"
+#include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/elementerror.h"
@@ -324,4 +325,10 @@ MainWindow &mainWindow()
 void releaseMainWindow()
 {
     delete globalWindow().data();
+}
+
+void MainWindow::showCpuMeanings(const CpuMeanings &meanings)
+{
+    // As the panel sets a block: the same writes, then the lists show what the pins stand for.
+    setPins(cpuPinFills(meanings));
 }

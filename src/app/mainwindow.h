@@ -16,6 +16,7 @@ class QComboBox;
 class QPushButton;
 class SettingsPanel;
 struct BoardJumper;
+struct CpuMeanings;
 struct Selector;
 
 /// The window. It is the JumperWindow the Load event and the jumper procedures work on, but
@@ -50,6 +51,11 @@ public:
     /// entry does) without raising a Click, and brings the panel's reading up to date. A failed
     /// write throws ElementError; pins written before it keep their new fill.
     void setPins(std::span<const PinFill> fills);
+
+    /// Sets the pins of JP7 to JP9, JP4 to JP6 and JP3 to a bus clock, multiplier and core
+    /// voltage as setPins() does, in the order of the CPU procedure: the CPU list then shows the
+    /// entry whose row gives these positions, or no entry, and its Click does not run.
+    void showCpuMeanings(const CpuMeanings &meanings);
 
     /// Makes CBOCPU show the entry whose jumper row gives exactly the CPU pins of the board: the
     /// entry shown, when it is one of several that do; else the first in list order; no entry

@@ -1,6 +1,7 @@
 // The guide as a table in three formats, and the current positions as a sentence.
 #include "jumperguide.h"
 
+#include "blockmeanings.h"
 #include "boardjumpertables.h"
 #include "cpujumpertable.h"
 #include "jumperblocks.h"
@@ -16,39 +17,40 @@
 
 namespace {
 
-QString positionText(Position p)
-{
-    return p == Position::OneTwo ? QStringLiteral("1-2") : QStringLiteral("2-3");
-}
-
-QString contactText(Contact c)
-{
-    return c == Contact::Closed ? QStringLiteral("closed") : QStringLiteral("open");
-}
-
 /// One entry of a list: its list position, its exact text, and the position of each of the
-/// list's blocks as its table row gives it (none for a code without a row).
+/// list's blocks as its table row gives it (none for a code without a row). A documented value of
+/// a group of blocks fills the same fields: no position (-1), its text, its blocks' positions.
 struct GuideRow {
     int position;
     QString entry;
     QStringList blocks;
 };
 
-/// One list: its title, which also heads its entry column, the names of its blocks, its entries.
+/// One list, or one table of what a group of blocks stands for: its title, which also heads its
+/// entry column, the names of its blocks, its rows. A table's rows are values, not list entries:
+/// they have no list position, and their text is not quoted.
 struct Section {
     QString title;
     QStringList blockNames;
     std::vector<GuideRow> rows;
+    bool listEntries = true;
 };
+
+/// JP7, JP8, JP9, JP4, JP5, JP6, then "JP3 A" to "JP3 D".
+QStringList cpuBlockNames()
+{
+    QStringList names;
+    for (const ThreePinBlock &b : cpuBlocks())
+        names << QString::fromLatin1(b.name);
+    for (const Jp3Position &p : jp3Positions())
+        names << QStringLiteral("JP3 ") + QString::fromLatin1(p.letter);
+    return names;
+}
 
 Section cpuSection()
 {
     const Selector &selector = cpuSelector();
-    Section s{QStringLiteral("CPU type"), {}, {}};
-    for (const ThreePinBlock &b : cpuBlocks())
-        s.blockNames << QString::fromLatin1(b.name);
-    for (const Jp3Position &p : jp3Positions())
-        s.blockNames << QStringLiteral("JP3 ") + QString::fromLatin1(p.letter);
+    Section s{QStringLiteral("CPU type"), cpuBlockNames(), {}};
     int position = 0;
     for (const SelectorEntry &e : selector.entries) {
         GuideRow row{position++, QString::fromLatin1(e.text), {}};
@@ -76,10 +78,51 @@ Section boardSection(const QString &title, const BoardJumper &jumper)
     return s;
 }
 
+Section busClockSection()
+{
+    Section s{QStringLiteral("Bus clock"), cpuBlockNames().mid(0, 3), {}, false};
+    for (const BusClockSetting &setting : busClockSettings()) {
+        GuideRow row{-1, busClockText(setting.megahertz), {}};
+        for (Position p : setting.positions)
+            row.blocks << positionText(p);
+        s.rows.push_back(row);
+    }
+    return s;
+}
+
+Section multiplierSection()
+{
+    Section s{QStringLiteral("Multiplier"), cpuBlockNames().mid(3, 3), {}, false};
+    for (const MultiplierSetting &setting : multiplierSettings()) {
+        GuideRow row{-1, multiplierText(setting.tenths), {}};
+        for (Position p : setting.positions)
+            row.blocks << positionText(p);
+        s.rows.push_back(row);
+    }
+    return s;
+}
+
+Section voltageSection()
+{
+    Section s{QStringLiteral("Core voltage"), cpuBlockNames().mid(6), {}, false};
+    for (const VoltageSetting &setting : voltageSettings()) {
+        GuideRow row{-1, voltageText(setting.centivolts), {}};
+        for (Contact c : setting.contacts)
+            row.blocks << contactText(c);
+        s.rows.push_back(row);
+    }
+    return s;
+}
+
+/// The three lists, then what the CPU's blocks stand for.
 std::vector<Section> guideSections()
 {
-    return {cpuSection(), boardSection(QStringLiteral("Power supply"), powerJumper()),
-            boardSection(QStringLiteral("SDRAM clock"), sdramJumper())};
+    return {cpuSection(),
+            boardSection(QStringLiteral("Power supply"), powerJumper()),
+            boardSection(QStringLiteral("SDRAM clock"), sdramJumper()),
+            busClockSection(),
+            multiplierSection(),
+            voltageSection()};
 }
 
 QString quoted(const QString &text)
@@ -90,13 +133,17 @@ QString quoted(const QString &text)
 /// The cells of a section's heading line in the text and markdown tables.
 QStringList headingCells(const Section &s)
 {
+    if (!s.listEntries)
+        return QStringList{s.title} + s.blockNames;
     return QStringList{QStringLiteral("Pos"), s.title} + s.blockNames;
 }
 
-/// The cells of an entry's line in the text and markdown tables; the text is quoted so that its
-/// blanks show.
-QStringList entryCells(const GuideRow &row)
+/// The cells of a row's line in the text and markdown tables; an entry's text is quoted so that
+/// its blanks show.
+QStringList entryCells(const Section &s, const GuideRow &row)
 {
+    if (!s.listEntries)
+        return QStringList{row.entry} + row.blocks;
     return QStringList{QString::number(row.position), quoted(row.entry)} + row.blocks;
 }
 
@@ -118,7 +165,7 @@ QString textSection(const Section &s)
 {
     std::vector<QStringList> lines{headingCells(s)};
     for (const GuideRow &row : s.rows)
-        lines.push_back(entryCells(row));
+        lines.push_back(entryCells(s, row));
     QList<qsizetype> widths(lines.front().size());
     for (const QStringList &cells : lines) {
         for (qsizetype i = 0; i < cells.size(); ++i)
@@ -144,7 +191,7 @@ QString markdownSection(const Section &s)
     QString out = QStringLiteral("## ") + s.title + QStringLiteral("\n\n") + markdownLine(heading);
     out += QStringLiteral("|") + QStringLiteral("---|").repeated(heading.size()) + u'\n';
     for (const GuideRow &row : s.rows)
-        out += markdownLine(entryCells(row));
+        out += markdownLine(entryCells(s, row));
     return out;
 }
 
@@ -164,26 +211,26 @@ QString csvLine(const QStringList &fields)
 }
 
 /// One rectangular table: the list, the position and the exact entry text, then a column for
-/// every block of every list; a list's entries leave the other lists' columns empty.
+/// every block of every list; a list's entries leave the other lists' columns empty. The rows of
+/// what the CPU's blocks stand for fill the CPU list's columns of their blocks and have no position.
 QString csvTable(const std::vector<Section> &sections)
 {
     QStringList header{QStringLiteral("list"), QStringLiteral("position"), QStringLiteral("entry")};
-    qsizetype blockColumns = 0;
     for (const Section &s : sections) {
-        header += s.blockNames;
-        blockColumns += s.blockNames.size();
+        for (const QString &name : s.blockNames) {
+            if (!header.contains(name))
+                header << name;
+        }
     }
     QString out = csvLine(header);
-    qsizetype before = 0; // the block columns of the lists ahead of this one
     for (const Section &s : sections) {
         for (const GuideRow &row : s.rows) {
-            QStringList fields{s.title, QString::number(row.position), row.entry};
-            fields += QStringList(before);
-            fields += row.blocks;
-            fields += QStringList(blockColumns - before - row.blocks.size());
+            QStringList fields = QStringList{s.title, s.listEntries ? QString::number(row.position) : QString(), row.entry}
+                + QStringList(header.size() - 3);
+            for (qsizetype b = 0; b < row.blocks.size(); ++b)
+                fields[header.indexOf(s.blockNames[b])] = row.blocks[b];
             out += csvLine(fields);
         }
-        before += s.blockNames.size();
     }
     return out;
 }
@@ -212,6 +259,16 @@ QString jp3Text(const Board &board, const Jp3Position &position)
 }
 
 } // namespace
+
+QString positionText(Position p)
+{
+    return p == Position::OneTwo ? QStringLiteral("1-2") : QStringLiteral("2-3");
+}
+
+QString contactText(Contact c)
+{
+    return c == Contact::Closed ? QStringLiteral("closed") : QStringLiteral("open");
+}
 
 QString jumperGuide(GuideFormat format)
 {

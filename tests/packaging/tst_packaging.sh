@@ -18,7 +18,7 @@ set -euo pipefail
 readonly build=$1 ico=$2 app_id=$3 license=$4
 
 readonly icon_sizes=(32 64 128)
-readonly options=(--list --format --export --cpu --power --sdram --help --version)
+readonly options=(--list --format --export --cpu --power --sdram --bus --multiplier --voltage --identify --help --version)
 readonly fonts=(fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra)
 readonly tools=(cmake cpack dpkg-deb dpkg-shlibdeps dpkg-parsechangelog desktop-file-validate appstreamcli groff
     compare convert lintian)
