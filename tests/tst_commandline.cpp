@@ -561,8 +561,10 @@ void TestCommandLine::failedStandardOutputIsReported_data()
     QTest::addColumn<QString>("message"); // empty: nothing may be said
     const QString noSpace = QStringLiteral("velmor: cannot write to standard output: No space left on device");
     const QString closed = QStringLiteral("velmor: cannot write to standard output: Bad file descriptor");
-    for (const char *option : {"--list", "--help", "--version"}) {
-        const QStringList arguments{QString::fromLatin1(option)};
+    for (const char *option : {"--list", "--help", "--version", "--identify"}) {
+        QStringList arguments{QString::fromLatin1(option)};
+        if (arguments.front() == QLatin1String("--identify"))
+            arguments << QStringLiteral("JP7=1-2 JP8=1-2 JP9=1-2");
         QTest::addRow("%s onto a full disk", option) << arguments << int(Output::FullDisk) << 2 << noSpace;
         QTest::addRow("%s with stdout closed", option) << arguments << int(Output::Closed) << 2 << closed;
         QTest::addRow("%s into a pipe nobody reads", option) << arguments << int(Output::ClosedPipe) << 0 << QString();
