@@ -1,7 +1,8 @@
 // The command line as a user types it: the guide as a table, the window's image as a file, what
-// jumper positions stand for, and bad arguments, each run as the real program.
+// jumper positions stand for, and bad arguments and failed output, each run as the real program.
 #include "pinsampling.h"
 #include "printcheck.h"
+#include "velmorprocess.h"
 
 #include "app/mainwindow.h"
 #include "jumpers/blockmeanings.h"
@@ -17,27 +18,10 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run velmor(const QStringList &arguments)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY")); // none of this may need a display
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VELMOR_BINARY), arguments);
-    if (!p.waitForFinished(30000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 /// Splits CSV text (RFC 4180: quoted fields, doubled quotes, CRLF) into records.
 QList<QStringList> parseCsv(const QString &text)
@@ -112,7 +96,16 @@ private slots:
     void identify();
     void badArguments_data();
     void badArguments();
+    void ambiguousCpuListsItsCandidates_data();
+    void ambiguousCpuListsItsCandidates();
+    void formatIgnoresCase_data();
+    void formatIgnoresCase();
     void helpAndVersion();
+    void helpDescribesEveryOption();
+    void failedStandardOutputIsReported_data();
+    void failedStandardOutputIsReported();
+    void deadDisplayIsOneLine_data();
+    void deadDisplayIsOneLine();
 };
 
 void TestCommandLine::listAsText()
@@ -358,7 +351,9 @@ void TestCommandLine::identify_data()
     malformed("malformed: a block the guide does not set", "JP1=1-2", "\"JP1\" is not one of the blocks JP3 to JP11");
     malformed("malformed: a block twice", "JP7=1-2 JP8=1-2 jp7=2-3", "JP7 is given twice");
     malformed("malformed: a JP3 letter without open or closed", "JP3 A open B", "JP3 B needs open or closed");
-    malformed("malformed: empty", "", "the text names no jumper block");
+    malformed("malformed: only separators", " , ", "the text names no jumper block");
+    QTest::newRow("malformed: empty") << "" << 2 << QString()
+                                      << "--identify needs jumper positions, as in \"JP7=1-2 JP8=1-2 ...\", but it is empty";
 }
 
 void TestCommandLine::identify()
@@ -382,12 +377,20 @@ void TestCommandLine::badArguments_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("usage");
     QTest::newRow("unknown flag") << QStringList{"--color"} << "unknown option --color" << true;
-    QTest::newRow("missing value") << QStringList{"--export"} << "--export needs a value" << true;
+    QTest::newRow("missing value") << QStringList{"--export"} << "--export needs a file name" << true;
+    QTest::newRow("option where the file name belongs") << QStringList{"--export", "--cpu", "3"}
+                                                        << "--export needs a file name ending in .png, .pdf or .html, "
+                                                           "but --cpu follows it" << true;
+    QTest::newRow("CPU without export") << QStringList{"--cpu", "3"} << "--cpu is only used with --export" << true;
+    QTest::newRow("format without list") << QStringList{"--format", "csv"} << "--format is only used with --list" << true;
+    QTest::newRow("empty CPU text") << QStringList{"--export", "x.png", "--cpu", ""}
+                                    << "--cpu needs a list position or a part of an entry's text, but it is empty" << true;
+    QTest::newRow("blank CPU text") << QStringList{"--export", "x.png", "--cpu=  "}
+                                    << "--cpu needs a list position or a part of an entry's text, but it is empty" << true;
     QTest::newRow("unknown CPU") << QStringList{"--export", "x.png", "--cpu", "pentium 4"}
                                  << "--cpu \"pentium 4\": no CPU entry contains it" << true;
     QTest::newRow("ambiguous CPU") << QStringList{"--export", "x.png", "--cpu", "266afr"}
-                                   << "--cpu \"266afr\" is ambiguous: 17 \" AMD K6 266AFR(66MHz,4.0x,2.2V)\", 20 \" AMD K6-2 266AFR(66MHz,4.0x,2.2V)\""
-                                   << true;
+                                   << "--cpu \"266afr\" is ambiguous; 2 CPU entries contain it:" << true;
     QTest::newRow("position out of range") << QStringList{"--export", "x.png", "--cpu", "44"}
                                            << "there is no list position 44" << true;
     QTest::newRow("bad format") << QStringList{"--list", "--format", "xml"} << "choose text, markdown or csv" << true;
@@ -440,6 +443,186 @@ void TestCommandLine::helpAndVersion()
     const Run version = velmor({QStringLiteral("--version")});
     QCOMPARE(version.status, 0);
     QCOMPARE(version.out, QStringLiteral("velmor " VELMOR_VERSION "\n"));
+}
+
+void TestCommandLine::ambiguousCpuListsItsCandidates_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char *text : {"266afr", "k6-2", "amd"})
+        QTest::newRow(text) << QString::fromLatin1(text);
+}
+
+void TestCommandLine::ambiguousCpuListsItsCandidates()
+{
+    QFETCH(QString, text);
+    QStringList expected;
+    int matches = 0;
+    int position = 0;
+    for (const SelectorEntry &e : cpuSelector().entries) {
+        const QString entry = QString::fromLatin1(e.text);
+        if (entry.contains(text, Qt::CaseInsensitive) && ++matches <= 10)
+            expected << QStringLiteral("  %1 \"%2\"").arg(position).arg(entry);
+        ++position;
+    }
+    QVERIFY(matches > 1);
+    if (matches > 10)
+        expected << QStringLiteral("  and %1 more (see velmor --list)").arg(matches - 10);
+
+    const Run run = velmor({QStringLiteral("--export"), QStringLiteral("x.png"), QStringLiteral("--cpu"), text});
+    QCOMPARE(run.status, 2);
+    QStringList lines = linesOf(run.err);
+    lines = lines.mid(0, lines.indexOf(QRegularExpression(QStringLiteral("usage: .*"))));
+    QCOMPARE(lines.value(0), QStringLiteral("velmor: --cpu \"%1\" is ambiguous; %2 CPU entries contain it:").arg(text).arg(matches));
+    QCOMPARE(lines.mid(1), expected);
+}
+
+void TestCommandLine::formatIgnoresCase_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("CSV") << QStringLiteral("CSV");
+    QTest::newRow("Markdown") << QStringLiteral("Markdown");
+    QTest::newRow("TEXT") << QStringLiteral("TEXT");
+}
+
+void TestCommandLine::formatIgnoresCase()
+{
+    QFETCH(QString, format);
+    const Run asGiven = velmor({QStringLiteral("--list"), QStringLiteral("--format"), format});
+    QVERIFY2(asGiven.status == 0, qPrintable(asGiven.err));
+    QCOMPARE(asGiven.out, velmor({QStringLiteral("--list"), QStringLiteral("--format"), format.toLower()}).out);
+}
+
+void TestCommandLine::helpDescribesEveryOption()
+{
+    // The options are those the manual page describes, each under its own .TP in OPTIONS.
+    QFile manual(QStringLiteral(MANUAL_PAGE));
+    QVERIFY(manual.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList manLines = QString::fromUtf8(manual.readAll()).split(u'\n');
+    manLines = manLines.mid(manLines.indexOf(QStringLiteral(".SH OPTIONS")));
+    manLines = manLines.mid(0, manLines.indexOf(QRegularExpression(QStringLiteral(R"(\.SH .*)")), 1));
+    static const QRegularExpression optionName(QStringLiteral(R"(\\-\\-([a-z][a-z-]*))"));
+    QStringList options;
+    for (qsizetype i = 0; i + 1 < manLines.size(); ++i) {
+        if (manLines[i] != QLatin1String(".TP"))
+            continue;
+        const qsizetype before = options.size();
+        for (const QRegularExpressionMatch &m : optionName.globalMatch(manLines[i + 1]))
+            options << QStringLiteral("--") + m.captured(1);
+        QVERIFY2(options.size() > before, qPrintable(manLines[i + 1])); // every entry names an option
+    }
+    QVERIFY(options.contains(QStringLiteral("--export")) && options.contains(QStringLiteral("--version")));
+
+    const Run help = velmor({QStringLiteral("--help")});
+    QCOMPARE(help.status, 0);
+    const QStringList lines = linesOf(help.out);
+    for (const QString &option : options) {
+        const QRegularExpression described(QStringLiteral("^\\s+%1\\b.*\\s{2,}\\S").arg(QRegularExpression::escape(option)));
+        QVERIFY2(lines.filter(described).size() == 1, qPrintable(option + QStringLiteral(" in:\n") + help.out));
+    }
+    QVERIFY2(help.out.contains(QStringLiteral("man velmor")), qPrintable(help.out));
+}
+
+namespace {
+
+/// Where the program's standard output goes in a row of failedStandardOutputIsReported.
+enum class Output { FullDisk, Closed, ClosedPipe };
+
+void redirectOutput(Output output)
+{
+    switch (output) {
+    case Output::FullDisk: {
+        const int full = ::open("/dev/full", O_WRONLY);
+        ::dup2(full, STDOUT_FILENO);
+        ::close(full);
+        return;
+    }
+    case Output::Closed:
+        ::close(STDOUT_FILENO);
+        return;
+    case Output::ClosedPipe: { // the reader is gone before the first byte is written
+        int ends[2];
+        if (::pipe(ends) == 0) {
+            ::close(ends[0]);
+            ::dup2(ends[1], STDOUT_FILENO);
+            ::close(ends[1]);
+        }
+        return;
+    }
+    }
+}
+
+} // namespace
+
+void TestCommandLine::failedStandardOutputIsReported_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("output");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message"); // empty: nothing may be said
+    const QString noSpace = QStringLiteral("velmor: cannot write to standard output: No space left on device");
+    const QString closed = QStringLiteral("velmor: cannot write to standard output: Bad file descriptor");
+    for (const char *option : {"--list", "--help", "--version", "--identify"}) {
+        QStringList arguments{QString::fromLatin1(option)};
+        if (arguments.front() == QLatin1String("--identify"))
+            arguments << QStringLiteral("JP7=1-2 JP8=1-2 JP9=1-2");
+        QTest::addRow("%s onto a full disk", option) << arguments << int(Output::FullDisk) << 2 << noSpace;
+        QTest::addRow("%s with stdout closed", option) << arguments << int(Output::Closed) << 2 << closed;
+        QTest::addRow("%s into a pipe nobody reads", option) << arguments << int(Output::ClosedPipe) << 0 << QString();
+    }
+}
+
+void TestCommandLine::failedStandardOutputIsReported()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, output);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    const Run run = velmor(arguments, {}, [output] { redirectOutput(Output(output)); });
+    QCOMPARE(run.status, status);
+    QCOMPARE(linesOf(run.err), message.isEmpty() ? QStringList() : QStringList{message});
+}
+
+void TestCommandLine::deadDisplayIsOneLine_data()
+{
+    // An X display number no server uses on this machine.
+    int free = 60;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(free)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(free)))
+        ++free;
+    QTest::addColumn<QStringList>("environment"); // NAME=VALUE, or NAME= to remove it
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<bool>("wayland");
+    QTest::newRow("X display with no server")
+        << QStringList{QStringLiteral("DISPLAY=:%1").arg(free), QStringLiteral("XDG_RUNTIME_DIR=")}
+        << QStringLiteral("\":%1\"").arg(free) << false;
+    QTest::newRow("Wayland display with no compositor")
+        << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"), QStringLiteral("WAYLAND_DISPLAY=velmor-nowhere")}
+        << QStringLiteral("\"velmor-nowhere\"") << true;
+}
+
+void TestCommandLine::deadDisplayIsOneLine()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QString, named);
+    QFETCH(bool, wayland);
+    QTemporaryDir runtime; // a Wayland client looks for the compositor's socket here
+    const Run run = velmor({}, [&](QProcess &p) {
+        QProcessEnvironment env = p.processEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        for (const QString &setting : environment) {
+            const QString name = setting.section(u'=', 0, 0);
+            const QString value = setting.section(u'=', 1);
+            value.isEmpty() ? env.remove(name) : env.insert(name, value);
+        }
+        p.setProcessEnvironment(env);
+    });
+    QCOMPARE(run.status, 2);
+    const QStringList lines = linesOf(run.err);
+    QVERIFY2(lines.size() == 1, qPrintable(run.err));
+    const QString variable = wayland ? QStringLiteral("WAYLAND_DISPLAY") : QStringLiteral("DISPLAY");
+    QVERIFY2(lines[0].startsWith(QStringLiteral("velmor: ")) && lines[0].contains(named) && lines[0].contains(variable),
+             qPrintable(lines[0]));
+    if (wayland)
+        QVERIFY2(!QString(lines[0]).remove(QStringLiteral("WAYLAND_DISPLAY")).contains(QStringLiteral("DISPLAY")), qPrintable(lines[0]));
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -31,7 +31,7 @@ QString between(const QString &text, const QString &from, const QString &to)
 /// The page as written for the window's current selection.
 QString writePage(MainWindow &window, const QString &path)
 {
-    const QString problem = writeGuidePage(window, path);
+    const QString problem = writeGuidePage(window, QFile::encodeName(path));
     if (!problem.isEmpty())
         qWarning("%s", qPrintable(problem));
     QFile file(path);
@@ -211,7 +211,7 @@ void TestHtmlExport::startsFromTheWindowsSelection()
 
 void TestHtmlExport::unwritablePathLeavesNothing()
 {
-    const QString problem = writeGuidePage(*m_window, QStringLiteral("/nonexistent/dir/guide.html"));
+    const QString problem = writeGuidePage(*m_window, "/nonexistent/dir/guide.html");
     QVERIFY(problem.startsWith(QStringLiteral("cannot write /nonexistent/dir/guide.html")));
     QVERIFY(!QFile::exists(QStringLiteral("/nonexistent/dir/guide.html")));
 }

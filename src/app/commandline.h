@@ -5,6 +5,7 @@
 #include "jumpers/jumperguide.h"
 #include "jumpers/jumperreading.h"
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +16,7 @@ struct Invocation {
     enum class Mode { Window, List, Export, Help, Version, Identify };
     Mode mode = Mode::Window;
     GuideFormat format = GuideFormat::Text;
-    QString exportPath;
+    QByteArray exportPath;  ///< the file name's bytes as given, which need not be valid text
     int cpuPosition = -1;   ///< -1: the default entry
     int powerPosition = -1; ///< -1: the default entry
     int sdramPosition = -1; ///< -1: the default entry
@@ -26,22 +27,28 @@ struct Invocation {
     JumperReading reading; ///< the positions --identify reads
 };
 
-/// The arguments (without the program name) as an invocation, or a one-line reason why not.
+/// The arguments (without the program name, as the bytes the program was given) as an
+/// invocation, or the reason why not: one line, or for a --cpu text that several entries contain,
+/// a line and then up to ten of them, one a line.
 struct ParsedArguments {
     std::optional<Invocation> invocation;
     QString error;
 };
-ParsedArguments parseArguments(const QStringList &arguments);
+ParsedArguments parseArguments(const QByteArrayList &arguments);
 
 /// The words --power and --sdram take, one per entry of their list, in list order.
 QStringList powerWords();
 QStringList sdramWords();
 
-/// The usage text printed by --help and after a bad argument.
+/// The usage lines printed after a bad argument.
 QString usageText();
+
+/// What --help prints: the usage lines, each option with what it does in a line, and where the
+/// manual page is.
+QString helpText();
 
 /// Writes the window's image with the invocation's selection to its export path, headless: a
 /// PNG as the window shows it, a PDF page as Print makes it, or the whole guide as one web page
-/// that opens with that selection. Writes to a temporary file first, so an error leaves nothing
-/// partial. Returns an empty string, or the reason it failed.
+/// that opens with that selection. The file is written whole or not at all, and only over a
+/// regular file (writeOutputFile()). Returns an empty string, or the reason it failed.
 QString exportWindowImage(const Invocation &invocation);

@@ -3,6 +3,7 @@
 #include "htmlexport.h"
 
 #include "mainwindow.h"
+#include "outputfile.h"
 #include "pageerror.h"
 #include "pagepictures.h"
 #include "pagerecording.h"
@@ -20,7 +21,6 @@
 #include <QJsonObject>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <map>
 #include <vector>
@@ -215,7 +215,7 @@ QString pageHtml(MainWindow &window)
 
 } // namespace
 
-QString writeGuidePage(MainWindow &window, const QString &path)
+QString writeGuidePage(MainWindow &window, const QByteArray &path)
 {
     QByteArray page;
     try {
@@ -223,8 +223,5 @@ QString writeGuidePage(MainWindow &window, const QString &path)
     } catch (const PageError &e) {
         return QStringLiteral("cannot make the page: %1").arg(QString::fromUtf8(e.what()));
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit())
-        return QStringLiteral("cannot write %1: %2").arg(path, out.errorString());
-    return {};
+    return writeOutputFile(path, page);
 }

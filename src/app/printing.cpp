@@ -41,6 +41,14 @@ QString printImage(QPrinter &printer, const QImage &image)
     QPainter painter;
     if (!painter.begin(&printer))
         return QStringLiteral("the printer \"%1\" could not start the job").arg(printer.printerName());
+    paintPage(painter, image);
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return QStringLiteral("the printer \"%1\" reported an error").arg(printer.printerName());
+    return {};
+}
+
+void paintPage(QPainter &painter, const QImage &image)
+{
     const QRect page = painter.viewport();
     QSize size = image.size();
     size.scale(page.size(), Qt::KeepAspectRatio);
@@ -49,9 +57,6 @@ QString printImage(QPrinter &printer, const QImage &image)
     // Lossless, so the schematic's flat colors and one-pixel lines reach paper unblurred.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(target, image);
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return QStringLiteral("the printer \"%1\" reported an error").arg(printer.printerName());
-    return {};
 }
 
 void printOnDefaultPrinter(const QImage &image, QWidget *parent)
