@@ -23,21 +23,6 @@ namespace {
 
 constexpr int Unreported = 3;
 
-/// A window whose fill writes fail from a chosen write on, counted from arming.
-class FailingWindow : public MainWindow
-{
-public:
-    int failAtWrite = -1;
-    int writes = 0;
-
-    void setFillColor(const char *element, Color color) override
-    {
-        if (failAtWrite >= 0 && writes++ == failAtWrite)
-            throw ElementError(element, "setting the fill color", "the write was refused");
-        MainWindow::setFillColor(element, color);
-    }
-};
-
 int unreported(const char *fault)
 {
     std::fprintf(stderr, "faultprobe: %s, yet nothing was reported\n", fault);

@@ -6,6 +6,8 @@
 // The layout with the real fonts comes from this same program, started again with the machine's
 // own font configuration and the argument --layout; with --missing it prints the families the
 // program finds missing, under whatever font configuration it is started with.
+#include "windowtesting.h"
+
 #include "app/mainwindow.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
@@ -53,7 +55,7 @@ private slots:
     void onlyTheMissingFontsAreNamed();
 
 private:
-    MainWindow *m_window = nullptr;
+    std::unique_ptr<MainWindow> m_window;
     QImage m_image;
     QStringList m_realLayout;
     QImage m_realImage;
@@ -76,16 +78,14 @@ void TestFallbackFonts::initTestCase()
     QVERIFY(!m_realImage.isNull());
 
     installFontSubstitutes();
-    m_window = new MainWindow;
-    m_window->load();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window = shownWindow();
+    QVERIFY(m_window);
     m_image = m_window->windowImage().convertToFormat(QImage::Format_RGB32);
 }
 
 void TestFallbackFonts::cleanupTestCase()
 {
-    delete m_window;
+    m_window.reset();
 }
 
 void TestFallbackFonts::missingFontsAreNamed()
