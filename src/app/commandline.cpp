@@ -408,7 +408,7 @@ QString usageText()
         "usage: velmor                      open the guide window\n"
         "       velmor --list [--format text|markdown|csv]\n"
         "       velmor --export FILE.png|FILE.pdf|FILE.html [--cpu N|TEXT] [--power at|atx] [--sdram pc100|non-pc100]\n"
-        "       velmor --export FILE.png|FILE.pdf --bus MHZ --multiplier X --voltage V [--power ...] [--sdram ...]\n"
+        "       velmor --export FILE.png|FILE.pdf|FILE.html --bus MHZ --multiplier X --voltage V [--power ...] [--sdram ...]\n"
         "       velmor --identify TEXT       what jumper positions stand for\n"
         "       velmor --help | --version\n")
         + meaningValuesText()
@@ -482,7 +482,7 @@ QString exportWindowImage(const Invocation &inv)
             window.select(pick.selector, pick.position); // runs the list's Click, as a pick does
     }
     if (isHtml(inv.exportPath))
-        return writeGuidePage(window, inv.exportPath);
+        return writeGuidePage(window, inv.exportPath, inv.busClock ? PageStart::Meanings : PageStart::Lists);
     const QImage image = window.windowImage();
     const std::optional<QByteArray> contents = isPdf(inv.exportPath) ? pdfPage(image) : pngImage(image);
     if (!contents) {

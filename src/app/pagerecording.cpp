@@ -14,6 +14,9 @@
 #include <QColor>
 #include <QComboBox>
 
+#include <algorithm>
+#include <cassert>
+
 namespace {
 
 // In the order the page shows them.
@@ -25,19 +28,91 @@ const PageList PageLists[] = {
 };
 // clang-format on
 
-Selection selectionOf(int combination, const std::vector<ListState> &lists)
+QString colorText(Color color)
 {
-    Selection selection(lists.size());
-    for (std::size_t i = lists.size(); i-- > 0;) {
-        selection[i] = combination % lists[i].combo->count();
-        combination /= lists[i].combo->count();
+    return QColor(toRgb(color)).name().mid(1);
+}
+
+} // namespace
+
+int combinationOf(const Selection &selection, const Radix &radix)
+{
+    int combination = 0;
+    for (std::size_t i = 0; i < radix.size(); ++i)
+        combination = combination * radix[i] + selection[i];
+    return combination;
+}
+
+Selection selectionOf(int combination, const Radix &radix)
+{
+    Selection selection(radix.size());
+    for (std::size_t i = radix.size(); i-- > 0;) {
+        selection[i] = combination % radix[i];
+        combination /= radix[i];
     }
     return selection;
 }
 
-QString colorText(Color color)
+int combinationCount(const Radix &radix)
 {
-    return QColor(toRgb(color)).name().mid(1);
+    int total = 1;
+    for (int count : radix)
+        total *= count;
+    return total;
+}
+
+Radix radixOf(const std::vector<ListState> &lists)
+{
+    Radix radix;
+    for (const ListState &list : lists)
+        radix.push_back(list.combo->count());
+    return radix;
+}
+
+Selection defaultSelection(const std::vector<ListState> &lists)
+{
+    Selection selection;
+    for (const ListState &list : lists)
+        selection.push_back(list.defaultIndex);
+    return selection;
+}
+
+Selection baseSelection(const std::vector<ListState> &lists)
+{
+    Selection selection = defaultSelection(lists);
+    for (int &position : selection)
+        position = std::max(position, 0);
+    return selection;
+}
+
+std::vector<ListState> findLists(MainWindow &window)
+{
+    std::vector<ListState> lists;
+    for (const PageList &page : PageLists) {
+        auto *combo = window.findChild<QComboBox *>(QString::fromLatin1(page.selector().list));
+        if (!combo || combo->count() == 0)
+            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(page.selector().list)));
+        if (page.words && page.words().size() != combo->count())
+            throw PageError(QStringLiteral("the list %1 has %2 entries, but there are %3 words for them")
+                                .arg(QLatin1String(page.selector().list)).arg(combo->count()).arg(page.words().size()));
+        lists.push_back({&page, combo, combo->currentIndex()});
+    }
+    return lists;
+}
+
+std::size_t cpuList(const std::vector<ListState> &lists)
+{
+    const auto it = std::find_if(lists.begin(), lists.end(), [](const ListState &list) { return &list.page->selector() == &cpuSelector(); });
+    assert(it != lists.end() && "the page offers the CPU list");
+    return static_cast<std::size_t>(it - lists.begin());
+}
+
+QString positionsSentence(MainWindow &window)
+{
+    const auto *board = window.findChild<BoardWidget *>();
+    if (!board)
+        throw PageError(QStringLiteral("the window has no board"));
+    return board->accessibleDescription();
 }
 
 View readView(MainWindow &window)
@@ -49,90 +124,48 @@ View readView(MainWindow &window)
     return view;
 }
 
-} // namespace
-
-int combinationOf(const Selection &selection, const std::vector<ListState> &lists)
-{
-    int combination = 0;
-    for (std::size_t i = 0; i < lists.size(); ++i)
-        combination = combination * lists[i].combo->count() + selection[i];
-    return combination;
-}
-
-Selection defaultSelection(const std::vector<ListState> &lists)
-{
-    Selection selection;
-    for (const ListState &list : lists)
-        selection.push_back(list.defaultIndex);
-    return selection;
-}
-
-std::vector<ListState> findLists(MainWindow &window)
-{
-    std::vector<ListState> lists;
-    for (const PageList &page : PageLists) {
-        auto *combo = window.findChild<QComboBox *>(QString::fromLatin1(page.selector().list));
-        if (!combo || combo->count() == 0 || combo->currentIndex() < 0)
-            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(page.selector().list)));
-        if (page.words && page.words().size() != combo->count())
-            throw PageError(QStringLiteral("the list %1 has %2 entries, but there are %3 words for them")
-                                .arg(QLatin1String(page.selector().list)).arg(combo->count()).arg(page.words().size()));
-        lists.push_back({&page, combo, combo->currentIndex()});
-    }
-    return lists;
-}
-
-QString positionsSentence(MainWindow &window)
-{
-    const auto *board = window.findChild<BoardWidget *>();
-    if (!board)
-        throw PageError(QStringLiteral("the window has no board"));
-    return board->accessibleDescription();
-}
-
 std::vector<View> recordViews(MainWindow &window, const std::vector<ListState> &lists)
 {
-    int total = 1;
-    for (const ListState &list : lists)
-        total *= list.combo->count();
+    const Radix radix = radixOf(lists);
     std::vector<View> views;
-    views.reserve(static_cast<std::size_t>(total));
-    for (int combination = 0; combination < total; ++combination) {
-        const Selection selection = selectionOf(combination, lists);
+    views.reserve(static_cast<std::size_t>(combinationCount(radix)));
+    for (int combination = 0; combination < combinationCount(radix); ++combination) {
+        const Selection selection = selectionOf(combination, radix);
         for (std::size_t i = 0; i < lists.size(); ++i)
             window.select(lists[i].page->selector(), selection[i]); // runs the list's Click
         views.push_back(readView(window));
         if (views.back().size() != views.front().size())
             throw PageError(QStringLiteral("the positions sentence changes its number of parts"));
     }
-    for (const ListState &list : lists)
-        window.select(list.page->selector(), list.defaultIndex);
+    for (const ListState &list : lists) {
+        if (list.defaultIndex >= 0)
+            window.select(list.page->selector(), list.defaultIndex);
+    }
     return views;
 }
 
-std::vector<int> slotOwners(const std::vector<View> &views, const std::vector<ListState> &lists)
+std::vector<int> slotOwners(const std::vector<View> &views, const Radix &radix, const Selection &base)
 {
-    const Selection defaults = defaultSelection(lists);
-    const View &base = views[static_cast<std::size_t>(combinationOf(defaults, lists))];
+    const View &baseView = views[static_cast<std::size_t>(combinationOf(base, radix))];
     const auto viewWith = [&](std::size_t list, int entry) -> const View & {
-        Selection s = defaults;
+        Selection s = base;
         s[list] = entry;
-        return views[static_cast<std::size_t>(combinationOf(s, lists))];
+        return views[static_cast<std::size_t>(combinationOf(s, radix))];
     };
-    std::vector<int> owners(static_cast<std::size_t>(base.size()), -1);
-    for (std::size_t list = 0; list < lists.size(); ++list) {
-        for (int entry = 0; entry < lists[list].combo->count(); ++entry) {
-            for (qsizetype slot = 0; slot < base.size(); ++slot) {
-                if (viewWith(list, entry)[slot] != base[slot])
+    std::vector<int> owners(static_cast<std::size_t>(baseView.size()), -1);
+    for (std::size_t list = 0; list < radix.size(); ++list) {
+        for (int entry = 0; entry < radix[list]; ++entry) {
+            for (qsizetype slot = 0; slot < baseView.size(); ++slot) {
+                if (viewWith(list, entry)[slot] != baseView[slot])
                     owners[static_cast<std::size_t>(slot)] = static_cast<int>(list);
             }
         }
     }
     for (std::size_t c = 0; c < views.size(); ++c) {
-        const Selection selection = selectionOf(static_cast<int>(c), lists);
-        for (qsizetype slot = 0; slot < base.size(); ++slot) {
+        const Selection selection = selectionOf(static_cast<int>(c), radix);
+        for (qsizetype slot = 0; slot < baseView.size(); ++slot) {
             const int owner = owners[static_cast<std::size_t>(slot)];
-            const QString &expected = owner < 0 ? base[slot] : viewWith(static_cast<std::size_t>(owner), selection[static_cast<std::size_t>(owner)])[slot];
+            const QString &expected = owner < 0 ? baseView[slot] : viewWith(static_cast<std::size_t>(owner), selection[static_cast<std::size_t>(owner)])[slot];
             if (views[c][slot] != expected)
                 throw PageError(QStringLiteral("what the window shows for one list depends on another list"));
         }
