@@ -1,4 +1,4 @@
-// The guide as a table in three formats, and the current positions as a sentence.
+// The guide as a table in three formats, read from the jumper tables, and a position as it writes it.
 #include "jumperguide.h"
 
 #include "blockmeanings.h"
@@ -7,8 +7,6 @@
 #include "jumperblocks.h"
 #include "selection.h"
 #include "selectorcatalogue.h"
-
-#include "layout/board.h"
 
 #include <QStringList>
 
@@ -234,30 +232,6 @@ QString csvTable(const std::vector<Section> &sections)
     }
     return out;
 }
-
-QString threePinText(const Board &board, const ThreePinBlock &block)
-{
-    std::array<Color, 3> fills{};
-    for (std::size_t i = 0; i < 3; ++i)
-        fills[i] = board.fillColor(block.pins[i]);
-    for (Position p : {Position::OneTwo, Position::TwoThree}) {
-        if (fills == threePinFills(p))
-            return positionText(p);
-    }
-    return QStringLiteral("not set");
-}
-
-QString jp3Text(const Board &board, const Jp3Position &position)
-{
-    const Color first = board.fillColor(position.pins[0]);
-    const Color second = board.fillColor(position.pins[1]);
-    for (Contact c : {Contact::Closed, Contact::Open}) {
-        if (first == contactFill(c) && second == contactFill(c))
-            return contactText(c);
-    }
-    return QStringLiteral("not set");
-}
-
 } // namespace
 
 QString positionText(Position p)
@@ -284,18 +258,4 @@ QString jumperGuide(GuideFormat format)
     for (const Section &s : sections)
         parts << (format == GuideFormat::Text ? textSection(s) : markdownSection(s));
     return parts.join(u'\n');
-}
-
-QString jumperPositionsText(const Board &board)
-{
-    QStringList parts;
-    for (const ThreePinBlock &block : cpuBlocks())
-        parts << QString::fromLatin1(block.name) + u' ' + threePinText(board, block);
-    QString jp3 = QStringLiteral("JP3");
-    for (const Jp3Position &position : jp3Positions())
-        jp3 += u' ' + QString::fromLatin1(position.letter) + u' ' + jp3Text(board, position);
-    parts << jp3;
-    for (const ThreePinBlock *block : {&jp11(), &jp10()})
-        parts << QString::fromLatin1(block->name) + u' ' + threePinText(board, *block);
-    return parts.join(QStringLiteral(", "));
 }
