@@ -4,11 +4,11 @@
 #include "boardblocks.h"
 #include "failureguard.h"
 #include "mainwindow.h"
+#include "panelreadings.h"
 
 #include "jumpers/blockmeanings.h"
 #include "jumpers/boardjumpertables.h"
 #include "jumpers/jumperblocks.h"
-#include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
 
 #include <QComboBox>
@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <span>
 
 namespace {
 
@@ -27,39 +26,6 @@ namespace {
 // captions in the window's own font.
 constexpr int ListFontPixels = 12;
 constexpr int ButtonFontPixels = 11;
-
-QString positionText(std::optional<Position> p)
-{
-    if (!p)
-        return QStringLiteral("not set");
-    return *p == Position::OneTwo ? QStringLiteral("1-2") : QStringLiteral("2-3");
-}
-
-QString contactText(std::optional<Contact> c)
-{
-    if (!c)
-        return QStringLiteral("not set");
-    return *c == Contact::Closed ? QStringLiteral("closed") : QStringLiteral("open");
-}
-
-/// "JP7 1-2, JP8 1-2, JP9 1-2".
-QString blocksText(std::span<const ThreePinBlock> blocks, std::span<const std::optional<Position>> positions)
-{
-    QStringList parts;
-    for (std::size_t b = 0; b < blocks.size(); ++b)
-        parts << QString::fromLatin1(blocks[b].name) + u' ' + positionText(positions[b]);
-    return parts.join(QStringLiteral(", "));
-}
-
-/// "JP3 A open, B closed, C open, D open".
-QString jp3Text(const std::array<std::optional<Contact>, 4> &contacts)
-{
-    QStringList parts;
-    const auto jp3 = jp3Positions();
-    for (std::size_t i = 0; i < jp3.size(); ++i)
-        parts << QString::fromLatin1(jp3[i].letter) + u' ' + contactText(contacts[i]);
-    return QStringLiteral("JP3 ") + parts.join(QStringLiteral(", "));
-}
 
 /// The positions of a group of blocks when every block shows one.
 template<typename T, std::size_t N>
@@ -92,26 +58,6 @@ void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const 
     pins->setText(value ? positions : positions + QStringLiteral(": not a documented %1 setting").arg(kind));
     // A screen reader reads the list's value, then the positions that give it.
     list->setAccessibleDescription(pins->text());
-}
-
-QString cpuEntriesText(const CpuBlockReading &reading)
-{
-    QStringList texts;
-    for (int position : matchingCpuEntries(reading))
-        texts << QString::fromLatin1(cpuSelector().entries[static_cast<std::size_t>(position)].text).trimmed();
-    return texts.isEmpty() ? QStringLiteral("no listed CPU") : texts.join(u'\n');
-}
-
-/// The entry a power-supply or SDRAM-clock block gives with its position, e.g. "AT Power Supply
-/// (JP11 1-2)", or "JP11 not set".
-QString boardJumperText(const Board &board, const BoardJumper &jumper)
-{
-    const QString pins = QString::fromLatin1(jumper.block.name) + u' ' + positionText(blockPosition(board, jumper.block));
-    const auto entry = entryShownBy(board, jumper);
-    if (!entry)
-        return pins;
-    const QString text = QString::fromLatin1(jumper.selector.entries[static_cast<std::size_t>(*entry)].text).trimmed();
-    return text + QStringLiteral(" (") + pins + u')';
 }
 
 } // namespace
