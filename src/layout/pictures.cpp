@@ -4,12 +4,17 @@
 #include "picturesfortests.h"
 
 #include "catalogues.h"
+#include "picturedecoders.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
+#include <QResource>
 
 #include <cassert>
 #include <future>
 #include <map>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -41,22 +46,85 @@ PictureStore &store()
     return pictures;
 }
 
-/// Decodes the data at source as the built-in picture resourcePath. Touches nothing shared, so
-/// it runs on any thread.
-Decoding decode(const std::string &resourcePath, const std::string &source)
+Decoding undecodable(const std::string &resourcePath, const std::string &why)
 {
-    // Told the format the picture is stored in (its path's suffix), the reader goes straight to
-    // that decoder; left to find it, it loads every image plugin to ask whether it reads a BMP.
-    QImageReader reader(QString::fromStdString(source),
-                        QByteArray::fromStdString(resourcePath.substr(resourcePath.rfind('.') + 1)));
+    return {QImage(), "The built-in picture " + resourcePath + " could not be decoded: " + why + "."};
+}
+
+/// Our own decoder of each stored format, by the suffix the picture's path ends in.
+struct OwnDecoder {
+    const char *suffix;
+    PictureDecoding (*decode)(QByteArrayView data);
+};
+
+constexpr OwnDecoder OwnDecoders[] = {
+    {"gif", decodeGif},
+    {"bmp", decodeBmp},
+    {"ico", decodeIco},
+};
+
+PictureDecoding decodeOwn(const std::string &suffix, QByteArrayView data)
+{
+    for (const OwnDecoder &decoder : OwnDecoders) {
+        if (suffix == decoder.suffix)
+            return decoder.decode(data);
+    }
+    return {};
+}
+
+/// The toolkit's decoder for data in a form ours leave to it.
+Decoding decodeWithToolkit(const std::string &resourcePath, const std::string &suffix, const QByteArray &data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    // Told the format, the reader goes straight to that decoder; left to find it, it loads every
+    // image plugin to ask whether it reads a BMP.
+    QImageReader reader(&buffer, QByteArray::fromStdString(suffix));
     reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
-    if (image.isNull()) {
-        return {QImage(), "The built-in picture " + resourcePath + " could not be decoded: "
-                              + reader.errorString().toStdString() + "."};
-    }
-    // Drawing converts to this format anyway; converting once keeps every paint cheap.
+    if (image.isNull())
+        return undecodable(resourcePath, reader.errorString().toStdString());
     return {image.convertToFormat(QImage::Format_RGB32), {}};
+}
+
+/// The bytes at source, a resource or a file; nullopt with why set if it cannot be read.
+std::optional<QByteArray> readSource(const std::string &source, std::string &why)
+{
+    const QString path = QString::fromStdString(source);
+    if (path.startsWith(u':')) {
+        // Stored uncompressed, a resource's data is read in place, without a copy.
+        if (const QResource resource(path); resource.isValid())
+            return resource.uncompressedData();
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        why = file.errorString().toStdString();
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+/// Decodes the data at source as the built-in picture resourcePath, in the format its path's
+/// suffix names. Touches nothing shared, so it runs on any thread.
+Decoding decode(const std::string &resourcePath, const std::string &source)
+{
+    const std::string suffix = resourcePath.substr(resourcePath.rfind('.') + 1);
+    std::string unreadable;
+    const std::optional<QByteArray> data = readSource(source, unreadable);
+    if (!data)
+        return undecodable(resourcePath, unreadable);
+    PictureDecoding own = decodeOwn(suffix, *data);
+    switch (own.outcome) {
+    case PictureDecoding::Decoded:
+        // Drawing converts to this format anyway; converting once keeps every paint cheap.
+        return {std::move(own.image).convertToFormat(QImage::Format_RGB32), {}};
+    case PictureDecoding::Broken:
+        return undecodable(resourcePath, own.error);
+    case PictureDecoding::Unsupported:
+        break;
+    }
+    return decodeWithToolkit(resourcePath, suffix, *data);
 }
 
 std::string sourceOf(const PictureStore &pictures, const std::string &resourcePath)
