@@ -1,6 +1,8 @@
 # What `cmake --install` puts under the prefix (the program, its desktop entry, icons, AppStream
-# metainfo and manual page) and the Debian package that `cpack -G DEB` makes of the same files.
+# metainfo, manual page and copyright file) and the Debian package that `cpack -G DEB` makes of
+# the same files, with the package's changelog added.
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/debianfiles.cmake)
 
 # The program links only the system's libraries, so the installed one needs no search path of its own.
 set_target_properties(velmor PROPERTIES INSTALL_RPATH "")
@@ -34,19 +36,6 @@ add_custom_command(OUTPUT ${iconFiles}
     VERBATIM)
 add_custom_target(velmor-icons ALL DEPENDS ${iconFiles})
 
-# Debian keeps manual pages compressed; cpack runs this on its staging folder before packing it.
-set(gzipManPages ${CMAKE_CURRENT_BINARY_DIR}/cpack-gzip-man-pages.cmake)
-file(WRITE ${gzipManPages} [=[
-file(GLOB_RECURSE stagedFiles "${CPACK_TEMPORARY_DIRECTORY}/*")
-list(FILTER stagedFiles INCLUDE REGEX "/share/man/man[1-9]/[^/]+\\.[1-9]$")
-foreach(page IN LISTS stagedFiles)
-    execute_process(COMMAND gzip -9n "${page}" RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "gzip could not compress ${page}")
-    endif()
-endforeach()
-]=])
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -61,9 +50,11 @@ The picture can be printed, and from the command line the whole guide can
 be listed as a table or the picture exported as PNG or PDF.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PRE_BUILD_SCRIPTS ${gzipManPages})
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The first Debian revision of the release: the package's version is 1.0.0-1, as Debian writes a
+# package of software released apart from it, which keeps its changelog in changelog.Debian.gz.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "VELMOR developers <dev@velmor.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # dpkg-shlibdeps adds the libraries the program links; the fonts are the ones the drawing uses.
@@ -72,5 +63,21 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-liberation, fonts-urw-base35, fonts-comic-neue, fonts-dejavu-core, fonts-dejavu-extra")
 # Lets the window open on a Wayland desktop that offers no X display.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+
+# The copyright file in Debian's machine-readable format, with the licence text of LICENSE.
+velmor_read_license(${PROJECT_SOURCE_DIR}/LICENSE VELMOR_COPYRIGHT_HOLDER VELMOR_LICENSE_TEXT)
+velmor_configure_debian_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${CMAKE_CURRENT_BINARY_DIR}/data/copyright)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The package's changelog and lintian's overrides; cmake/debstaging.cmake adds them to the staged
+# package only, and compresses the changelog and the manual pages there.
+set(VELMOR_DEBIAN_VERSION ${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE})
+velmor_debian_date(${VELMOR_RELEASE_DATE} VELMOR_DEBIAN_DATE)
+velmor_configure_debian_file(${PROJECT_SOURCE_DIR}/data/changelog.Debian.in
+    ${CMAKE_CURRENT_BINARY_DIR}/data/changelog.Debian)
+set(CPACK_VELMOR_DEBIAN_CHANGELOG ${CMAKE_CURRENT_BINARY_DIR}/data/changelog.Debian)
+set(CPACK_VELMOR_DOCDIR ${CMAKE_INSTALL_DOCDIR})
+set(CPACK_VELMOR_LINTIAN_OVERRIDES ${PROJECT_SOURCE_DIR}/data/velmor.lintian-overrides)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debstaging.cmake)
 
 include(CPack)

@@ -3,7 +3,7 @@
 #
 #   deps.sh build   what builds and runs it (compiler, CMake, Ninja, Qt, its fonts)
 #   deps.sh test    that, plus what the tests use (X server, print system, PDF and image tools,
-#                   benchmark library)
+#                   benchmark library, a browser with Node.js and npm)
 #
 # Packages already installed are not asked for again: when all are there, apt is not run at all.
 # As root apt-get runs directly; otherwise through sudo.
@@ -18,6 +18,8 @@ readonly BUILD_PACKAGES=(
     qt6-wayland
     # Print asks the print system about the queue and the fate of each job through its library.
     libcups2-dev
+    # The check for missing fonts asks fontconfig directly.
+    libfontconfig-dev
     fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
 )
 readonly TEST_PACKAGES=(
@@ -31,6 +33,8 @@ readonly TEST_PACKAGES=(
     valgrind
     # bench/run.sh: GNU time for the peak memory (valgrind's callgrind counts the instructions).
     time
+    # The guide page's browser test (tests/web): Debian's Chromium, driven from Node.js.
+    chromium nodejs
 )
 
 usage() {
@@ -77,6 +81,10 @@ install_packages() {
 (($# == 1)) || usage
 case $1 in
 build) install_packages "${BUILD_PACKAGES[@]}" ;;
-test) install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" ;;
+test)
+    install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    # Some builds of Node.js bring npm with them; Debian's comes as a package of its own.
+    command -v npm >/dev/null || install_packages npm
+    ;;
 *) usage ;;
 esac

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the program needs, builds it (Release, into ./build or $BUILD_DIR) and starts it.
+# Installs what the program needs, builds the program alone (Release, into ./build or $BUILD_DIR;
+# no tests or benchmarks, which scripts/test.sh builds) and starts it.
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -14,5 +15,5 @@ fi
 
 bash scripts/deps.sh build
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build_dir" -j2
+cmake --build "$build_dir" -j2 --target velmor
 exec "$build_dir/src/velmor"

@@ -4,7 +4,8 @@
 #
 # Two stages, each building the program and running the whole suite:
 #   1. the plain build (BUILD_TYPE);
-#   2. a build with AddressSanitizer and UndefinedBehaviorSanitizer. Any finding fails the stage:
+#   2. a build with AddressSanitizer and UndefinedBehaviorSanitizer (the CMake preset asan in
+#      CMakePresets.json, which carries the compiler and linker flags). Any finding fails the stage:
 #      a memory error, undefined behaviour, or a leak other than those inside the libraries below
 #      us that tests/hardening/lsan.supp lists. Memory errors and leaks do so even in a program
 #      whose status no test reads.
@@ -25,7 +26,6 @@ root=$(pwd -P)
 build_dir=${BUILD_DIR:-build}
 build_type=${BUILD_TYPE:-Release}
 asan_build_dir=${ASAN_BUILD_DIR:-$build_dir-asan}
-readonly SANITIZE="-fsanitize=address,undefined -fno-omit-frame-pointer"
 
 work=
 xvfb_pid=
@@ -101,11 +101,10 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# Stage 2's build: optimised a little, as the sanitizers advise, with debug information for their
-# stack traces and assertions left on.
+# Stage 2's build: the preset asan (optimised a little, as the sanitizers advise, with debug
+# information for their stack traces and assertions left on), in the folder of ASAN_BUILD_DIR.
 build_with_sanitizers() {
-    cmake -S . -B "$asan_build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 $SANITIZE" \
-        -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE"
+    cmake --preset asan -B "$asan_build_dir"
     cmake --build "$asan_build_dir" -j2
 }
 
@@ -138,6 +137,8 @@ run_tests_with_sanitizers() (
 )
 
 bash scripts/deps.sh test
+# The browser test's modules, exactly as tests/web/package-lock.json pins them.
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 log "stage 1 of 2: building the $build_type build in $build_dir"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type"
 cmake --build "$build_dir" -j2

@@ -1,5 +1,7 @@
 // Painting of the element kinds on small boards: figures, fills, draw modes, lines, stacking,
 // and captions broken into lines.
+#include "pixeltext.h"
+
 #include "layout/board.h"
 #include "layout/boardpainter.h"
 #include "layout/captionlayout.h"
@@ -26,11 +28,6 @@ QImage paint(const Board &board)
     QImage frame(60, 60, QImage::Format_RGB32);
     paintBoard(frame, board, frame.rect(), fieldPicture());
     return frame;
-}
-
-QString hex(QRgb c)
-{
-    return QString::asprintf("%06X", c & 0xFFFFFF);
 }
 
 /// The width from the leftmost to the rightmost column that holds a pixel of ink in the area.
@@ -107,9 +104,9 @@ void TestBoardPainter::drawModes()
 {
     const QImage frame = paint(Board({}, Dimm, {}, {}));
     // nand: NOT(0xC0C0C0 AND 0xEFF7E7) on the outline; the hatch gaps keep the field.
-    QCOMPARE(hex(frame.pixel(10, 10)), QStringLiteral("3F3F3F"));
+    QCOMPARE(rgbHex(frame.pixel(10, 10)), QStringLiteral("3F3F3F"));
     // black: whatever the colors, every pixel drawn is black.
-    QCOMPARE(hex(frame.pixel(10, 30)), QStringLiteral("000000"));
+    QCOMPARE(rgbHex(frame.pixel(10, 30)), QStringLiteral("000000"));
     int nand = 0, field = 0, black = 0;
     for (int x = 11; x < 39; ++x) {
         for (int y = 11; y < 19; ++y) {
@@ -239,7 +236,7 @@ void TestBoardPainter::fillChangeAsksForRepaintOfTheBoxOnly()
     board.setFillColor("pin2", 0x808080);
     QCOMPARE(requests, QList<QRect>{QRect(10, 10, 6, 6)});
     QCOMPARE(board.fillColor("pin2"), Color{0x808080});
-    QCOMPARE(hex(paint(board).pixel(12, 12)), QStringLiteral("808080"));
+    QCOMPARE(rgbHex(paint(board).pixel(12, 12)), QStringLiteral("808080"));
 }
 
 void TestBoardPainter::unknownElementIsAnError()

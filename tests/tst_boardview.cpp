@@ -1,5 +1,7 @@
 // The whole board as drawn: tool tips at points, pixel facts of the default window, and the
 // default window against its reference image.
+#include "windowtesting.h"
+
 #include "app/mainwindow.h"
 #include "layout/boardpainter.h"
 #include "layout/boardwidget.h"
@@ -14,15 +16,6 @@
 #include <QtTest>
 
 #include <random>
-
-namespace {
-
-QString hex(QRgb c)
-{
-    return QString::asprintf("%06X", c & 0xFFFFFF); // as RRGGBB
-}
-
-} // namespace
 
 class TestBoardView : public QObject
 {
@@ -43,23 +36,21 @@ private slots:
     void partsRepaintAsTheWholeDrawing();
 
 private:
-    MainWindow *m_window = nullptr;
+    std::unique_ptr<MainWindow> m_window;
     QImage m_image;
 };
 
 void TestBoardView::initTestCase()
 {
     installFontSubstitutes();
-    m_window = new MainWindow;
-    m_window->load();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window = shownWindow();
+    QVERIFY(m_window);
     m_image = m_window->windowImage().convertToFormat(QImage::Format_RGB32);
 }
 
 void TestBoardView::cleanupTestCase()
 {
-    delete m_window;
+    m_window.reset();
 }
 
 void TestBoardView::toolTipAt_data()
@@ -122,7 +113,7 @@ void TestBoardView::pixelFacts()
 {
     QFETCH(QPoint, pos);
     QFETCH(QString, rgb);
-    QCOMPARE(hex(m_image.pixel(pos)), rgb);
+    QCOMPARE(rgbHex(m_image.pixel(pos)), rgb);
 }
 
 void TestBoardView::circlesAreCentredInTheirBoxes()

@@ -1,6 +1,8 @@
 // The board on a screen of twice the pixel density: the same layout in logical pixels, drawn
 // sharply at device pixels rather than magnified from a 96 dpi picture; and the whole board,
 // the same every time, at every scale from half to three times.
+#include "windowtesting.h"
+
 #include "app/mainwindow.h"
 #include "layout/boardpainter.h"
 #include "layout/elementcache.h"
@@ -63,24 +65,22 @@ private slots:
     void everyScaleDrawsTheWholeBoard();
 
 private:
-    MainWindow *m_window = nullptr;
+    std::unique_ptr<MainWindow> m_window;
     QImage m_image;
 };
 
 void TestHiDpi::initTestCase()
 {
     installFontSubstitutes();
-    m_window = new MainWindow;
-    m_window->load();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window = shownWindow();
+    QVERIFY(m_window);
     QCOMPARE(m_window->devicePixelRatioF(), 2.0);
     m_image = m_window->windowImage().convertToFormat(QImage::Format_RGB32);
 }
 
 void TestHiDpi::cleanupTestCase()
 {
-    delete m_window;
+    m_window.reset();
 }
 
 void TestHiDpi::sameLayoutTwiceThePixels()

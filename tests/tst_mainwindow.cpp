@@ -1,8 +1,9 @@
 // The main window: start-up state, rendered pin fills for every CPU entry, the controls, the
 // keyboard, the guard around handlers and the Exit command.
 #include "pinsampling.h"
+#include "windowtesting.h"
 
-#include "app/failureguard.h"
+#include "app/failureguardfortests.h"
 #include "app/mainwindow.h"
 #include "app/windowplacement.h"
 #include "jumpers/cpujumpertable.h"
@@ -23,33 +24,6 @@
 
 namespace {
 
-/// A window whose fill writes can be made to fail part-way through a procedure.
-class FailingWindow : public MainWindow
-{
-public:
-    int failAtWrite = -1; ///< 0-based write that fails, counted from arming
-    int writes = 0;
-
-    void setFillColor(const char *element, Color color) override
-    {
-        if (failAtWrite >= 0 && writes++ == failAtWrite)
-            throw ElementError(element, "setting the fill color", "the write was refused");
-        MainWindow::setFillColor(element, color);
-    }
-};
-
-QComboBox *listOf(QWidget &w, const char *name)
-{
-    return w.findChild<QComboBox *>(QString::fromLatin1(name));
-}
-
-void pick(QWidget &w, const char *list, int position)
-{
-    QComboBox *combo = listOf(w, list);
-    combo->setCurrentIndex(position);
-    emit combo->activated(position); // as a user's choice from the open list
-}
-
 /// The fills all 32 pins must show with this CPU row and the default power and SDRAM entries.
 std::map<std::string, Color> expectedPins(int cpuCode)
 {
@@ -61,11 +35,6 @@ std::map<std::string, Color> expectedPins(int cpuCode)
     pins["v1jp10"] = JumperOffColor;
     pins["v2jp10"] = pins["v3jp10"] = JumperOnColor;
     return pins;
-}
-
-QString hex(Color c)
-{
-    return QString::asprintf("%06X", c);
 }
 
 } // namespace
@@ -120,7 +89,7 @@ void TestMainWindow::startsWithTheDefaults()
     const QImage image = window.windowImage();
     QCOMPARE(image.size(), QSize(513, 500));
     for (const auto &[pin, color] : expectedPins(21))
-        QCOMPARE(hex(pinColorIn(image, *window.board().find(pin))), hex(color));
+        QCOMPARE(colorHex(pinColorIn(image, *window.board().find(pin))), colorHex(color));
     QCOMPARE(window.windowTitle(), QStringLiteral("P5VELMOR")); // the caption users know the guide by
     QCOMPARE(window.geometry(), QRect(10, 32, 513, 500));
     QCOMPARE(window.minimumSize(), window.maximumSize());
@@ -235,9 +204,9 @@ void TestMainWindow::jp1NeverChanges()
     pick(window, "cbops", 1);
     pick(window, "cbosdr", 1);
     const QImage image = window.windowImage();
-    QCOMPARE(hex(pinColorIn(image, *window.board().find("Shape47"))), QStringLiteral("FFFFFF"));
-    QCOMPARE(hex(pinColorIn(image, *window.board().find("Shape48"))), QStringLiteral("404040"));
-    QCOMPARE(hex(pinColorIn(image, *window.board().find("Shape49"))), QStringLiteral("404040"));
+    QCOMPARE(colorHex(pinColorIn(image, *window.board().find("Shape47"))), QStringLiteral("FFFFFF"));
+    QCOMPARE(colorHex(pinColorIn(image, *window.board().find("Shape48"))), QStringLiteral("404040"));
+    QCOMPARE(colorHex(pinColorIn(image, *window.board().find("Shape49"))), QStringLiteral("404040"));
 }
 
 void TestMainWindow::listsOnlyTouchTheirOwnBlock()
@@ -285,7 +254,7 @@ void TestMainWindow::keyboardPickRunsTheHandler()
     QCOMPARE(window.board().fillColor("V1JP7"), JumperOffColor);
     QCOMPARE(window.board().fillColor("V3JP7"), JumperOnColor);
     QTest::qWait(50);
-    QCOMPARE(hex(pinColorIn(window.windowImage(), *window.board().find("V3JP7"))), QStringLiteral("808080"));
+    QCOMPARE(colorHex(pinColorIn(window.windowImage(), *window.board().find("V3JP7"))), QStringLiteral("808080"));
 }
 
 void TestMainWindow::typingReachesAnEntryPastItsBlanks_data()
@@ -375,12 +344,11 @@ void TestMainWindow::programSelectionRunsTheClickAtOnce()
 void TestMainWindow::failedWriteIsReportedAndKeepsEarlierPins()
 {
     QStringList reports;
-    setFailureReporter([&](const QString &message) { reports << message; });
+    const FailureReporterForTests reporter([&](const QString &message) { reports << message; });
     FailingWindow window;
     window.load();
     window.failAtWrite = 4; // from row 21 to row 1: the fifth write, V2JP8, fails
     pick(window, "CBOCPU", 0);
-    setFailureReporter({});
 
     QCOMPARE(reports.size(), 1);
     QVERIFY2(reports.front().contains(QStringLiteral("V2JP8")), qPrintable(reports.front()));

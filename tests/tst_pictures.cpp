@@ -1,4 +1,7 @@
 // Tests of the pictures the program carries: their stored formats and what they show.
+#include "backgroundlayout.h"
+#include "edgebox.h"
+
 #include <QFile>
 #include <QImage>
 #include <QTest>
@@ -6,9 +9,6 @@
 #include <iterator>
 
 namespace {
-
-constexpr int BackgroundWidth = 582;
-constexpr int BackgroundHeight = 563;
 
 /// A color written 0xBBGGRR, as the pictures' colors are given, as a 0xRRGGBB value.
 constexpr QRgb fromBgr(std::uint32_t value)
@@ -20,16 +20,6 @@ constexpr QRgb FieldColor = fromBgr(0xEFF7E7);
 constexpr QRgb FrameColor = fromBgr(0xE7DEA5);
 constexpr QRgb NameColor = fromBgr(0x188C52);
 constexpr QRgb TitleColor = fromBgr(0x21B55A);
-
-/// The box from pixel left to pixel right across and from top to bottom down, ends included.
-constexpr QRect pixelBox(int left, int right, int top, int bottom)
-{
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-constexpr QRect NameBox = pixelBox(467, 486, 149, 439);
-constexpr QRect BannerBox = pixelBox(29, 434, 439, 460);
-constexpr QRect TitleBox = pixelBox(63, 430, 468, 485);
 
 QString picturePath(const QString& name)
 {
@@ -209,32 +199,32 @@ void PicturesTest::pixels_data()
     const QString background = QStringLiteral("background.gif");
     const int right = BackgroundWidth - 1;
     const int bottom = BackgroundHeight - 1;
-    QTest::addRow("background: field inside the frame") << background << pixelBox(1, 1, 1, 1) << FieldColor << true;
-    QTest::addRow("background: field in the middle") << background << pixelBox(290, 290, 280, 280) << FieldColor << true;
-    QTest::addRow("background: field near the lower right") << background << pixelBox(580, 580, 561, 561) << FieldColor << true;
-    QTest::addRow("background: frame on row 0") << background << pixelBox(0, right, 0, 0) << FrameColor << true;
-    QTest::addRow("background: frame on column 0") << background << pixelBox(0, 0, 0, bottom) << FrameColor << true;
-    QTest::addRow("background: frame on the last row") << background << pixelBox(0, right, bottom, bottom) << FrameColor << true;
-    QTest::addRow("background: frame on the last column") << background << pixelBox(right, right, 0, bottom) << FrameColor << true;
+    QTest::addRow("background: field inside the frame") << background << edgeBox(1, 1, 1, 1) << FieldColor << true;
+    QTest::addRow("background: field in the middle") << background << edgeBox(290, 290, 280, 280) << FieldColor << true;
+    QTest::addRow("background: field near the lower right") << background << edgeBox(580, 580, 561, 561) << FieldColor << true;
+    QTest::addRow("background: frame on row 0") << background << edgeBox(0, right, 0, 0) << FrameColor << true;
+    QTest::addRow("background: frame on column 0") << background << edgeBox(0, 0, 0, bottom) << FrameColor << true;
+    QTest::addRow("background: frame on the last row") << background << edgeBox(0, right, bottom, bottom) << FrameColor << true;
+    QTest::addRow("background: frame on the last column") << background << edgeBox(right, right, 0, bottom) << FrameColor << true;
     QTest::addRow("background: model name lettering") << background << NameBox << NameColor << false;
     QTest::addRow("background: title lettering") << background << TitleBox << TitleColor << false;
-    QTest::addRow("background: banner strip corner") << background << pixelBox(29, 29, 439, 439) << 0xFFFFFFu << true;
+    QTest::addRow("background: banner strip corner") << background << edgeBox(29, 29, 439, 439) << 0xFFFFFFu << true;
 
     const QString icon = QStringLiteral("icon.ico");
-    QTest::addRow("icon: upper left corner") << icon << pixelBox(0, 0, 0, 0) << 0x000000u << true;
-    QTest::addRow("icon: upper right corner") << icon << pixelBox(31, 31, 0, 0) << 0x000000u << true;
-    QTest::addRow("icon: lower left corner") << icon << pixelBox(0, 0, 31, 31) << 0x000000u << true;
-    QTest::addRow("icon: lower right corner") << icon << pixelBox(31, 31, 31, 31) << 0x000000u << true;
-    QTest::addRow("icon: bright red in the disc") << icon << pixelBox(4, 27, 4, 27) << 0xFF0000u << false;
-    QTest::addRow("icon: dark red in the disc") << icon << pixelBox(4, 27, 4, 27) << 0x800000u << false;
-    QTest::addRow("icon: white lettering across the middle") << icon << pixelBox(2, 29, 10, 21) << 0xFFFFFFu << false;
+    QTest::addRow("icon: upper left corner") << icon << edgeBox(0, 0, 0, 0) << 0x000000u << true;
+    QTest::addRow("icon: upper right corner") << icon << edgeBox(31, 31, 0, 0) << 0x000000u << true;
+    QTest::addRow("icon: lower left corner") << icon << edgeBox(0, 0, 31, 31) << 0x000000u << true;
+    QTest::addRow("icon: lower right corner") << icon << edgeBox(31, 31, 31, 31) << 0x000000u << true;
+    QTest::addRow("icon: bright red in the disc") << icon << edgeBox(4, 27, 4, 27) << 0xFF0000u << false;
+    QTest::addRow("icon: dark red in the disc") << icon << edgeBox(4, 27, 4, 27) << 0x800000u << false;
+    QTest::addRow("icon: white lettering across the middle") << icon << edgeBox(2, 29, 10, 21) << 0xFFFFFFu << false;
 
     // The socket picture's boxes are those of the full-size layout divided by four.
     const QString socket = QStringLiteral("socket.bmp");
-    QTest::addRow("socket: white field corner") << socket << pixelBox(0, 0, 0, 0) << 0xFFFFFFu << true;
-    QTest::addRow("socket: cream body") << socket << pixelBox(36, 301, 33, 276) << fromBgr(0xE1F9F8) << false;
-    QTest::addRow("socket: dark-green chip") << socket << pixelBox(85, 252, 71, 231) << fromBgr(0x1F4100) << false;
-    QTest::addRow("socket: grey socket name low on the body") << socket << pixelBox(80, 280, 246, 272) << fromBgr(0x999999) << false;
+    QTest::addRow("socket: white field corner") << socket << edgeBox(0, 0, 0, 0) << 0xFFFFFFu << true;
+    QTest::addRow("socket: cream body") << socket << edgeBox(36, 301, 33, 276) << fromBgr(0xE1F9F8) << false;
+    QTest::addRow("socket: dark-green chip") << socket << edgeBox(85, 252, 71, 231) << fromBgr(0x1F4100) << false;
+    QTest::addRow("socket: grey socket name low on the body") << socket << edgeBox(80, 280, 246, 272) << fromBgr(0x999999) << false;
 }
 
 void PicturesTest::pixels()

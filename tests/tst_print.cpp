@@ -72,6 +72,7 @@ private slots:
     void captionLettersAreDrawnAtThePrintersDots();
     void exportPageSize_data();
     void exportPageSize();
+    void exportIsThePrintedPage();
     void exportPageSizeRefused_data();
     void exportPageSizeRefused();
     void noDefaultPrinterTellsTheUserAndGoesOn();
@@ -200,6 +201,23 @@ void TestPrint::exportPageSize()
     QVERIFY2(ink.left() >= 28 && ink.top() >= 28 && page.width() - 1 - ink.right() >= 28
                  && page.height() - 1 - ink.bottom() >= 28,
              qPrintable(QStringLiteral("ink at %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
+}
+
+void TestPrint::exportIsThePrintedPage()
+{
+    // The export makes its page in memory, not on a printer; it is still the page Print makes of
+    // the same window, the lists and buttons drawn at the page's dots included.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("board.pdf"));
+    const Run run = velmor({QStringLiteral("--export"), pdf, QStringLiteral("--page-size"), QStringLiteral("a4")});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QString error;
+    const QImage exported = renderPdfPage(pdf, 150, &error).convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(!exported.isNull(), qPrintable(error));
+    const QImage printed = printedPage(*m_window, 150, &error);
+    QVERIFY2(!printed.isNull(), qPrintable(error));
+    QCOMPARE(exported.size(), printed.size());
+    QVERIFY2(exported == printed, "the exported page differs from the printed one");
 }
 
 void TestPrint::exportPageSizeRefused_data()

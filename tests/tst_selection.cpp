@@ -1,10 +1,14 @@
 // Selection decoding: item codes to selection codes, overflow, and a list without a selection.
 #include "recordingwindow.h"
 
+#include "jumpers/boardjumpertables.h"
+#include "jumpers/cpujumpertable.h"
 #include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(const Selector *)
 
 class TestSelection : public QObject
 {
@@ -17,8 +21,8 @@ private slots:
     void overflowIsAnError();
     void noSelectionIsAnErrorBeforeAnyRead();
     void readsTheListAfreshEachTime();
-    void catalogueEntriesDecode_data();
-    void catalogueEntriesDecode();
+    void entriesAndRowsMeet_data();
+    void entriesAndRowsMeet();
 };
 
 void TestSelection::decodesItemCode_data()
@@ -88,34 +92,35 @@ void TestSelection::readsTheListAfreshEachTime()
     QCOMPARE(decodeSelection(window, "CBOCPU"), 43);
 }
 
-void TestSelection::catalogueEntriesDecode_data()
+void TestSelection::entriesAndRowsMeet_data()
 {
-    QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<int>("code");
-    // Positions 17 and 20 share a code; from position 21 on the code equals the position.
-    QTest::newRow("CPU 0") << QByteArray("CBOCPU") << 0 << 1;
-    QTest::newRow("CPU 17") << QByteArray("CBOCPU") << 17 << 18;
-    QTest::newRow("CPU 18") << QByteArray("CBOCPU") << 18 << 19;
-    QTest::newRow("CPU 19") << QByteArray("CBOCPU") << 19 << 20;
-    QTest::newRow("CPU 20") << QByteArray("CBOCPU") << 20 << 18;
-    QTest::newRow("CPU 21, the default") << QByteArray("CBOCPU") << 21 << 21;
-    QTest::newRow("CPU 43") << QByteArray("CBOCPU") << 43 << 43;
-    QTest::newRow("AT, the default") << QByteArray("cbops") << 0 << 50;
-    QTest::newRow("ATX") << QByteArray("cbops") << 1 << 51;
-    QTest::newRow("PC100, the default") << QByteArray("cbosdr") << 0 << 52;
-    QTest::newRow("non-PC100") << QByteArray("cbosdr") << 1 << 53;
+    QTest::addColumn<const Selector *>("selector");
+    QTest::addColumn<QList<int>>("rowCodes");
+    QList<int> cpu;
+    for (const CpuJumperRow &row : cpuJumperTable())
+        cpu << row.code;
+    QTest::newRow("CBOCPU and the CPU table") << &cpuSelector() << cpu;
+    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()}) {
+        QList<int> codes;
+        for (const BoardJumperRow &row : jumper->rows)
+            codes << row.code;
+        QTest::addRow("%s and %s", jumper->selector.list, jumper->block.name) << &jumper->selector << codes;
+    }
 }
 
-void TestSelection::catalogueEntriesDecode()
+void TestSelection::entriesAndRowsMeet()
 {
-    QFETCH(QByteArray, list);
-    QFETCH(int, position);
-    QFETCH(int, code);
-    const Selector *selector = findSelector(list.toStdString());
-    QVERIFY2(selector, "no such list");
-    const SelectorEntry &entry = selector->entries[static_cast<std::size_t>(position)];
-    QCOMPARE(selectionCode(selector->list, entry.itemCode), code);
+    // Every entry decodes to a row of its list's table, so no pick leaves its pins as they were,
+    // and every row is reached by some entry.
+    QFETCH(const Selector *, selector);
+    QFETCH(QList<int>, rowCodes);
+    QSet<int> decoded;
+    for (const SelectorEntry &entry : selector->entries) {
+        const int code = selectionCode(selector->list, entry.itemCode);
+        QVERIFY2(rowCodes.contains(code), entry.text);
+        decoded << code;
+    }
+    QCOMPARE(decoded, QSet<int>(rowCodes.begin(), rowCodes.end()));
 }
 
 QTEST_GUILESS_MAIN(TestSelection)

@@ -1,17 +1,21 @@
 // Reporting an error that no handler can recover from.
 #include "failureguard.h"
+#include "failureguardfortests.h"
 
 #include "layout/window.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
-std::function<void(const QString &)> &reporterSlot()
+/// A test's reporter, empty in the program.
+std::function<void(const QString &)> &reporterForTests()
 {
     static std::function<void(const QString &)> reporter;
     return reporter;
@@ -34,14 +38,20 @@ std::function<void(const QString &)> &reporterSlot()
 
 void reportFailure(const QString &message)
 {
-    if (reporterSlot()) {
-        reporterSlot()(message);
+    if (reporterForTests()) {
+        reporterForTests()(message);
         return;
     }
     showAndEnd(message);
 }
 
-void setFailureReporter(std::function<void(const QString &)> reporter)
+FailureReporterForTests::FailureReporterForTests(std::function<void(const QString &)> report)
 {
-    reporterSlot() = std::move(reporter);
+    assert(!reporterForTests() && "one FailureReporterForTests at a time");
+    reporterForTests() = std::move(report);
+}
+
+FailureReporterForTests::~FailureReporterForTests()
+{
+    reporterForTests() = nullptr;
 }

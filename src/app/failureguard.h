@@ -5,14 +5,10 @@
 #include <QString>
 
 #include <exception>
-#include <functional>
 
 /// Shows the message (stderr and, when there is a screen, a message box) and ends the program
-/// with status 1. Tests may replace it with setFailureReporter().
+/// with status 1. Only a test may have it do otherwise (failureguardfortests.h).
 void reportFailure(const QString &message);
-
-/// Replaces what reportFailure() does; an empty function restores the default.
-void setFailureReporter(std::function<void(const QString &)> reporter);
 
 /// Runs work; an exception that leaves it goes to reportFailure(). Qt must never see an
 /// exception leave a slot, so every handler and the start-up run inside this.

@@ -1,14 +1,19 @@
 // The main window: creation from the catalogues, the list operations, and the event routing.
 #include "mainwindow.h"
 
+#include "boardblocks.h"
 #include "controlkeys.h"
 #include "failureguard.h"
 #include "printing.h"
+#include "settingspanel.h"
 #include "startup.h"
 #include "windowloss.h"
 #include "windowplacement.h"
 
+#include "jumpers/blockmeanings.h"
+#include "jumpers/boardjumpertables.h"
 #include "jumpers/jumperguide.h"
+#include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/elementerror.h"
@@ -16,9 +21,12 @@
 #include "layout/pictures.h"
 #include "layout/window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -92,6 +100,7 @@ MainWindow::MainWindow()
     m_boardWidget->setAccessibleName(QStringLiteral("Jumper settings"));
     createControls();
     connectClicks();
+    createPanelAction();
     m_lossWatch = std::make_unique<WindowLossWatch>(*this);
     QCoreApplication::instance()->installNativeEventFilter(m_lossWatch.get());
 }
@@ -229,8 +238,83 @@ void MainWindow::setFillColor(const char *element, Color color)
 void MainWindow::click(const Selector &selector)
 {
     selector.procedure(*this);
+    pinsChanged();
+}
+
+void MainWindow::pinsChanged()
+{
     // A screen reader reads the positions the pins now show.
     m_boardWidget->setAccessibleDescription(jumperPositionsText(m_board));
+    if (m_panel)
+        m_panel->refresh();
+}
+
+void MainWindow::createPanelAction()
+{
+    // F2 works in the panel as in the window: it opens the panel, or brings it forward.
+    m_panelAction = new QAction(QStringLiteral("Jumper settings panel"), this);
+    m_panelAction->setShortcut(Qt::Key_F2);
+    m_panelAction->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(m_panelAction);
+    connect(m_panelAction, &QAction::triggered, this, [this] { runGuarded([this] { openSettingsPanel(); }); });
+    m_boardWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_boardWidget.get(), &QWidget::customContextMenuRequested, this, &MainWindow::showBoardMenu);
+}
+
+void MainWindow::showBoardMenu(const QPoint &pos)
+{
+    QMenu menu(this);
+    menu.setFont(windowFont());
+    menu.addAction(m_panelAction);
+    menu.exec(m_boardWidget->mapToGlobal(pos));
+}
+
+void MainWindow::openSettingsPanel()
+{
+    if (!m_panel)
+        m_panel = std::make_unique<SettingsPanel>(*this);
+    m_panel->present();
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_panel || !m_panel->isVisible())
+        return QWidget::mousePressEvent(event);
+    runGuarded([&] { moveCapAt(m_boardWidget->mapFrom(this, event->position().toPoint())); });
+}
+
+void MainWindow::moveCapAt(const QPoint &pixel)
+{
+    const std::vector<PinFill> move = capMoveAt(m_board, pixel);
+    if (!move.empty())
+        setPins(move);
+}
+
+void MainWindow::setPins(std::span<const PinFill> fills)
+{
+    for (const PinFill &fill : fills)
+        setFillColor(fill.pin, fill.color);
+    showMatchingCpuEntry();
+    showMatchingEntry(powerJumper());
+    showMatchingEntry(sdramJumper());
+    pinsChanged();
+}
+
+void MainWindow::showMatchingCpuEntry()
+{
+    const QList<int> matching = matchingCpuEntries(readCpuBlocks(m_board));
+    QComboBox *cpu = list(cpuSelector().list);
+    if (matching.contains(cpu->currentIndex()))
+        return;
+    // Setting the index of the list itself, not through setListIndex(): that is the program's
+    // choice of an entry and would run the Click, which sets the pins from the entry.
+    cpu->setCurrentIndex(matching.isEmpty() ? -1 : matching.front());
+}
+
+void MainWindow::showMatchingEntry(const BoardJumper &jumper)
+{
+    const auto entry = entryShownBy(m_board, jumper);
+    list(jumper.selector.list)->setCurrentIndex(entry.value_or(-1));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -265,4 +349,10 @@ MainWindow &mainWindow()
 void releaseMainWindow()
 {
     delete globalWindow().data();
+}
+
+void MainWindow::showCpuMeanings(const CpuMeanings &meanings)
+{
+    // As the panel sets a block: the same writes, then the lists show what the pins stand for.
+    setPins(cpuPinFills(meanings));
 }

@@ -1,17 +1,23 @@
 // The one window of the guide: the board drawing with its lists and buttons, and its six events.
 #pragma once
 
+#include "jumpers/jumperpositions.h"
 #include "jumpers/jumperwindow.h"
 #include "layout/board.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <span>
 
 class BoardWidget;
+class QAction;
 class QComboBox;
 class QPushButton;
+class SettingsPanel;
 class WindowLossWatch;
+struct BoardJumper;
+struct CpuMeanings;
 struct Selector;
 
 /// The window. It is the JumperWindow the Load event and the jumper procedures work on, but
@@ -36,10 +42,33 @@ public:
 
     const Board &board() const { return m_board; }
 
+    /// Opens the jumper settings panel beside the window, or brings it forward with the focus
+    /// (F2, or the entry of the board's context menu). While it is open, a click on a jumper
+    /// block moves that block's cap.
+    void openSettingsPanel();
+
+    /// Writes the fills in order through the window's one pin write, as a jumper procedure does,
+    /// then makes each list show the entry that gives the pins its blocks now show (none when no
+    /// entry does) without raising a Click, and brings the panel's reading up to date. A failed
+    /// write throws ElementError; pins written before it keep their new fill.
+    void setPins(std::span<const PinFill> fills);
+
+    /// Sets the pins of JP7 to JP9, JP4 to JP6 and JP3 to a bus clock, multiplier and core
+    /// voltage as setPins() does, in the order of the CPU procedure: the CPU list then shows the
+    /// entry whose row gives these positions, or no entry, and its Click does not run.
+    void showCpuMeanings(const CpuMeanings &meanings);
+
+    /// Makes CBOCPU show the entry whose jumper row gives exactly the CPU pins of the board: the
+    /// entry shown, when it is one of several that do; else the first in list order; no entry
+    /// (index -1) when none does. Raises no Click, so no pin changes.
+    void showMatchingCpuEntry();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     /// Keeps the window on the screen: see placedInside().
     void showEvent(QShowEvent *event) override;
+    /// While the panel is open, a left click on a pin of JP3 to JP11 moves its block's cap.
+    void mousePressEvent(QMouseEvent *event) override;
 
     /// The one write of the jumper procedures. A subclass may refuse a write by throwing
     /// ElementError before calling this, to stand in for a pin that cannot be set.
@@ -62,10 +91,20 @@ private:
     /// The Click event of a list: runs the list's jumper procedure.
     void click(const Selector &selector);
 
-    // The widget paints the board, so it is declared after it and destroyed before it.
+    void createPanelAction();
+    void showBoardMenu(const QPoint &pos);
+    void moveCapAt(const QPoint &pixel);
+    void showMatchingEntry(const BoardJumper &jumper);
+    /// What follows every change of pins: the board's description and the panel's reading.
+    void pinsChanged();
+
+    // The widget paints the board, so it is declared after it and destroyed before it; the panel
+    // reads both, so it goes first.
     Board m_board;
     std::unique_ptr<BoardWidget> m_boardWidget;
     std::unique_ptr<WindowLossWatch> m_lossWatch;
+    QAction *m_panelAction = nullptr;
+    std::unique_ptr<SettingsPanel> m_panel; ///< made when first opened
 };
 
 /// The global reference to the main window; creates the window when there is none yet.

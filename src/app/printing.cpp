@@ -57,6 +57,29 @@ QImage boardForPage(const Board &board, qreal scale, qreal resolution)
     return image;
 }
 
+/// Draws child in its place on the painter's page as the toolkit draws a widget on a printer:
+/// into a picture of the page's own dots, which then goes on the page. (Drawn straight onto a
+/// PDF writer's page instead, the lists and buttons would lose their frames.)
+void paintChild(QPainter &painter, QWidget &child)
+{
+    const QTransform toPage = QTransform::fromTranslate(child.x(), child.y()) * painter.worldTransform();
+    const QPaintDevice &page = *painter.device();
+    const QRect dots = toPage.mapRect(QRectF(child.rect())).toAlignedRect().intersected(QRect(0, 0, page.width(), page.height()));
+    if (dots.isEmpty())
+        return;
+    QImage picture(dots.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter picturePainter(&picture);
+    picturePainter.setRenderHints(painter.renderHints());
+    picturePainter.setTransform(toPage * QTransform::fromTranslate(-dots.x(), -dots.y()));
+    child.render(&picturePainter, QPoint(), QRegion(), QWidget::DrawChildren);
+    picturePainter.end();
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(dots.topLeft(), picture);
+    painter.restore();
+}
+
 /// Paints the client area into target (device pixels) on a printer of the resolution given.
 void paintWindow(QPainter &painter, MainWindow &window, const QRectF &target, qreal resolution)
 {
@@ -70,10 +93,11 @@ void paintWindow(QPainter &painter, MainWindow &window, const QRectF &target, qr
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(QRectF(QPointF(), QSizeF(board.size()) / board.devicePixelRatio()), board, QRectF(board.rect()));
     // The lists and buttons over the board, in the order they lie on top of one another. The
-    // toolkit draws them on the printer's own page, its letters and lines at its resolution.
+    // toolkit draws them at the page's own dots, its letters and lines at its resolution. The
+    // settings panel is a window of its own, not part of the page.
     for (QWidget *child : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (!child->isHidden() && !qobject_cast<BoardWidget *>(child))
-            child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
+        if (!child->isHidden() && !child->isWindow() && !qobject_cast<BoardWidget *>(child))
+            paintChild(painter, *child);
     }
     painter.restore();
 }
@@ -122,12 +146,17 @@ void setPage(QPrinter &printer, const QPageSize &size)
                            QPageLayout::Millimeter);
 }
 
+void paintPage(QPainter &painter, MainWindow &window, qreal resolution)
+{
+    paintWindow(painter, window, pageTarget(painter.viewport()), resolution);
+}
+
 QString printWindow(QPrinter &printer, MainWindow &window)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return QStringLiteral("the printer \"%1\" could not start the job").arg(printer.printerName());
-    paintWindow(painter, window, pageTarget(painter.viewport()), printer.resolution());
+    paintPage(painter, window, printer.resolution());
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return QStringLiteral("the printer \"%1\" reported an error").arg(printer.printerName());
     return {};

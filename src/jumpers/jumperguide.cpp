@@ -1,13 +1,12 @@
-// The guide as a table in three formats, and the current positions as a sentence.
+// The guide as a table in three formats, read from the jumper tables, and a position as it writes it.
 #include "jumperguide.h"
 
+#include "blockmeanings.h"
 #include "boardjumpertables.h"
 #include "cpujumpertable.h"
 #include "jumperblocks.h"
 #include "selection.h"
 #include "selectorcatalogue.h"
-
-#include "layout/board.h"
 
 #include <QStringList>
 
@@ -16,39 +15,40 @@
 
 namespace {
 
-QString positionText(Position p)
-{
-    return p == Position::OneTwo ? QStringLiteral("1-2") : QStringLiteral("2-3");
-}
-
-QString contactText(Contact c)
-{
-    return c == Contact::Closed ? QStringLiteral("closed") : QStringLiteral("open");
-}
-
 /// One entry of a list: its list position, its exact text, and the position of each of the
-/// list's blocks as its table row gives it (none for a code without a row).
+/// list's blocks as its table row gives it (none for a code without a row). A documented value of
+/// a group of blocks fills the same fields: no position (-1), its text, its blocks' positions.
 struct GuideRow {
     int position;
     QString entry;
     QStringList blocks;
 };
 
-/// One list: its title, which also heads its entry column, the names of its blocks, its entries.
+/// One list, or one table of what a group of blocks stands for: its title, which also heads its
+/// entry column, the names of its blocks, its rows. A table's rows are values, not list entries:
+/// they have no list position, and their text is not quoted.
 struct Section {
     QString title;
     QStringList blockNames;
     std::vector<GuideRow> rows;
+    bool listEntries = true;
 };
+
+/// JP7, JP8, JP9, JP4, JP5, JP6, then "JP3 A" to "JP3 D".
+QStringList cpuBlockNames()
+{
+    QStringList names;
+    for (const ThreePinBlock &b : cpuBlocks())
+        names << QString::fromLatin1(b.name);
+    for (const Jp3Position &p : jp3Positions())
+        names << QStringLiteral("JP3 ") + QString::fromLatin1(p.letter);
+    return names;
+}
 
 Section cpuSection()
 {
     const Selector &selector = cpuSelector();
-    Section s{QStringLiteral("CPU type"), {}, {}};
-    for (const ThreePinBlock &b : cpuBlocks())
-        s.blockNames << QString::fromLatin1(b.name);
-    for (const Jp3Position &p : jp3Positions())
-        s.blockNames << QStringLiteral("JP3 ") + QString::fromLatin1(p.letter);
+    Section s{QStringLiteral("CPU type"), cpuBlockNames(), {}};
     int position = 0;
     for (const SelectorEntry &e : selector.entries) {
         GuideRow row{position++, QString::fromLatin1(e.text), {}};
@@ -76,10 +76,51 @@ Section boardSection(const QString &title, const BoardJumper &jumper)
     return s;
 }
 
+Section busClockSection()
+{
+    Section s{QStringLiteral("Bus clock"), cpuBlockNames().mid(0, 3), {}, false};
+    for (const BusClockSetting &setting : busClockSettings()) {
+        GuideRow row{-1, busClockText(setting.megahertz), {}};
+        for (Position p : setting.positions)
+            row.blocks << positionText(p);
+        s.rows.push_back(row);
+    }
+    return s;
+}
+
+Section multiplierSection()
+{
+    Section s{QStringLiteral("Multiplier"), cpuBlockNames().mid(3, 3), {}, false};
+    for (const MultiplierSetting &setting : multiplierSettings()) {
+        GuideRow row{-1, multiplierText(setting.tenths), {}};
+        for (Position p : setting.positions)
+            row.blocks << positionText(p);
+        s.rows.push_back(row);
+    }
+    return s;
+}
+
+Section voltageSection()
+{
+    Section s{QStringLiteral("Core voltage"), cpuBlockNames().mid(6), {}, false};
+    for (const VoltageSetting &setting : voltageSettings()) {
+        GuideRow row{-1, voltageText(setting.centivolts), {}};
+        for (Contact c : setting.contacts)
+            row.blocks << contactText(c);
+        s.rows.push_back(row);
+    }
+    return s;
+}
+
+/// The three lists, then what the CPU's blocks stand for.
 std::vector<Section> guideSections()
 {
-    return {cpuSection(), boardSection(QStringLiteral("Power supply"), powerJumper()),
-            boardSection(QStringLiteral("SDRAM clock"), sdramJumper())};
+    return {cpuSection(),
+            boardSection(QStringLiteral("Power supply"), powerJumper()),
+            boardSection(QStringLiteral("SDRAM clock"), sdramJumper()),
+            busClockSection(),
+            multiplierSection(),
+            voltageSection()};
 }
 
 QString quoted(const QString &text)
@@ -90,13 +131,17 @@ QString quoted(const QString &text)
 /// The cells of a section's heading line in the text and markdown tables.
 QStringList headingCells(const Section &s)
 {
+    if (!s.listEntries)
+        return QStringList{s.title} + s.blockNames;
     return QStringList{QStringLiteral("Pos"), s.title} + s.blockNames;
 }
 
-/// The cells of an entry's line in the text and markdown tables; the text is quoted so that its
-/// blanks show.
-QStringList entryCells(const GuideRow &row)
+/// The cells of a row's line in the text and markdown tables; an entry's text is quoted so that
+/// its blanks show.
+QStringList entryCells(const Section &s, const GuideRow &row)
 {
+    if (!s.listEntries)
+        return QStringList{row.entry} + row.blocks;
     return QStringList{QString::number(row.position), quoted(row.entry)} + row.blocks;
 }
 
@@ -118,7 +163,7 @@ QString textSection(const Section &s)
 {
     std::vector<QStringList> lines{headingCells(s)};
     for (const GuideRow &row : s.rows)
-        lines.push_back(entryCells(row));
+        lines.push_back(entryCells(s, row));
     QList<qsizetype> widths(lines.front().size());
     for (const QStringList &cells : lines) {
         for (qsizetype i = 0; i < cells.size(); ++i)
@@ -144,7 +189,7 @@ QString markdownSection(const Section &s)
     QString out = QStringLiteral("## ") + s.title + QStringLiteral("\n\n") + markdownLine(heading);
     out += QStringLiteral("|") + QStringLiteral("---|").repeated(heading.size()) + u'\n';
     for (const GuideRow &row : s.rows)
-        out += markdownLine(entryCells(row));
+        out += markdownLine(entryCells(s, row));
     return out;
 }
 
@@ -164,54 +209,40 @@ QString csvLine(const QStringList &fields)
 }
 
 /// One rectangular table: the list, the position and the exact entry text, then a column for
-/// every block of every list; a list's entries leave the other lists' columns empty.
+/// every block of every list; a list's entries leave the other lists' columns empty. The rows of
+/// what the CPU's blocks stand for fill the CPU list's columns of their blocks and have no position.
 QString csvTable(const std::vector<Section> &sections)
 {
     QStringList header{QStringLiteral("list"), QStringLiteral("position"), QStringLiteral("entry")};
-    qsizetype blockColumns = 0;
     for (const Section &s : sections) {
-        header += s.blockNames;
-        blockColumns += s.blockNames.size();
+        for (const QString &name : s.blockNames) {
+            if (!header.contains(name))
+                header << name;
+        }
     }
     QString out = csvLine(header);
-    qsizetype before = 0; // the block columns of the lists ahead of this one
     for (const Section &s : sections) {
         for (const GuideRow &row : s.rows) {
-            QStringList fields{s.title, QString::number(row.position), row.entry};
-            fields += QStringList(before);
-            fields += row.blocks;
-            fields += QStringList(blockColumns - before - row.blocks.size());
+            QStringList fields = QStringList{s.title, s.listEntries ? QString::number(row.position) : QString(), row.entry}
+                + QStringList(header.size() - 3);
+            for (qsizetype b = 0; b < row.blocks.size(); ++b)
+                fields[header.indexOf(s.blockNames[b])] = row.blocks[b];
             out += csvLine(fields);
         }
-        before += s.blockNames.size();
     }
     return out;
 }
-
-QString threePinText(const Board &board, const ThreePinBlock &block)
-{
-    std::array<Color, 3> fills{};
-    for (std::size_t i = 0; i < 3; ++i)
-        fills[i] = board.fillColor(block.pins[i]);
-    for (Position p : {Position::OneTwo, Position::TwoThree}) {
-        if (fills == threePinFills(p))
-            return positionText(p);
-    }
-    return QStringLiteral("not set");
-}
-
-QString jp3Text(const Board &board, const Jp3Position &position)
-{
-    const Color first = board.fillColor(position.pins[0]);
-    const Color second = board.fillColor(position.pins[1]);
-    for (Contact c : {Contact::Closed, Contact::Open}) {
-        if (first == contactFill(c) && second == contactFill(c))
-            return contactText(c);
-    }
-    return QStringLiteral("not set");
-}
-
 } // namespace
+
+QString positionText(Position p)
+{
+    return p == Position::OneTwo ? QStringLiteral("1-2") : QStringLiteral("2-3");
+}
+
+QString contactText(Contact c)
+{
+    return c == Contact::Closed ? QStringLiteral("closed") : QStringLiteral("open");
+}
 
 QString jumperGuide(GuideFormat format)
 {
@@ -227,18 +258,4 @@ QString jumperGuide(GuideFormat format)
     for (const Section &s : sections)
         parts << (format == GuideFormat::Text ? textSection(s) : markdownSection(s));
     return parts.join(u'\n');
-}
-
-QString jumperPositionsText(const Board &board)
-{
-    QStringList parts;
-    for (const ThreePinBlock &block : cpuBlocks())
-        parts << QString::fromLatin1(block.name) + u' ' + threePinText(board, block);
-    QString jp3 = QStringLiteral("JP3");
-    for (const Jp3Position &position : jp3Positions())
-        jp3 += u' ' + QString::fromLatin1(position.letter) + u' ' + jp3Text(board, position);
-    parts << jp3;
-    for (const ThreePinBlock *block : {&jp11(), &jp10()})
-        parts << QString::fromLatin1(block->name) + u' ' + threePinText(board, *block);
-    return parts.join(QStringLiteral(", "));
 }

@@ -1,12 +1,19 @@
 // Font names, sizes and their substitutes; each caption font is made and measured once.
 #include "fonts.h"
 
+#include "catalogues.h"
+
+#ifdef VELMOR_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#else
 #include <QFontDatabase>
+#endif
 
 #include <array>
 #include <cstring>
 #include <iterator>
 #include <optional>
+#include <system_error>
 
 namespace {
 
@@ -54,6 +61,40 @@ QFont makeFont(const char *layoutName, int pixelSize, QFont::Weight weight)
     return f;
 }
 
+#ifdef VELMOR_HAVE_FONTCONFIG
+/// Whether fontconfig lists a font of the family. A listing compares names only, where a match
+/// would apply the alias rules and always find some font.
+bool isInstalled(const char *family)
+{
+    FcPattern *pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family));
+    FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    // The first listing loads fontconfig's configuration for the process, the toolkit's too.
+    FcFontSet *fonts = FcFontList(nullptr, pattern, objects);
+    const bool installed = fonts && fonts->nfont > 0;
+    if (fonts)
+        FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    return installed;
+}
+#else
+bool isInstalled(const char *family)
+{
+    // The installed families compared by name: QFontDatabase::hasFamily() would have fontconfig
+    // resolve each name as an alias first, which costs as much as loading a font.
+    const QString wanted = QString::fromLatin1(family);
+    for (QString installed : QFontDatabase::families()) {
+        // A family several foundries make is listed as "Family [foundry]".
+        if (const qsizetype bracket = installed.indexOf(QLatin1String(" [")); bracket >= 0)
+            installed.truncate(bracket);
+        if (installed.compare(wanted, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+#endif
+
 struct MeasuredFont {
     QFont font;
     QFontMetrics metrics;
@@ -81,21 +122,33 @@ void installFontSubstitutes()
 
 QStringList missingFontFamilies()
 {
-    // The installed families compared by name: QFontDatabase::hasFamily() would have fontconfig
-    // resolve each name as an alias first, which costs as much as loading a font.
-    QStringList installed = QFontDatabase::families();
-    for (QString &family : installed) {
-        // A family several foundries make is listed as "Family [foundry]".
-        if (const qsizetype bracket = family.indexOf(QLatin1String(" [")); bracket >= 0)
-            family.truncate(bracket);
-    }
     QStringList missing;
     for (const auto &s : Substitutes) {
-        const QString family = QString::fromLatin1(s.substitute);
-        if (!installed.contains(family, Qt::CaseInsensitive))
-            missing << family;
+        if (!isInstalled(s.substitute))
+            missing << QString::fromLatin1(s.substitute);
     }
     return missing;
+}
+
+std::future<QStringList> startMissingFontCheck()
+{
+#ifdef VELMOR_HAVE_FONTCONFIG
+    try {
+        return std::async(std::launch::async, missingFontFamilies);
+    } catch (const std::system_error &) {
+        // No thread to be had: the check runs when its result is asked for.
+    }
+#endif
+    return std::async(std::launch::deferred, missingFontFamilies);
+}
+
+void loadWindowFonts()
+{
+    // A font is loaded when it is first measured: each height asked for loads one.
+    for (std::size_t i = 0; i < std::size(CaptionFonts); ++i)
+        (void)captionMetrics(static_cast<TextFont>(i)).height();
+    for (const ControlRow &row : controlCatalogue())
+        (void)QFontMetrics(controlFont(row.fontPixels, row.bold)).height();
 }
 
 const QFont &captionFont(TextFont font)

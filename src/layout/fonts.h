@@ -7,13 +7,29 @@
 #include <QFontMetrics>
 #include <QStringList>
 
+#include <future>
+
 /// Maps the font names the board was laid out with onto the fonts Debian ships, for any font
 /// asked for by such a name (the fonts below ask for the substitutes by their own names). Call
 /// once, before any font is made.
 void installFontSubstitutes();
 
-/// The families among the substitutes that this machine lacks (fallbacks are drawn instead).
+/// The families among the substitutes that this machine lacks (fallbacks are drawn instead),
+/// compared by name: an alias or substitution rule does not make a family present.
+/// Built with fontconfig it asks fontconfig, which needs no application object and may run on
+/// any thread; otherwise it asks the toolkit's font list, which needs the application object.
 QStringList missingFontFamilies();
+
+/// Starts missingFontFamilies(). Built with fontconfig it runs on a worker thread at once, so
+/// fontconfig's configuration, most of its cost, loads while the toolkit starts; otherwise (or
+/// when no thread can be started) it runs when the result is asked for, which must then be after
+/// the application object is made.
+std::future<QStringList> startMissingFontCheck();
+
+/// Loads every font the window draws with, the captions' and the controls', so that its first
+/// paint finds them loaded; the program's entry calls it while the pictures decode. Call it after
+/// installFontSubstitutes(), on the thread of the windows (loaded fonts are kept per thread).
+void loadWindowFonts();
 
 /// A caption font; made and measured once.
 const QFont &captionFont(TextFont font);

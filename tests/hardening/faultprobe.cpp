@@ -14,6 +14,7 @@
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
+#include "layout/picturesfortests.h"
 
 #include <cstdio>
 #include <cstring>
@@ -21,21 +22,6 @@
 namespace {
 
 constexpr int Unreported = 3;
-
-/// A window whose fill writes fail from a chosen write on, counted from arming.
-class FailingWindow : public MainWindow
-{
-public:
-    int failAtWrite = -1;
-    int writes = 0;
-
-    void setFillColor(const char *element, Color color) override
-    {
-        if (failAtWrite >= 0 && writes++ == failAtWrite)
-            throw ElementError(element, "setting the fill color", "the write was refused");
-        MainWindow::setFillColor(element, color);
-    }
-};
 
 int unreported(const char *fault)
 {
@@ -64,8 +50,10 @@ int undecodablePicture(const char *resourcePath, const char *folder)
         std::fprintf(stderr, "faultprobe: cannot write a broken copy of %s into %s\n", resourcePath, folder);
         return 2;
     }
-    setPictureSource(resourcePath, copy.constData());
-    // The start-up of the program's entry, then a moment of its event loop for the first paint.
+    const PictureSourceForTests brokenData(resourcePath, copy.constData());
+    // The start-up of the program's entry, pictures decoded ahead on a thread as there, then a
+    // moment of its event loop for the first paint.
+    const PictureDecodingThread decoding;
     runGuarded([] {
         MainWindow &window = mainWindow();
         window.load();

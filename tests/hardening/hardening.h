@@ -3,9 +3,9 @@
 #pragma once
 
 #include "sanitizers.h"
+#include "windowtesting.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,20 +13,6 @@
 #include <QTimer>
 
 #include <functional>
-
-/// The list of that name among the window's children.
-inline QComboBox *listOf(QWidget &window, const char *name)
-{
-    return window.findChild<QComboBox *>(QString::fromLatin1(name));
-}
-
-/// Picks the entry at position as a user does: selected, then the list's activated signal.
-inline void pick(QWidget &window, const char *list, int position)
-{
-    QComboBox *combo = listOf(window, list);
-    combo->setCurrentIndex(position);
-    emit combo->activated(position);
-}
 
 /// Watches for a modal message box and closes it shortly after it appears, handing its text to
 /// seen first. Without it a box would wait for a user forever.

@@ -4,7 +4,10 @@
 // the fonts it misses.
 //
 // The layout with the real fonts comes from this same program, started again with the machine's
-// own font configuration and the argument --layout.
+// own font configuration and the argument --layout; with --missing it prints the families the
+// program finds missing, under whatever font configuration it is started with.
+#include "windowtesting.h"
+
 #include "app/mainwindow.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
@@ -49,9 +52,10 @@ private slots:
     void onlyCaptionsAndControlsLookDifferent();
     void captionsAreDrawn();
     void programSaysWhichFontsAreMissing();
+    void onlyTheMissingFontsAreNamed();
 
 private:
-    MainWindow *m_window = nullptr;
+    std::unique_ptr<MainWindow> m_window;
     QImage m_image;
     QStringList m_realLayout;
     QImage m_realImage;
@@ -74,16 +78,14 @@ void TestFallbackFonts::initTestCase()
     QVERIFY(!m_realImage.isNull());
 
     installFontSubstitutes();
-    m_window = new MainWindow;
-    m_window->load();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window = shownWindow();
+    QVERIFY(m_window);
     m_image = m_window->windowImage().convertToFormat(QImage::Format_RGB32);
 }
 
 void TestFallbackFonts::cleanupTestCase()
 {
-    delete m_window;
+    m_window.reset();
 }
 
 void TestFallbackFonts::missingFontsAreNamed()
@@ -161,9 +163,37 @@ void TestFallbackFonts::programSaysWhichFontsAreMissing()
         QVERIFY2(err.contains(QStringLiteral("velmor: the font \"%1\" is not installed").arg(family)), qPrintable(err));
 }
 
+void TestFallbackFonts::onlyTheMissingFontsAreNamed()
+{
+    // A machine with one of the four families: the other three are named, and only they.
+    const QString liberation = QStringLiteral("/usr/share/fonts/truetype/liberation");
+    if (!QFileInfo::exists(liberation + QStringLiteral("/LiberationSerif-Regular.ttf")))
+        QSKIP("Liberation Serif is not installed (Debian package fonts-liberation)");
+    QTemporaryDir folder;
+    QFile config(folder.filePath(QStringLiteral("fonts.conf")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+                                "<fontconfig>\n  <dir>%1</dir>\n  <cachedir>%2</cachedir>\n</fontconfig>\n")
+                     .arg(liberation, folder.filePath(QStringLiteral("cache"))).toUtf8());
+    config.close();
+    QProcess check;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
+    check.setProcessEnvironment(env);
+    check.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--missing")});
+    QVERIFY(check.waitForFinished(60000));
+    QCOMPARE(check.exitCode(), 0);
+    QCOMPARE(QString::fromLatin1(check.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+             (QStringList{QStringLiteral("URW Bookman"), QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Serif Condensed")}));
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    if (argc == 2 && qstrcmp(argv[1], "--missing") == 0) {
+        std::printf("%s\n", qPrintable(missingFontFamilies().join(u'\n')));
+        return 0;
+    }
     if (argc == 3 && qstrcmp(argv[1], "--layout") == 0) {
         installFontSubstitutes();
         MainWindow window;

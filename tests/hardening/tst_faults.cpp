@@ -6,12 +6,15 @@
 #include "app/mainwindow.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
+#include "layout/picturesfortests.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/resource.h>
+
+#include <optional>
 
 class TestFaults : public QObject
 {
@@ -33,14 +36,19 @@ void TestFaults::initTestCase()
 void TestFaults::undecodablePictureFailsTheWindow_data()
 {
     QTest::addColumn<QString>("picture");
-    QTest::newRow("window icon") << QStringLiteral(":/pictures/icon.ico");
-    QTest::newRow("background") << QStringLiteral(":/pictures/background.gif");
-    QTest::newRow("CPU socket") << QStringLiteral(":/pictures/socket.bmp");
+    QTest::addColumn<bool>("decodedAhead");
+    for (const bool ahead : {false, true}) {
+        const char *how = ahead ? "decoded ahead on a thread" : "decoded when asked";
+        QTest::addRow("window icon, %s", how) << QStringLiteral(":/pictures/icon.ico") << ahead;
+        QTest::addRow("background, %s", how) << QStringLiteral(":/pictures/background.gif") << ahead;
+        QTest::addRow("CPU socket, %s", how) << QStringLiteral(":/pictures/socket.bmp") << ahead;
+    }
 }
 
 void TestFaults::undecodablePictureFailsTheWindow()
 {
     QFETCH(QString, picture);
+    QFETCH(bool, decodedAhead);
     const QByteArray path = picture.toLatin1();
     { // decoded once before, as by an earlier window: the broken data must still be read
         MainWindow window;
@@ -48,17 +56,22 @@ void TestFaults::undecodablePictureFailsTheWindow()
     QTemporaryDir folder;
     const QByteArray copy = writeUndecodableCopy(path.constData(), QDir(folder.path())).toLocal8Bit();
     QVERIFY(!copy.isEmpty());
-    setPictureSource(path.constData(), copy.constData());
-    const auto restore = qScopeGuard([&] { setPictureSource(path.constData(), nullptr); });
-
     QString message;
-    try {
-        MainWindow window;
-    } catch (const PictureError &e) {
-        message = QString::fromUtf8(e.what());
+    {
+        const PictureSourceForTests brokenData(path.constData(), copy.constData());
+        std::optional<PictureDecodingThread> decoding;
+        if (decodedAhead)
+            decoding.emplace();
+        try {
+            MainWindow window;
+        } catch (const PictureError &e) {
+            message = QString::fromUtf8(e.what());
+        }
     }
     QVERIFY2(message.contains(QStringLiteral("The built-in picture %1 could not be decoded").arg(picture)),
              qPrintable(message.isEmpty() ? QStringLiteral("the window was made without error") : message));
+    // Its own data again once the replacement has ended.
+    QCOMPARE(::picture(path.constData()), QImage(picture).convertToFormat(QImage::Format_RGB32));
 }
 
 void TestFaults::faultEndsTheProgramWithAMessage_data()

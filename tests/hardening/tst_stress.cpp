@@ -1,6 +1,6 @@
 // Long use: thousands of random picks across the three lists, each followed by a check of every
 // element's fill against the jumper tables, and the memory the process holds afterwards.
-#include "../pinsampling.h"
+#include "pinsampling.h"
 #include "hardening.h"
 
 #include "app/mainwindow.h"

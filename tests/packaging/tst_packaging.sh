@@ -1,25 +1,28 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix and packs it with cpack as a Debian package, then checks
-# the installed files, the desktop entry, the icons, the AppStream metainfo, the manual page, and
-# the package's fields and contents.
+# the installed files, the desktop entry, the icons, the AppStream metainfo, the manual page, the
+# copyright file, and the package's fields, contents and changelog, and that lintian finds no
+# error or warning in it.
 #
-#   tst_packaging.sh BUILD_DIR ICON_ICO
+#   tst_packaging.sh BUILD_DIR ICON_ICO APP_ID LICENSE
 #
-# ICON_ICO is the program's icon, which the theme's PNG icons must reproduce. Exits 77 (skipped)
-# when a tool it needs is missing: `scripts/deps.sh test` installs them.
+# ICON_ICO is the program's icon, which the theme's PNG icons must reproduce; APP_ID the desktop's
+# name for the program; LICENSE the licence whose text the copyright file must carry. Exits 77
+# (skipped) when a tool it needs is missing: `scripts/deps.sh test` installs them.
 set -euo pipefail
 
-(($# == 2)) || {
-    echo "usage: $0 BUILD_DIR ICON_ICO" >&2
+(($# == 4)) || {
+    echo "usage: $0 BUILD_DIR ICON_ICO APP_ID LICENSE" >&2
     exit 2
 }
-readonly build=$1 ico=$2
+readonly build=$1 ico=$2 app_id=$3 license=$4
 
-readonly app_id=org.velmor.Velmor
 readonly icon_sizes=(32 64 128)
-readonly options=(--list --format --export --cpu --power --sdram --page-size --help --version)
+readonly options=(--list --format --export --cpu --power --sdram --bus --multiplier --voltage --identify --page-size
+    --help --version)
 readonly fonts=(fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra)
-readonly tools=(cmake cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli groff compare convert)
+readonly tools=(cmake cpack dpkg-deb dpkg-shlibdeps dpkg-parsechangelog desktop-file-validate appstreamcli groff
+    compare convert lintian)
 
 failures=0
 
@@ -33,9 +36,10 @@ files_under() {
     (cd "$1" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 }
 
-# Prints the files expected under the prefix, sorted; the argument names the manual page.
+# Prints the files expected under the prefix, sorted; the first argument names the manual page,
+# any further ones are files that only the package has.
 expected_files() {
-    local size
+    local size extra
     {
         echo bin/velmor
         echo "share/applications/$app_id.desktop"
@@ -44,6 +48,10 @@ expected_files() {
         done
         echo "share/metainfo/$app_id.metainfo.xml"
         echo "share/man/man1/$1"
+        echo share/doc/velmor/copyright
+        for extra in "${@:2}"; do
+            echo "$extra"
+        done
     } | LC_ALL=C sort
 }
 
@@ -100,16 +108,36 @@ check_man_page() {
     done
 }
 
+# The copyright file is in Debian's machine-readable format and carries LICENSE's holder and text.
+check_copyright() {
+    local file=$1 holder text
+    [[ $(head -n 1 "$file") == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] ||
+        fail "$file does not start with the machine-readable format's Format line"
+    holder=$(sed -n 's/^Copyright (c) //p' "$license")
+    grep -qxF "Copyright: $holder" "$file" || fail "$file does not name the copyright holder '$holder'"
+    # The licence paragraph's lines, indented by one space, blank lines written as " .".
+    text=$(sed -n '/^License: Expat$/,$ { /^License:/d; s/^ //; s/^\.$//; p; }' "$file") || true
+    [[ $text == "$(sed '1,/^Copyright (c) /d' "$license" | sed '1{/^$/d;}')" ]] ||
+        fail "the licence text in $file differs from $license"
+}
+
 # The value of a field of the package, or nothing.
 deb_field() {
     dpkg-deb -f "$deb" "$1"
 }
 
+# The value of a variable that CPackConfig.cmake sets, or nothing.
+cpack_variable() {
+    sed -n "s/^set($1 \"\\(.*\\)\")\$/\\1/p" "$build/CPackConfig.cmake"
+}
+
 check_package_fields() {
-    local version depends package
-    version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+    local version release depends package
+    version=$(cpack_variable CPACK_PACKAGE_VERSION)
+    release=$(cpack_variable CPACK_DEBIAN_PACKAGE_RELEASE)
     [[ $(deb_field Package) == velmor ]] || fail "the package is named '$(deb_field Package)'"
-    [[ -n $version && $(deb_field Version) == "$version" ]] || fail "the package's version is '$(deb_field Version)', the project's '$version'"
+    [[ -n $version && -n $release && $(deb_field Version) == "$version-$release" ]] ||
+        fail "the package's version is '$(deb_field Version)', the project's '$version' revision '$release'"
     [[ $(deb_field Section) == utils ]] || fail "the package's section is '$(deb_field Section)'"
     [[ $(deb_field Maintainer) == "VELMOR developers <dev@velmor.invalid>" ]] || fail "the maintainer is '$(deb_field Maintainer)'"
     [[ -n $(deb_field Description) ]] || fail "the package has no description"
@@ -128,6 +156,26 @@ check_package_launch() {
     [[ -n $exec && -f $root/usr/bin/$exec && -x $root/usr/bin/$exec ]] || fail "Exec=$exec is no executable in usr/bin"
     [[ -n $icon && -f $root/usr/share/icons/hicolor/32x32/apps/$icon.png ]] || fail "Icon=$icon is no icon in the hicolor theme"
     gzip -t "$root/usr/share/man/man1/velmor.1.gz" || fail "the packed manual page is not gzip data"
+}
+
+# The changelog's newest entry is the package's version.
+check_package_changelog() {
+    local changelog=$1/usr/share/doc/velmor/changelog.Debian.gz version
+    gzip -t "$changelog" || fail "$changelog is not gzip data"
+    version=$(gzip -dc "$changelog" | dpkg-parsechangelog -l - -S Version) || true
+    [[ $version == "$(deb_field Version)" ]] || fail "the changelog's newest entry is $version, the package $(deb_field Version)"
+}
+
+# Lintian's errors and warnings fail the check; its notes (I:) are shown only.
+check_lintian() {
+    local output status=0
+    output=$(lintian --fail-on error,warning --display-info "$deb" 2>&1) || status=$?
+    output=$(grep -v '^running with root privileges' <<<"$output" || true)
+    if ((status != 0)) || grep -qE '^[EW]: ' <<<"$output"; then
+        fail "lintian finds errors or warnings in the package (status $status): $output"
+    elif [[ -n $output ]]; then
+        echo "lintian notes: $output"
+    fi
 }
 
 missing=()
@@ -151,6 +199,7 @@ check_icons "$prefix"
 check_desktop_entry "$prefix/share/applications/$app_id.desktop"
 check_metainfo "$prefix/share/metainfo/$app_id.metainfo.xml"
 check_man_page "$prefix/share/man/man1/velmor.1"
+check_copyright "$prefix/share/doc/velmor/copyright"
 
 # The Debian package, made into a folder of its own so the build folder stays as it was.
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/cpack" >"$work/cpack.log" 2>&1 || {
@@ -166,11 +215,13 @@ fi
 deb=${debs[0]}
 echo "made $(basename "$deb"); Depends: $(deb_field Depends)"
 check_package_fields
-diff <(expected_files velmor.1.gz | sed 's|^|usr/|') \
+diff <(expected_files velmor.1.gz share/doc/velmor/changelog.Debian.gz share/lintian/overrides/velmor | sed 's|^|usr/|') \
     <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | LC_ALL=C sort) ||
     fail "the package does not hold exactly the files listed above under usr/"
 dpkg-deb -x "$deb" "$work/deb"
 check_package_launch "$work/deb"
+check_package_changelog "$work/deb"
+check_lintian
 
 if ((failures > 0)); then
     echo "tst_packaging: $failures checks failed" >&2

@@ -57,7 +57,9 @@ int main(int argc, char *argv[])
         const QImage image = isNumber ? scaledIcon(icon, size) : QImage();
         if (image.isNull())
             return fail(QStringLiteral("%1 is not a whole multiple of the icon's %2 x %3 pixels")
-                            .arg(sizeText).arg(icon.width()).arg(icon.height()));
+                            .arg(sizeText)
+                            .arg(icon.width())
+                            .arg(icon.height()));
         const QString path = outDir.filePath(QStringLiteral("%1x%1/apps/%2.png").arg(size).arg(name));
         if (!QDir().mkpath(QFileInfo(path).path()) || !image.save(path, "PNG"))
             return fail(QStringLiteral("cannot write %1").arg(path));

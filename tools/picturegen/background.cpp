@@ -1,6 +1,7 @@
 // The board-guide background: a pale field in a light-blue frame with the board's model name,
 // the maker's banner and the title line, reduced to a fixed 256-color palette.
 #include "artwork.h"
+#include "backgroundlayout.h"
 #include "paintkit.h"
 
 #include <QHash>
@@ -11,9 +12,6 @@
 
 namespace {
 
-constexpr int Width = 582;
-constexpr int Height = 563;
-
 // Colors, 0xBBGGRR.
 constexpr std::uint32_t FieldColor = 0xEFF7E7;
 constexpr std::uint32_t FrameColor = 0xE7DEA5;
@@ -21,17 +19,16 @@ constexpr std::uint32_t NameColor = 0x188C52;
 constexpr std::uint32_t TitleColor = 0x21B55A;
 constexpr std::uint32_t White = 0xFFFFFF;
 constexpr std::uint32_t Yellow = 0x00FFFF;
-constexpr std::uint32_t LetterShade = 0xA8A8A8;   // foot of the banner letters' faces
-constexpr std::uint32_t LetterEdge = 0x808080;    // thin line around each banner letter
+constexpr std::uint32_t LetterShade = 0xA8A8A8; // foot of the banner letters' faces
+constexpr std::uint32_t LetterEdge = 0x808080;  // thin line around each banner letter
 constexpr std::uint32_t NearShadow = 0x202020;
 constexpr std::uint32_t FarShadow = 0x606060;
 
-// Item boxes; nothing is drawn outside them except the frame.
-constexpr QRect NameBox = pixelBox(467, 486, 149, 439);
-constexpr QRect BannerBox = pixelBox(29, 434, 439, 460);
-constexpr QRect TitleBox = pixelBox(63, 430, 468, 485);
+constexpr const char *Serif = "Liberation Serif";
 
-constexpr const char* Serif = "Liberation Serif";
+// The version (major.minor) and the release date come from the build (CMakeLists.txt), which
+// gives the program the same ones.
+constexpr const char *TitleLine = "VELMOR Jumper Guide   Version " VELMOR_SHORT_VERSION "   " VELMOR_RELEASE_DATE;
 
 /// Key colors first, so they keep their exact values; then the blends that antialiased letter
 /// edges make with what lies beneath them; then greys up to 256 entries.
@@ -63,7 +60,7 @@ QList<QRgb> backgroundPalette()
     return palette;
 }
 
-int nearestEntry(QRgb color, const QList<QRgb>& palette)
+int nearestEntry(QRgb color, const QList<QRgb> &palette)
 {
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
@@ -82,14 +79,14 @@ int nearestEntry(QRgb color, const QList<QRgb>& palette)
 
 /// Each pixel becomes the nearest palette entry, the first of equals; no dithering, so a
 /// color that is in the palette stays exactly as drawn.
-QImage quantised(const QImage& image, const QList<QRgb>& palette)
+QImage quantised(const QImage &image, const QList<QRgb> &palette)
 {
     QImage indexed(image.size(), QImage::Format_Indexed8);
     indexed.setColorTable(palette);
     QHash<QRgb, uchar> known;
     for (int y = 0; y < image.height(); ++y) {
-        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        uchar* target = indexed.scanLine(y);
+        const auto *source = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        uchar *target = indexed.scanLine(y);
         for (int x = 0; x < image.width(); ++x) {
             const QRgb color = source[x] | 0xFF000000u;
             auto entry = known.find(color);
@@ -101,17 +98,17 @@ QImage quantised(const QImage& image, const QList<QRgb>& palette)
     return indexed;
 }
 
-void drawFrame(QPainter& painter)
+void drawFrame(QPainter &painter)
 {
     const QColor frame = bgr(FrameColor);
-    painter.fillRect(0, 0, Width, 1, frame);
-    painter.fillRect(0, Height - 1, Width, 1, frame);
-    painter.fillRect(0, 0, 1, Height, frame);
-    painter.fillRect(Width - 1, 0, 1, Height, frame);
+    painter.fillRect(0, 0, BackgroundWidth, 1, frame);
+    painter.fillRect(0, BackgroundHeight - 1, BackgroundWidth, 1, frame);
+    painter.fillRect(0, 0, 1, BackgroundHeight, frame);
+    painter.fillRect(BackgroundWidth - 1, 0, 1, BackgroundHeight, frame);
 }
 
 /// The model name turned a quarter turn clockwise, so it reads from top to bottom.
-void drawModelName(QPainter& painter)
+void drawModelName(QPainter &painter)
 {
     const QRectF area = innerArea(NameBox, 1);
     const qreal length = 0.92 * area.height() / area.width();
@@ -122,7 +119,7 @@ void drawModelName(QPainter& painter)
 
 /// Embossed capitals on a white strip: a two-step dark shadow below and to the right, faces
 /// shading from white to grey, and a small yellow glint at the upper left of every letter.
-void drawBanner(QPainter& painter)
+void drawBanner(QPainter &painter)
 {
     painter.fillRect(BannerBox, bgr(White));
 
@@ -145,26 +142,24 @@ void drawBanner(QPainter& painter)
     painter.setClipPath(letters);
     painter.setBrush(bgr(Yellow));
     painter.setPen(Qt::NoPen);
-    for (const QPolygonF& letter : letters.toFillPolygons()) {
+    for (const QPolygonF &letter : letters.toFillPolygons()) {
         const QRectF box = letter.boundingRect();
         painter.drawEllipse(QPointF(box.left() + 2.5, box.top() + 2.5), 2.0, 2.0);
     }
     painter.restore();
 }
 
-void drawTitle(QPainter& painter)
+void drawTitle(QPainter &painter)
 {
-    const QPainterPath title = textOutline(
-        QStringLiteral("VELMOR Jumper Guide   Version 1.0   2026-12-10"), Serif, QFont::Normal);
-    painter.fillPath(fittedInto(title, innerArea(TitleBox, 1), Qt::AlignHCenter),
-                     bgr(TitleColor));
+    const QPainterPath title = textOutline(QString::fromLatin1(TitleLine), Serif, QFont::Normal);
+    painter.fillPath(fittedInto(title, innerArea(TitleBox, 1), Qt::AlignHCenter), bgr(TitleColor));
 }
 
 } // namespace
 
 QImage backgroundPicture()
 {
-    QImage canvas(Width, Height, QImage::Format_RGB32);
+    QImage canvas(BackgroundWidth, BackgroundHeight, QImage::Format_RGB32);
     canvas.fill(bgr(FieldColor));
     {
         QPainter painter(&canvas);

@@ -7,11 +7,11 @@ namespace {
 
 constexpr int FileHeaderSize = 14;
 constexpr int InfoHeaderSize = 40;
-constexpr int PixelsPerMetre = 3780;  // 96 pixels per inch
+constexpr int PixelsPerMetre = 3780; // 96 pixels per inch
 
 } // namespace
 
-QByteArray encodeBmp(const QImage& image)
+QByteArray encodeBmp(const QImage &image)
 {
     const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
     const int width = pixels.width();
@@ -21,15 +21,15 @@ QByteArray encodeBmp(const QImage& image)
 
     QByteArray out("BM");
     put32(out, offset + stride * height);
-    put32(out, 0);  // reserved
+    put32(out, 0); // reserved
     put32(out, offset);
 
     put32(out, InfoHeaderSize);
     put32(out, width);
-    put32(out, height);  // positive: the last row comes first
+    put32(out, height); // positive: the last row comes first
     put16(out, 1);
     put16(out, 24);
-    put32(out, 0);  // uncompressed
+    put32(out, 0); // uncompressed
     put32(out, stride * height);
     put32(out, PixelsPerMetre);
     put32(out, PixelsPerMetre);
@@ -38,7 +38,7 @@ QByteArray encodeBmp(const QImage& image)
 
     const QByteArray padding(stride - width * 3, '\0');
     for (int y = height - 1; y >= 0; --y) {
-        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
         for (int x = 0; x < width; ++x) {
             out.append(char(qBlue(row[x])));
             out.append(char(qGreen(row[x])));

@@ -8,18 +8,13 @@
 
 namespace {
 
-constexpr int MinCodeSize = 8;  // pixel indices are whole bytes
+constexpr int MinCodeSize = 8; // pixel indices are whole bytes
 constexpr int MaxCodeWidth = 12;
 constexpr int LastCode = (1 << MaxCodeWidth) - 1;
 
-void putWord(QByteArray& out, int value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
 /// Packs codes of varying width into bytes, least significant bit first.
-class CodeStream {
+class CodeStream
+{
 public:
     void put(int code, int width)
     {
@@ -49,11 +44,11 @@ private:
 
 /// LZW-compresses pixel indices as GIF expects: a clear code first, codes growing from 9 to 12
 /// bits, a clear code whenever the table is full, and an end code last.
-QByteArray compress(const QByteArray& indices)
+QByteArray compress(const QByteArray &indices)
 {
     const int clearCode = 1 << MinCodeSize;
     const int endCode = clearCode + 1;
-    std::unordered_map<std::uint32_t, int> table;  // key: prefix code << 8 | next index
+    std::unordered_map<std::uint32_t, int> table; // key: prefix code << 8 | next index
     int width = MinCodeSize + 1;
     int nextCode = endCode + 1;
 
@@ -92,34 +87,34 @@ QByteArray compress(const QByteArray& indices)
 
 } // namespace
 
-QByteArray encodeGif(const QImage& image)
+QByteArray encodeGif(const QImage &image)
 {
     assert(image.format() == QImage::Format_Indexed8 && "GIF pictures are written from indices");
     assert(image.colorCount() == 256 && "the global color table has 256 entries");
 
     QByteArray out("GIF89a");
-    putWord(out, image.width());
-    putWord(out, image.height());
-    out.append(char(0xF7));  // global table present, 8 bits per primary, unsorted, 256 entries
-    out.append(char(0));     // background color: entry 0
-    out.append(char(0));     // square pixels
+    put16(out, image.width());
+    put16(out, image.height());
+    out.append(char(0xF7)); // global table present, 8 bits per primary, unsorted, 256 entries
+    out.append(char(0));    // background color: entry 0
+    out.append(char(0));    // square pixels
     for (const QRgb color : image.colorTable()) {
         out.append(char(qRed(color)));
         out.append(char(qGreen(color)));
         out.append(char(qBlue(color)));
     }
 
-    out.append(char(0x2C));  // image descriptor: the whole screen, no local table, sequential
-    putWord(out, 0);
-    putWord(out, 0);
-    putWord(out, image.width());
-    putWord(out, image.height());
+    out.append(char(0x2C)); // image descriptor: the whole screen, no local table, sequential
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, image.width());
+    put16(out, image.height());
     out.append(char(0));
 
     QByteArray indices;
     indices.reserve(qsizetype(image.width()) * image.height());
     for (int y = 0; y < image.height(); ++y)
-        indices.append(reinterpret_cast<const char*>(image.constScanLine(y)), image.width());
+        indices.append(reinterpret_cast<const char *>(image.constScanLine(y)), image.width());
 
     out.append(char(MinCodeSize));
     const QByteArray data = compress(indices);
@@ -128,7 +123,7 @@ QByteArray encodeGif(const QImage& image)
         out.append(char(length));
         out.append(data.mid(at, length));
     }
-    out.append(char(0));     // end of the image data
-    out.append(char(0x3B));  // trailer
+    out.append(char(0));    // end of the image data
+    out.append(char(0x3B)); // trailer
     return out;
 }

@@ -31,7 +31,7 @@ constexpr double DiscRadius = 14.6;
 // Letters of the lettering, five rows each, '#' for a lit pixel.
 struct Glyph {
     char letter;
-    const char* rows[5];
+    const char *rows[5];
 };
 
 // clang-format off
@@ -46,12 +46,12 @@ constexpr Glyph Letters[] = {
 // clang-format on
 static_assert(std::size(Letters) == 6);
 
-constexpr int glyphWidth(const Glyph& glyph)
+constexpr int glyphWidth(const Glyph &glyph)
 {
     return static_cast<int>(std::char_traits<char>::length(glyph.rows[0]));
 }
 
-void drawDisc(QImage& icon)
+void drawDisc(QImage &icon)
 {
     const double centre = Size / 2.0;
     for (int y = 0; y < Size; ++y) {
@@ -65,14 +65,14 @@ void drawDisc(QImage& icon)
 }
 
 /// Writes the letters side by side, one pixel apart, centred across the middle.
-void drawLettering(QImage& icon)
+void drawLettering(QImage &icon)
 {
     int width = -1;
-    for (const Glyph& glyph : Letters)
+    for (const Glyph &glyph : Letters)
         width += glyphWidth(glyph) + 1;
     int left = (Size - width) / 2;
     const int top = (Size - 5) / 2;
-    for (const Glyph& glyph : Letters) {
+    for (const Glyph &glyph : Letters) {
         for (int row = 0; row < 5; ++row)
             for (int column = 0; column < glyphWidth(glyph); ++column)
                 if (glyph.rows[row][column] == '#')

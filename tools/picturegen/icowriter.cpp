@@ -20,7 +20,7 @@ int rowBytes(int width, int bitsPerPixel)
 
 } // namespace
 
-QByteArray encodeIco(const QImage& image)
+QByteArray encodeIco(const QImage &image)
 {
     assert(image.format() == QImage::Format_Indexed8 && image.colorCount() == PaletteSize
            && "icons are written from 16-color indices");
@@ -33,14 +33,14 @@ QByteArray encodeIco(const QImage& image)
     const int imageSize = InfoHeaderSize + PaletteSize * 4 + colorBytes + maskBytes;
 
     QByteArray out;
-    put16(out, 0);  // reserved
-    put16(out, 1);  // icon, not cursor
-    put16(out, 1);  // one entry
+    put16(out, 0); // reserved
+    put16(out, 1); // icon, not cursor
+    put16(out, 1); // one entry
     out.append(char(width));
     out.append(char(height));
     out.append(char(PaletteSize));
-    out.append(char(0));  // reserved
-    put16(out, 1);        // color planes
+    out.append(char(0)); // reserved
+    put16(out, 1);       // color planes
     put16(out, BitsPerPixel);
     put32(out, imageSize);
     put32(out, IconDirSize + EntrySize);
@@ -51,11 +51,11 @@ QByteArray encodeIco(const QImage& image)
     put32(out, 2 * height);
     put16(out, 1);
     put16(out, BitsPerPixel);
-    put32(out, 0);  // uncompressed
+    put32(out, 0); // uncompressed
     put32(out, colorBytes + maskBytes);
-    put32(out, 0);  // no resolution
+    put32(out, 0); // no resolution
     put32(out, 0);
-    put32(out, 0);  // all 16 palette entries used
+    put32(out, 0); // all 16 palette entries used
     put32(out, 0);
 
     for (const QRgb color : image.colorTable()) {
@@ -67,7 +67,7 @@ QByteArray encodeIco(const QImage& image)
 
     const int padding = rowBytes(width, BitsPerPixel) - (width + 1) / 2;
     for (int y = height - 1; y >= 0; --y) {
-        const uchar* row = image.constScanLine(y);
+        const uchar *row = image.constScanLine(y);
         for (int x = 0; x < width; x += 2) {
             const int right = x + 1 < width ? row[x + 1] : 0;
             out.append(char((row[x] << 4) | right));

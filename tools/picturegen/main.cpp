@@ -12,11 +12,10 @@
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& contents)
+void writeFile(const QString &path, const QByteArray &contents)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size()
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit())
         throw std::runtime_error(QStringLiteral("cannot write %1: %2")
                                      .arg(QDir::toNativeSeparators(path), file.errorString())
                                      .toStdString());
@@ -24,7 +23,7 @@ void writeFile(const QString& path, const QByteArray& contents)
 
 } // namespace
 
-int main(int argc, char* argv[])
+int main(int argc, char *argv[])
 {
     // The pictures are drawn off screen; the lettering needs the font database but no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -41,7 +40,7 @@ int main(int argc, char* argv[])
         writeFile(out.filePath(QStringLiteral("background.gif")), encodeGif(backgroundPicture()));
         writeFile(out.filePath(QStringLiteral("icon.ico")), encodeIco(iconPicture()));
         writeFile(out.filePath(QStringLiteral("socket.bmp")), encodeBmp(socketPicture()));
-    } catch (const std::exception& error) {
+    } catch (const std::exception &error) {
         std::fprintf(stderr, "velmor-picturegen: %s\n", error.what());
         return 1;
     }

@@ -21,13 +21,12 @@ QColor bgr(std::uint32_t value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-QRectF innerArea(const QRect& box, qreal margin)
+QRectF innerArea(const QRect &box, qreal margin)
 {
-    return QRectF(box.left(), box.top(), box.width(), box.height())
-        .adjusted(margin, margin, -margin, -margin);
+    return QRectF(box.left(), box.top(), box.width(), box.height()).adjusted(margin, margin, -margin, -margin);
 }
 
-QPainterPath textOutline(const QString& text, const char* family, int weight, qreal letterGap)
+QPainterPath textOutline(const QString &text, const char *family, int weight, qreal letterGap)
 {
     QFont font(QString::fromLatin1(family));
     font.setPixelSize(OutlineSize);
@@ -46,7 +45,7 @@ QPainterPath textOutline(const QString& text, const char* family, int weight, qr
     return path;
 }
 
-QPainterPath spreadOutline(const QString& text, const char* family, int weight, qreal aspect)
+QPainterPath spreadOutline(const QString &text, const char *family, int weight, qreal aspect)
 {
     const QRectF natural = textOutline(text, family, weight).boundingRect();
     const qreal gaps = std::max<qsizetype>(text.size() - 1, 1);
@@ -54,13 +53,12 @@ QPainterPath spreadOutline(const QString& text, const char* family, int weight, 
     return textOutline(text, family, weight, gap);
 }
 
-QPainterPath fittedInto(const QPainterPath& path, const QRectF& area, Qt::Alignment alignment)
+QPainterPath fittedInto(const QPainterPath &path, const QRectF &area, Qt::Alignment alignment)
 {
     const QRectF bounds = path.boundingRect();
     const qreal scale = std::min(area.width() / bounds.width(), area.height() / bounds.height());
     const qreal width = bounds.width() * scale;
-    const qreal left = alignment & Qt::AlignLeft ? area.left()
-                                                 : area.left() + (area.width() - width) / 2;
+    const qreal left = alignment & Qt::AlignLeft ? area.left() : area.left() + (area.width() - width) / 2;
     const qreal top = area.top() + (area.height() - bounds.height() * scale) / 2;
 
     QTransform placement;

@@ -1,6 +1,7 @@
 // The CPU-socket picture: a cream socket body with its lever and tabs holding a dark-green chip
 // that names the makers of fitting processors, drawn at a quarter of the layout's 1244 x 1198.
 #include "artwork.h"
+#include "edgebox.h"
 #include "paintkit.h"
 
 #include <QPainter>
@@ -57,7 +58,7 @@ static_assert(std::size(Tabs) == 5);
 // letters fill.
 constexpr int ChipWordsLeft = 458;
 // clang-format off
-constexpr struct { const char* text; int top, bottom; } ChipWords[] = {
+constexpr struct { const char *text; int top, bottom; } ChipWords[] = {
     {"intel", 280, 389},
     {"AMD",   465, 566},
     {"CYRIX", 642, 747},
@@ -66,7 +67,7 @@ constexpr struct { const char* text; int top, bottom; } ChipWords[] = {
 // clang-format on
 static_assert(std::size(ChipWords) == 4);
 
-constexpr const char* Serif = "Liberation Serif";
+constexpr const char *Serif = "Liberation Serif";
 
 /// A full-size coordinate at the drawn scale.
 int scaled(int full)
@@ -76,32 +77,31 @@ int scaled(int full)
 
 /// The pixels that a full-size box covers at the drawn scale: its edges are scaled, not its
 /// pixels, so neighbouring boxes stay neighbours.
-QRect scaled(const Box& box)
+QRect scaled(const Box &box)
 {
-    return pixelBox(scaled(box.left), scaled(box.right + 1) - 1, scaled(box.top),
-                    scaled(box.bottom + 1) - 1);
+    return edgeBox(scaled(box.left), scaled(box.right + 1) - 1, scaled(box.top), scaled(box.bottom + 1) - 1);
 }
 
 /// Fills box and draws a one-pixel outline along its inside.
-void drawOutlined(QPainter& painter, const QRect& box, std::uint32_t fill)
+void drawOutlined(QPainter &painter, const QRect &box, std::uint32_t fill)
 {
     painter.fillRect(box, bgr(Outline));
     painter.fillRect(box.adjusted(1, 1, -1, -1), bgr(fill));
 }
 
 /// The body's shadow falls on the field beyond its right and bottom edges.
-void drawBodyShadow(QPainter& painter)
+void drawBodyShadow(QPainter &painter)
 {
     const QRect body = scaled(SocketBody);
-    painter.fillRect(pixelBox(body.left() + 6, scaled(ShadowRight + 1) - 1, body.top() + 6,
-                              scaled(ShadowBottom + 1) - 1),
-                     bgr(BodyShadow));
+    painter.fillRect(
+        edgeBox(body.left() + 6, scaled(ShadowRight + 1) - 1, body.top() + 6, scaled(ShadowBottom + 1) - 1),
+        bgr(BodyShadow));
 }
 
 /// Tabs lie under the body; the part outside it shows, with an inner edge in grey-green.
-void drawTabs(QPainter& painter)
+void drawTabs(QPainter &painter)
 {
-    for (const auto& tab : Tabs) {
+    for (const auto &tab : Tabs) {
         const QRect box = scaled(tab.box);
         painter.fillRect(box, bgr(Outline));
         painter.fillRect(box.adjusted(1, 1, -1, -1), bgr(TabEdge));
@@ -110,40 +110,37 @@ void drawTabs(QPainter& painter)
 }
 
 /// The lever with a shadow pixel along its right and bottom, inside its box.
-void drawLever(QPainter& painter)
+void drawLever(QPainter &painter)
 {
     const QRect box = scaled(LeverBox);
     painter.fillRect(box.adjusted(1, 1, 0, 0), bgr(LeverShadow));
     drawOutlined(painter, box.adjusted(0, 0, -1, -1), Lever);
     const QRect cross = scaled(LeverCross);
-    painter.fillRect(QRect(box.left(), cross.top(), box.width() - 1, cross.height()),
-                     bgr(Outline));
+    painter.fillRect(QRect(box.left(), cross.top(), box.width() - 1, cross.height()), bgr(Outline));
 }
 
 /// The chip with a two-pixel shadow along its right and bottom, inside its box, and its words.
-void drawChip(QPainter& painter)
+void drawChip(QPainter &painter)
 {
     const QRect box = scaled(ChipBox);
     painter.fillRect(box.adjusted(2, 2, 0, 0), bgr(ChipShadow));
     drawOutlined(painter, box.adjusted(0, 0, -2, -2), Chip);
 
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const auto& word : ChipWords) {
+    for (const auto &word : ChipWords) {
         const int left = scaled(ChipWordsLeft);
-        const QRectF rows(left, scaled(word.top), box.right() - 3 - left,
-                          scaled(word.bottom + 1) - scaled(word.top));
+        const QRectF rows(left, scaled(word.top), box.right() - 3 - left, scaled(word.bottom + 1) - scaled(word.top));
         const QPainterPath letters = textOutline(QString::fromLatin1(word.text), Serif, QFont::Bold);
         painter.fillPath(fittedInto(letters, rows, Qt::AlignLeft), bgr(Lettering));
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-void drawSocketName(QPainter& painter)
+void drawSocketName(QPainter &painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath name = textOutline(QStringLiteral("SOCKET 7"), Serif, QFont::Bold);
-    painter.fillPath(fittedInto(name, innerArea(scaled(SocketNameBox), 0.5), Qt::AlignHCenter),
-                     bgr(SocketName));
+    painter.fillPath(fittedInto(name, innerArea(scaled(SocketNameBox), 0.5), Qt::AlignHCenter), bgr(SocketName));
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 

@@ -1,0 +1,160 @@
+// Writing an exported file through a new file beside it that replaces the old one when whole.
+#include "outputfile.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+/// What a node that is not a regular file is, in words.
+QLatin1StringView kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QLatin1StringView("a folder");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QLatin1StringView("a device");
+    if (S_ISFIFO(mode))
+        return QLatin1StringView("a named pipe");
+    if (S_ISSOCK(mode))
+        return QLatin1StringView("a socket");
+    return QLatin1StringView("a special file");
+}
+
+/// The regular file the bytes replace, with its permissions; none for a file not there yet.
+struct Target {
+    QByteArray path;
+    std::optional<mode_t> permissions;
+};
+
+/// The file path names, following links, or the reason it must not be written.
+std::optional<Target> findTarget(const QByteArray &path, QString *reason)
+{
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0) {
+        if (errno == ENOENT)
+            return Target{path, std::nullopt}; // a missing folder shows when the new file is made
+        *reason = systemReason(errno);
+        return std::nullopt;
+    }
+    if (S_ISREG(st.st_mode))
+        return Target{path, st.st_mode & 07777};
+    if (!S_ISLNK(st.st_mode)) {
+        *reason = QStringLiteral("it is %1, not a regular file").arg(kindOf(st.st_mode));
+        return std::nullopt;
+    }
+    // The file at the end of the links is replaced, so every link stays as it is. Like cp, never
+    // write through a link to nothing: the name it gives may not be what the user meant.
+    char *resolved = ::realpath(path.constData(), nullptr);
+    if (!resolved) {
+        *reason = errno == ENOENT ? QStringLiteral("it is a symbolic link to a file that does not exist")
+                                  : systemReason(errno);
+        return std::nullopt;
+    }
+    const QByteArray real(resolved);
+    std::free(resolved);
+    if (::stat(real.constData(), &st) != 0) {
+        *reason = systemReason(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        *reason = QStringLiteral("it leads to %1, not a regular file").arg(kindOf(st.st_mode));
+        return std::nullopt;
+    }
+    return Target{real, st.st_mode & 07777};
+}
+
+/// Creates a new, empty file in the folder of target, with the permissions a new file gets
+/// there. Returns its descriptor and sets *name, or -1 with errno set.
+int createBeside(const QByteArray &target, QByteArray *name)
+{
+    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *name = folder + ".velmor-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *next = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, next, std::size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO; // no progress and no reason: do not spin
+            return false;
+        }
+        next += written;
+        left -= written;
+    }
+    return true;
+}
+
+/// Fills the new file, gives it the permissions of the file it replaces, makes it reach the
+/// disk and closes it. Returns 0, or the error number of the first step that failed.
+int fill(int fd, const QByteArray &contents, std::optional<mode_t> permissions)
+{
+    // A write past the file size limit must fail with EFBIG, to be reported and cleaned up,
+    // rather than end the program with the new file left behind half written.
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGXFSZ, &ignore, &previous);
+    int error = 0;
+    if (permissions && ::fchmod(fd, *permissions) != 0)
+        error = errno;
+    if (!error && !writeAll(fd, contents))
+        error = errno;
+    // A file system that cannot sync (EINVAL) has nothing further to report.
+    if (!error && ::fsync(fd) != 0 && errno != EINVAL)
+        error = errno;
+    if (::close(fd) != 0 && !error) // a network file system may report a lost write only here
+        error = errno;
+    ::sigaction(SIGXFSZ, &previous, nullptr);
+    return error;
+}
+
+} // namespace
+
+QString writeOutputFile(const QByteArray &path, const QByteArray &contents)
+{
+    const auto failure = [&path](const QString &reason) {
+        return QStringLiteral("cannot write %1: %2").arg(QFile::decodeName(path), reason);
+    };
+    QString reason;
+    const std::optional<Target> target = findTarget(path, &reason);
+    if (!target)
+        return failure(reason);
+    QByteArray temporary;
+    const int fd = createBeside(target->path, &temporary);
+    if (fd < 0)
+        return failure(systemReason(errno));
+    int error = fill(fd, contents, target->permissions);
+    if (!error && ::rename(temporary.constData(), target->path.constData()) != 0)
+        error = errno;
+    if (!error)
+        return {};
+    ::unlink(temporary.constData());
+    return failure(systemReason(error));
+}

@@ -1,0 +1,167 @@
+// The guide page's data: the record of the window and its panel, and the JSON made of it.
+#include "pagedata.h"
+
+#include "pageerror.h"
+#include "settingspanel.h"
+
+#include "layout/catalogues.h"
+#include "layout/window.h"
+
+#include <QComboBox>
+
+namespace {
+
+/// The slots (pins, then parts of the sentence) that one owner decides, as pin and part numbers.
+struct OwnedSlots {
+    std::vector<qsizetype> pins;
+    std::vector<qsizetype> parts;
+};
+
+OwnedSlots slotsOf(const std::vector<int> &owners, int owner)
+{
+    const auto pinCount = static_cast<qsizetype>(pinCatalogue().size());
+    OwnedSlots owned;
+    for (qsizetype slot = 0; slot < static_cast<qsizetype>(owners.size()); ++slot) {
+        if (owners[static_cast<std::size_t>(slot)] == owner)
+            (slot < pinCount ? owned.pins : owned.parts).push_back(slot < pinCount ? slot : slot - pinCount);
+    }
+    return owned;
+}
+
+template<typename T>
+QJsonArray numbers(const std::vector<T> &values)
+{
+    QJsonArray array;
+    for (T v : values)
+        array.append(v);
+    return array;
+}
+
+/// What a view puts in the slots one owner decides: "fills" of its pins and "parts" of the
+/// sentence.
+QJsonObject ownedView(const View &view, const OwnedSlots &owned)
+{
+    const auto pinCount = static_cast<qsizetype>(pinCatalogue().size());
+    QJsonArray fills, parts;
+    for (qsizetype pin : owned.pins)
+        fills.append(view[pin]);
+    for (qsizetype part : owned.parts)
+        parts.append(view[pinCount + part]);
+    return QJsonObject{{QStringLiteral("fills"), fills}, {QStringLiteral("parts"), parts}};
+}
+
+/// Who decides each slot: a list of the window, a group of the panel (numbered after the lists),
+/// or none (-1). The groups take the CPU list's slots, as its entries stand for their values (the
+/// recording checked that); no slot may be set by a group and by another list too.
+std::vector<int> pageOwners(const PageRecord &r)
+{
+    std::vector<int> owners = slotOwners(r.views, radixOf(r.lists), baseSelection(r.lists));
+    const std::vector<int> groupOwners = slotOwners(r.meanings.views, radixOf(r.groups), defaultSelection(r.groups));
+    const int cpu = static_cast<int>(cpuList(r.lists));
+    for (std::size_t slot = 0; slot < owners.size(); ++slot) {
+        if (groupOwners[slot] < 0)
+            continue;
+        if (owners[slot] >= 0 && owners[slot] != cpu)
+            throw PageError(QStringLiteral("a list and the settings panel set the same pin"));
+        owners[slot] = static_cast<int>(r.lists.size()) + groupOwners[slot];
+    }
+    return owners;
+}
+
+/// One list as the page's data: its key and words, its default (-1 for none), the pins and
+/// sentence parts it sets, and what each entry puts there; a CPU entry also gives the value it
+/// stands for in each group of the panel.
+QJsonObject listData(const PageRecord &r, std::size_t list)
+{
+    const OwnedSlots owned = slotsOf(r.owners, static_cast<int>(list));
+    const bool isCpu = list == cpuList(r.lists);
+    QJsonArray entries;
+    for (int entry = 0; entry < r.lists[list].combo->count(); ++entry) {
+        Selection s = baseSelection(r.lists);
+        s[list] = entry;
+        QJsonObject data = ownedView(r.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.lists)))], owned);
+        if (isCpu)
+            data.insert(QStringLiteral("meanings"), numbers(r.meanings.cpuEntries[static_cast<std::size_t>(entry)]));
+        entries.append(data);
+    }
+    const PageList &page = *r.lists[list].page;
+    return QJsonObject{{QStringLiteral("key"), QLatin1String(page.key)},
+                       {QStringLiteral("words"), page.words ? QJsonValue(QJsonArray::fromStringList(page.words())) : QJsonValue()},
+                       {QStringLiteral("default"), r.lists[list].defaultIndex},
+                       {QStringLiteral("pins"), numbers(owned.pins)},
+                       {QStringLiteral("parts"), numbers(owned.parts)},
+                       {QStringLiteral("entries"), entries}};
+}
+
+/// One group of the panel as the page's data, like a list's: its key, its default, the pins and
+/// sentence parts it sets, and per value the word of the address, what it puts there and the
+/// panel's reading of its pins.
+QJsonObject groupData(const PageRecord &r, std::size_t group)
+{
+    const OwnedSlots owned = slotsOf(r.owners, static_cast<int>(r.lists.size() + group));
+    const MeaningGroup &g = r.groups[group];
+    QJsonArray values;
+    for (int value = 0; value < g.values.size(); ++value) {
+        Selection s = defaultSelection(r.groups);
+        s[group] = value;
+        QJsonObject data = ownedView(r.meanings.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.groups)))], owned);
+        data.insert(QStringLiteral("word"), meaningWord(g, value));
+        data.insert(QStringLiteral("positions"), r.meanings.positions[group][value]);
+        values.append(data);
+    }
+    return QJsonObject{{QStringLiteral("key"), QLatin1String(g.page->key)},
+                       {QStringLiteral("default"), g.defaultIndex},
+                       {QStringLiteral("pins"), numbers(owned.pins)},
+                       {QStringLiteral("parts"), numbers(owned.parts)},
+                       {QStringLiteral("values"), values}};
+}
+
+/// The panel as the page's data: the CPU list, whose entries stand for values; whether the
+/// default view was set by values; the groups; and the panel's readings by combination.
+QJsonObject meaningsData(const PageRecord &r, PageStart start)
+{
+    QJsonArray groups, readings;
+    for (std::size_t group = 0; group < r.groups.size(); ++group)
+        groups.append(groupData(r, group));
+    for (const PanelReading &reading : r.meanings.readings)
+        readings.append(QJsonObject{{QStringLiteral("name"), reading.name}, {QStringLiteral("texts"), QJsonArray::fromStringList(reading.texts)}});
+    const std::size_t cpu = cpuList(r.lists);
+    return QJsonObject{{QStringLiteral("list"), static_cast<int>(cpu)},
+                       {QStringLiteral("byMeanings"), start == PageStart::Meanings || r.lists[cpu].defaultIndex < 0},
+                       {QStringLiteral("groups"), groups},
+                       {QStringLiteral("readings"), readings}};
+}
+
+} // namespace
+
+QJsonObject pageData(const PageRecord &r, PageStart start, const QJsonArray &pins)
+{
+    const View &base = r.views[static_cast<std::size_t>(combinationOf(baseSelection(r.lists), radixOf(r.lists)))];
+    const auto pinCount = static_cast<qsizetype>(pinCatalogue().size());
+    const OwnedSlots fixed = slotsOf(r.owners, -1);
+    QJsonArray fixedFills, fixedParts, pageLists;
+    for (qsizetype pin : fixed.pins)
+        fixedFills.append(QJsonArray{pin, base[pin]});
+    for (qsizetype part : fixed.parts)
+        fixedParts.append(QJsonArray{part, base[pinCount + part]});
+    for (std::size_t list = 0; list < r.lists.size(); ++list)
+        pageLists.append(listData(r, list));
+    return QJsonObject{{QStringLiteral("size"), QJsonArray{ClientSize.width(), ClientSize.height()}},
+                       {QStringLiteral("separator"), PartSeparator},
+                       {QStringLiteral("lists"), pageLists},
+                       {QStringLiteral("meanings"), meaningsData(r, start)},
+                       {QStringLiteral("pins"), pins},
+                       {QStringLiteral("fixed"), QJsonObject{{QStringLiteral("fills"), fixedFills}, {QStringLiteral("parts"), fixedParts}}}};
+}
+
+PageRecord recordPage(MainWindow &window)
+{
+    PageRecord r;
+    r.lists = findLists(window);
+    SettingsPanel panel(window); // reads the pins the window shows now: the page's default
+    r.groups = findMeanings(panel);
+    r.views = recordViews(window, r.lists);
+    r.meanings = recordMeanings(window, panel, r.lists, r.groups);
+    r.owners = pageOwners(r);
+    return r;
+}

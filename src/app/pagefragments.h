@@ -1,0 +1,29 @@
+// The guide page's HTML fragments: the lists as fields, the panel's groups and readings, the captions.
+#pragma once
+
+#include "pagerecording.h"
+
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+class Board;
+struct PageRecord;
+
+/// A box of client-area pixels as percentages of the board, so it scales with the board; the
+/// properties take the prefix given ("--" for the custom properties of the wide layout).
+QString boxStyle(const QRect &r, const QString &prefix = {});
+
+/// The three lists as labelled selects with the window's entries, in its order, and its
+/// default selected.
+QString fieldsHtml(const std::vector<ListState> &lists);
+
+/// A transparent box over every caption, the one with the lowest rank on top, as the window's
+/// tool tips find them; a caption with a tip can take the focus and shows the tip exactly as
+/// stored.
+QString captionsHtml(const Board &board);
+
+/// The panel's groups as labelled selects of their documented values, each described by the
+/// panel's reading of its pins, then the panel's readings, all as the default view shows them.
+QString meaningsHtml(const PageRecord &r);

@@ -1,0 +1,174 @@
+// The guide page's record of the window: its lists and what each entry shows, recorded by
+// picking it in the window.
+#include "pagerecording.h"
+
+#include "commandline.h"
+#include "mainwindow.h"
+#include "pageerror.h"
+
+#include "jumpers/selectorcatalogue.h"
+#include "layout/board.h"
+#include "layout/boardwidget.h"
+#include "layout/catalogues.h"
+
+#include <QColor>
+#include <QComboBox>
+
+#include <algorithm>
+#include <cassert>
+
+namespace {
+
+// In the order the page shows them.
+// clang-format off
+const PageList PageLists[] = {
+    {cpuSelector,   "cpu",   nullptr},
+    {powerSelector, "power", powerWords},
+    {sdramSelector, "sdram", sdramWords},
+};
+// clang-format on
+
+QString colorText(Color color)
+{
+    return QColor(toRgb(color)).name().mid(1);
+}
+
+} // namespace
+
+int combinationOf(const Selection &selection, const Radix &radix)
+{
+    int combination = 0;
+    for (std::size_t i = 0; i < radix.size(); ++i)
+        combination = combination * radix[i] + selection[i];
+    return combination;
+}
+
+Selection selectionOf(int combination, const Radix &radix)
+{
+    Selection selection(radix.size());
+    for (std::size_t i = radix.size(); i-- > 0;) {
+        selection[i] = combination % radix[i];
+        combination /= radix[i];
+    }
+    return selection;
+}
+
+int combinationCount(const Radix &radix)
+{
+    int total = 1;
+    for (int count : radix)
+        total *= count;
+    return total;
+}
+
+Radix radixOf(const std::vector<ListState> &lists)
+{
+    Radix radix;
+    for (const ListState &list : lists)
+        radix.push_back(list.combo->count());
+    return radix;
+}
+
+Selection defaultSelection(const std::vector<ListState> &lists)
+{
+    Selection selection;
+    for (const ListState &list : lists)
+        selection.push_back(list.defaultIndex);
+    return selection;
+}
+
+Selection baseSelection(const std::vector<ListState> &lists)
+{
+    Selection selection = defaultSelection(lists);
+    for (int &position : selection)
+        position = std::max(position, 0);
+    return selection;
+}
+
+std::vector<ListState> findLists(MainWindow &window)
+{
+    std::vector<ListState> lists;
+    for (const PageList &page : PageLists) {
+        auto *combo = window.findChild<QComboBox *>(QString::fromLatin1(page.selector().list));
+        if (!combo || combo->count() == 0)
+            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(page.selector().list)));
+        if (page.words && page.words().size() != combo->count())
+            throw PageError(QStringLiteral("the list %1 has %2 entries, but there are %3 words for them")
+                                .arg(QLatin1String(page.selector().list)).arg(combo->count()).arg(page.words().size()));
+        lists.push_back({&page, combo, combo->currentIndex()});
+    }
+    return lists;
+}
+
+std::size_t cpuList(const std::vector<ListState> &lists)
+{
+    const auto it = std::find_if(lists.begin(), lists.end(), [](const ListState &list) { return &list.page->selector() == &cpuSelector(); });
+    assert(it != lists.end() && "the page offers the CPU list");
+    return static_cast<std::size_t>(it - lists.begin());
+}
+
+QString positionsSentence(MainWindow &window)
+{
+    const auto *board = window.findChild<BoardWidget *>();
+    if (!board)
+        throw PageError(QStringLiteral("the window has no board"));
+    return board->accessibleDescription();
+}
+
+View readView(MainWindow &window)
+{
+    View view;
+    for (const ShapeRow &pin : pinCatalogue())
+        view << colorText(window.board().fillColor(pin.name));
+    view += positionsSentence(window).split(PartSeparator);
+    return view;
+}
+
+std::vector<View> recordViews(MainWindow &window, const std::vector<ListState> &lists)
+{
+    const Radix radix = radixOf(lists);
+    std::vector<View> views;
+    views.reserve(static_cast<std::size_t>(combinationCount(radix)));
+    for (int combination = 0; combination < combinationCount(radix); ++combination) {
+        const Selection selection = selectionOf(combination, radix);
+        for (std::size_t i = 0; i < lists.size(); ++i)
+            window.select(lists[i].page->selector(), selection[i]); // runs the list's Click
+        views.push_back(readView(window));
+        if (views.back().size() != views.front().size())
+            throw PageError(QStringLiteral("the positions sentence changes its number of parts"));
+    }
+    for (const ListState &list : lists) {
+        if (list.defaultIndex >= 0)
+            window.select(list.page->selector(), list.defaultIndex);
+    }
+    return views;
+}
+
+std::vector<int> slotOwners(const std::vector<View> &views, const Radix &radix, const Selection &base)
+{
+    const View &baseView = views[static_cast<std::size_t>(combinationOf(base, radix))];
+    const auto viewWith = [&](std::size_t list, int entry) -> const View & {
+        Selection s = base;
+        s[list] = entry;
+        return views[static_cast<std::size_t>(combinationOf(s, radix))];
+    };
+    std::vector<int> owners(static_cast<std::size_t>(baseView.size()), -1);
+    for (std::size_t list = 0; list < radix.size(); ++list) {
+        for (int entry = 0; entry < radix[list]; ++entry) {
+            for (qsizetype slot = 0; slot < baseView.size(); ++slot) {
+                if (viewWith(list, entry)[slot] != baseView[slot])
+                    owners[static_cast<std::size_t>(slot)] = static_cast<int>(list);
+            }
+        }
+    }
+    for (std::size_t c = 0; c < views.size(); ++c) {
+        const Selection selection = selectionOf(static_cast<int>(c), radix);
+        for (qsizetype slot = 0; slot < baseView.size(); ++slot) {
+            const int owner = owners[static_cast<std::size_t>(slot)];
+            const QString &expected = owner < 0 ? baseView[slot] : viewWith(static_cast<std::size_t>(owner), selection[static_cast<std::size_t>(owner)])[slot];
+            if (views[c][slot] != expected)
+                throw PageError(QStringLiteral("what the window shows for one list depends on another list"));
+        }
+    }
+    return owners;
+}

@@ -1,0 +1,75 @@
+// The guide page's record of the window: its lists and what each entry shows, recorded by
+// picking it in the window.
+#pragma once
+
+#include <QLatin1StringView>
+#include <QStringList>
+
+#include <vector>
+
+class MainWindow;
+class QComboBox;
+struct Selector;
+
+/// A list of the window as the page offers it: its key in the page's address, and the words
+/// that name its entries there (the command line's); without words an entry goes by position.
+struct PageList {
+    const Selector &(*selector)();
+    const char *key;
+    QStringList (*words)();
+};
+
+/// The separator of the parts of the positions sentence ("JP7 1-2, JP8 1-2, ...").
+constexpr QLatin1StringView PartSeparator(", ");
+
+/// What the window shows for one selection: a slot per pin of the pin catalogue (its fill as
+/// "rrggbb"), then a slot per part of the positions sentence.
+using View = QStringList;
+
+/// A list as found in the window; its default is -1 when it shows no entry (the CPU list of a
+/// board set by bus clock, multiplier and voltage that no entry gives).
+struct ListState {
+    const PageList *page;
+    QComboBox *combo;
+    int defaultIndex;
+};
+
+/// The choice of one entry in every list, as a list of positions, and its number among all
+/// choices: mixed radix, a digit per list counting its entries, the last list fastest.
+using Selection = std::vector<int>;
+using Radix = std::vector<int>;
+
+int combinationOf(const Selection &selection, const Radix &radix);
+Selection selectionOf(int combination, const Radix &radix);
+int combinationCount(const Radix &radix);
+
+/// The number of entries of each list.
+Radix radixOf(const std::vector<ListState> &lists);
+
+/// The entries the lists show; -1 for a list that shows none.
+Selection defaultSelection(const std::vector<ListState> &lists);
+
+/// The default selection with the first entry for a list that shows none: a selection the
+/// window can be given, whose view serves as the base the others are compared with.
+Selection baseSelection(const std::vector<ListState> &lists);
+
+std::vector<ListState> findLists(MainWindow &window);
+
+/// The list whose entry the window picks with the CPU procedure.
+std::size_t cpuList(const std::vector<ListState> &lists);
+
+/// The positions sentence as the window's board tells a screen reader.
+QString positionsSentence(MainWindow &window);
+
+/// What the window shows now.
+View readView(MainWindow &window);
+
+/// What the window shows for every selection, by combination. Picks through the window as a
+/// user does, and leaves every list that showed an entry with that entry again.
+std::vector<View> recordViews(MainWindow &window, const std::vector<ListState> &lists);
+
+/// For each slot of a view, the list whose entry decides it, or -1 when none changes it; views
+/// holds one view per combination of the radix. The page builds a view from these owners alone,
+/// so every recorded view is checked to be exactly that: each slot decided by one list at most,
+/// whatever the other lists hold.
+std::vector<int> slotOwners(const std::vector<View> &views, const Radix &radix, const Selection &base);

@@ -1,0 +1,244 @@
+// The jumper settings panel: its lists and readings, what a choice writes, and where it stands.
+#include "settingspanel.h"
+
+#include "boardblocks.h"
+#include "failureguard.h"
+#include "mainwindow.h"
+#include "panelreadings.h"
+
+#include "jumpers/blockmeanings.h"
+#include "jumpers/boardjumpertables.h"
+#include "jumpers/jumperblocks.h"
+#include "layout/fonts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// Lists and readings in the font of the window's CPU list, the button in that of its buttons;
+// captions in the window's own font.
+constexpr int ListFontPixels = 12;
+constexpr int ButtonFontPixels = 11;
+
+/// The positions of a group of blocks when every block shows one.
+template<typename T, std::size_t N>
+std::optional<std::array<T, N>> allShown(const std::array<std::optional<T>, N> &blocks)
+{
+    std::array<T, N> shown{};
+    for (std::size_t i = 0; i < N; ++i) {
+        if (!blocks[i])
+            return std::nullopt;
+        shown[i] = *blocks[i];
+    }
+    return shown;
+}
+
+/// The setting a group of blocks documents, through the table's reading of their positions.
+template<typename Setting, typename T, std::size_t N>
+std::optional<Setting> documented(const std::array<std::optional<T>, N> &blocks,
+                                  std::optional<Setting> (*settingOf)(const std::array<T, N> &))
+{
+    const auto shown = allShown(blocks);
+    return shown ? settingOf(*shown) : std::nullopt;
+}
+
+/// Shows the value in its list (no entry for none) and the positions beside it, saying plainly
+/// when no table documents them.
+void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const QString &positions,
+                 const QString &kind)
+{
+    list->setCurrentIndex(value ? list->findData(*value) : -1);
+    pins->setText(value ? positions : positions + QStringLiteral(": not a documented %1 setting").arg(kind));
+    // A screen reader reads the list's value, then the positions that give it.
+    list->setAccessibleDescription(pins->text());
+}
+
+} // namespace
+
+SettingsPanel::SettingsPanel(MainWindow &window)
+    : QDialog(&window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_window(window)
+{
+    setObjectName(QStringLiteral("settingsPanel"));
+    setWindowTitle(QStringLiteral("Jumper settings"));
+    setAccessibleName(QStringLiteral("Jumper settings panel"));
+    setModal(false);
+    // Closing it hides it; the program ends with the window only.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    // A window takes neither font nor palette from its parent; the panel wears the window's.
+    setFont(windowFont());
+    setPalette(window.palette());
+
+    auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    createRows();
+    QPushButton *close = createCloseButton();
+    fillLists();
+    connectLists();
+    setTabOrder(m_busClock, m_multiplier);
+    setTabOrder(m_multiplier, m_voltage);
+    setTabOrder(m_voltage, close);
+    refresh();
+}
+
+void SettingsPanel::createRows()
+{
+    m_busClock = addList(0, QStringLiteral("&Bus clock"), QStringLiteral("busClock"));
+    m_multiplier = addList(1, QStringLiteral("&Multiplier"), QStringLiteral("multiplier"));
+    m_voltage = addList(2, QStringLiteral("Core &voltage"), QStringLiteral("coreVoltage"));
+    m_busClockPins = addReading(0, 2, {}, QStringLiteral("busClockPins"));
+    m_multiplierPins = addReading(1, 2, {}, QStringLiteral("multiplierPins"));
+    m_voltagePins = addReading(2, 2, {}, QStringLiteral("coreVoltagePins"));
+    m_cpuClock = addReading(3, 1, QStringLiteral("CPU clock"), QStringLiteral("cpuClock"));
+    m_powerSupply = addReading(4, 1, QStringLiteral("Power supply"), QStringLiteral("powerSupply"));
+    m_sdramClock = addReading(5, 1, QStringLiteral("SDRAM clock"), QStringLiteral("sdramClock"));
+    m_cpuEntries = addReading(6, 1, QStringLiteral("CPU"), QStringLiteral("cpuEntries"));
+
+    // The readings keep their room whatever they say, so the panel never changes size under the
+    // pointer: the longest statement of positions, and the two entries one set of jumpers gives
+    // at most.
+    const QFontMetrics metrics(m_voltagePins->font());
+    const QString longest = QStringLiteral("JP3 A closed, B closed, C closed, D closed: not a documented voltage setting");
+    for (QLabel *pins : {m_busClockPins, m_multiplierPins, m_voltagePins})
+        pins->setMinimumWidth(metrics.horizontalAdvance(longest));
+    m_cpuEntries->setMinimumHeight(2 * metrics.lineSpacing());
+    m_cpuEntries->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+QPushButton *SettingsPanel::createCloseButton()
+{
+    auto *close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("close"));
+    close->setAccessibleName(QStringLiteral("Close"));
+    close->setFont(controlFont(ButtonFontPixels, true));
+    close->setAutoDefault(false); // Enter on a list does not close the panel
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    static_cast<QGridLayout *>(layout())->addWidget(close, 7, 0, 1, 3, Qt::AlignRight);
+    return close;
+}
+
+QComboBox *SettingsPanel::addList(int row, const QString &caption, const QString &name)
+{
+    auto *grid = static_cast<QGridLayout *>(layout());
+    auto *list = new QComboBox(this);
+    list->setObjectName(name);
+    list->setAccessibleName(QString(caption).remove(u'&'));
+    list->setFont(controlFont(ListFontPixels, false));
+    list->setFocusPolicy(Qt::StrongFocus);
+    auto *label = new QLabel(caption, this);
+    label->setBuddy(list);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(list, row, 1);
+    return list;
+}
+
+QLabel *SettingsPanel::addReading(int row, int column, const QString &caption, const QString &name)
+{
+    auto *grid = static_cast<QGridLayout *>(layout());
+    auto *reading = new QLabel(this);
+    reading->setObjectName(name);
+    reading->setFont(controlFont(ListFontPixels, false));
+    reading->setTextFormat(Qt::PlainText);
+    grid->addWidget(reading, row, column, 1, 3 - column);
+    if (caption.isEmpty())
+        return reading; // beside a list, which carries it as its description too
+    // Labelled by its caption, so a screen reader reads "CPU clock" and then the value; the
+    // caption stands by the first line of a value of two.
+    auto *label = new QLabel(caption, this);
+    label->setBuddy(reading);
+    grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignTop);
+    return reading;
+}
+
+void SettingsPanel::fillLists()
+{
+    for (const BusClockSetting &s : busClockSettings())
+        m_busClock->addItem(busClockText(s.megahertz), s.megahertz);
+    for (const MultiplierSetting &s : multiplierSettings())
+        m_multiplier->addItem(multiplierText(s.tenths), s.tenths);
+    for (const VoltageSetting &s : voltageSettings())
+        m_voltage->addItem(voltageText(s.centivolts), s.centivolts);
+}
+
+void SettingsPanel::connectLists()
+{
+    // A choice sets the block at once, every time, also when the list already showed it.
+    const auto choose = [this](QComboBox *list, auto find) {
+        connect(list, &QComboBox::activated, this, [this, list, find](int index) {
+            runGuarded([&] {
+                if (const auto setting = find(list->itemData(index).toInt()))
+                    m_window.setPins(settingFills(*setting));
+            });
+        });
+    };
+    choose(m_busClock, findBusClock);
+    choose(m_multiplier, findMultiplier);
+    choose(m_voltage, findVoltage);
+}
+
+void SettingsPanel::present()
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    refresh();
+    placeBesideWindow();
+    show();
+    activateWindow();
+    m_busClock->setFocus();
+}
+
+void SettingsPanel::placeBesideWindow()
+{
+    // Right of the window, else left of it, so the board stays in sight; on a screen too narrow
+    // for either, on the side with more room, kept on the screen.
+    constexpr int Gap = 8;
+    adjustSize();
+    const QRect window = m_window.frameGeometry();
+    const QRect screen = m_window.screen()->availableGeometry();
+    const int right = window.right() + 1 + Gap;
+    const int left = window.left() - Gap - width();
+    int x = right;
+    if (right + width() > screen.right() + 1)
+        x = left >= screen.left() || window.left() - screen.left() > screen.right() - window.right() ? left : right;
+    move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width())), window.top());
+}
+
+void SettingsPanel::refresh()
+{
+    refreshCpuBlocks();
+    refreshBoardJumpers();
+}
+
+void SettingsPanel::refreshCpuBlocks()
+{
+    const CpuBlockReading reading = readCpuBlocks(m_window.board());
+    const auto bus = documented(reading.busClock, busClockOf);
+    const auto multiplier = documented(reading.multiplier, multiplierOf);
+    const auto voltage = documented(reading.voltage, voltageOf);
+    showSetting(m_busClock, bus ? std::optional(bus->megahertz) : std::nullopt, m_busClockPins,
+                blocksText(cpuBlocks().first(3), reading.busClock), QStringLiteral("bus clock"));
+    showSetting(m_multiplier, multiplier ? std::optional(multiplier->tenths) : std::nullopt, m_multiplierPins,
+                blocksText(cpuBlocks().subspan(3), reading.multiplier), QStringLiteral("multiplier"));
+    showSetting(m_voltage, voltage ? std::optional(voltage->centivolts) : std::nullopt, m_voltagePins,
+                jp3Text(reading.voltage), QStringLiteral("voltage"));
+    m_cpuClock->setText(bus && multiplier
+                            ? QStringLiteral("%1 MHz").arg(cpuClockMegahertz(bus->megahertz, multiplier->tenths))
+                            : QStringLiteral("not documented for these jumpers"));
+    m_cpuEntries->setText(cpuEntriesText(reading));
+}
+
+void SettingsPanel::refreshBoardJumpers()
+{
+    m_powerSupply->setText(boardJumperText(m_window.board(), powerJumper()));
+    m_sdramClock->setText(boardJumperText(m_window.board(), sdramJumper()));
+}

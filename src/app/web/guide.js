@@ -1,0 +1,282 @@
+// The guide page at work: the board drawn with the pins of the chosen entries or of a bus clock,
+// multiplier and core voltage set as the window's settings panel sets them, the choice kept in the
+// page's address, the captions' tool tips, the panel's reading and the sentence of jumper
+// positions. Everything it shows comes from the data the program wrote into the page.
+'use strict';
+(() => {
+    const data = JSON.parse(document.getElementById('guide-data').textContent);
+    const root = document.documentElement;
+    const canvas = document.getElementById('board');
+    const picture = document.getElementById('picture');
+    const positions = document.getElementById('positions');
+    const tip = document.getElementById('tip');
+    const selects = data.lists.map((list) => document.getElementById(list.key));
+    const { groups, readings } = data.meanings;
+    const cpuList = data.meanings.list;
+    const valueSelects = groups.map((group) => document.getElementById(group.key));
+    const valuePins = groups.map((group) => document.getElementById(`${group.key}-pins`));
+    const readingTexts = readings.map((reading) => document.getElementById(reading.name));
+    const meanings = document.getElementById('meanings');
+
+    // A view: an entry of each list (-1 when the CPU list shows none), a value of each group of the
+    // settings panel, and whether it was set by these values, so that its address names them, or
+    // by the lists.
+    const copyOf = (view) => ({ ...view, selection: view.selection.slice(), values: view.values.slice() });
+    const defaults = {
+        selection: data.lists.map((list) => list.default),
+        values: groups.map((group) => group.default),
+        byMeanings: data.meanings.byMeanings,
+    };
+
+    let current = copyOf(defaults);
+    let printing = false;
+    let images = null; // the board's picture at 1x and 2x, once decoded
+
+    // The values a CPU entry stands for; its pins are theirs.
+    const valuesOf = (entry) => data.lists[cpuList].entries[entry].meanings;
+    const combinationOf = (values) => values.reduce((c, value, g) => c * groups[g].values.length + value, 0);
+
+    // The CPU entry the list shows for these values, as the window's list does: the one it showed
+    // when that one gives them too, else the first that does, else none.
+    function cpuEntryFor(values, shown) {
+        const matching = [];
+        data.lists[cpuList].entries.forEach((entry, i) => {
+            if (entry.meanings.every((value, g) => value === values[g])) matching.push(i);
+        });
+        return matching.includes(shown) ? shown : (matching[0] ?? -1);
+    }
+
+    // The fill of every pin and the positions sentence of a view: each list's entry and each
+    // group's value sets its own pins and its own parts of the sentence, the rest never change.
+    // The CPU list sets none itself: the values of its entry do.
+    function drawingOf(view) {
+        const fills = [];
+        const parts = [];
+        const put = (owner, content) => {
+            owner.pins.forEach((pin, k) => { fills[pin] = content.fills[k]; });
+            owner.parts.forEach((part, k) => { parts[part] = content.parts[k]; });
+        };
+        for (const [pin, color] of data.fixed.fills) fills[pin] = color;
+        for (const [part, text] of data.fixed.parts) parts[part] = text;
+        data.lists.forEach((list, i) => { if (view.selection[i] >= 0) put(list, list.entries[view.selection[i]]); });
+        groups.forEach((group, g) => put(group, group.values[view.values[g]]));
+        return { fills, sentence: parts.join(data.separator) };
+    }
+
+    // The address of a view: "#cpu=21&power=at&sdram=pc100", a CPU entry by its position, the
+    // others by the command line's words; or "#bus=100&multiplier=4.5&voltage=2.2&power=at&..."
+    // for values, which then stand for the CPU entry.
+    function fragmentOf(view) {
+        const fields = view.byMeanings ? groups.map((group, g) => `${group.key}=${group.values[view.values[g]].word}`) : [];
+        data.lists.forEach((list, i) => {
+            if (!(view.byMeanings && i === cpuList)) fields.push(`${list.key}=${list.words ? list.words[view.selection[i]] : view.selection[i]}`);
+        });
+        return '#' + fields.join('&');
+    }
+
+    // A value as the command line reads it, in one form: "3", "3.0" and "3.00" are "3"; null for
+    // anything that is not a plain decimal.
+    function decimal(text) {
+        const m = /^(\d{1,4})(?:\.(\d*))?$/.exec(text);
+        if (!m) return null;
+        const fraction = (m[2] ?? '').replace(/0+$/, '');
+        return String(Number(m[1])) + (fraction ? `.${fraction}` : '');
+    }
+
+    // The position a field of an address names in a list or a group; -1 for none.
+    function positionOf(key, value) {
+        const list = data.lists.find((l) => l.key === key);
+        if (list) {
+            const position = list.words ? list.words.indexOf(value.toLowerCase()) : /^\d{1,3}$/.test(value) ? Number(value) : -1;
+            return position < list.entries.length ? position : -1;
+        }
+        const group = groups.find((g) => g.key === key);
+        const wanted = decimal(value);
+        return group && wanted !== null ? group.values.findIndex((v) => decimal(v.word) === wanted) : -1;
+    }
+
+    // The view an address names; a list it leaves out keeps its default. Values come all three
+    // together and without a CPU entry, as on the command line; the CPU list then shows the entry
+    // shown before (from the history) or the default one when either gives them. An address that
+    // is not understood as a whole gives the defaults.
+    function viewAt(hash, shown) {
+        const view = copyOf(defaults);
+        if (hash === '' || hash === '#') return view;
+        const seen = new Set();
+        for (const field of hash.slice(1).split('&')) {
+            const [key, value, ...rest] = field.split('=');
+            if (seen.has(key) || value === undefined || rest.length > 0) return copyOf(defaults);
+            const position = positionOf(key, value);
+            if (position < 0) return copyOf(defaults);
+            seen.add(key);
+            const list = data.lists.findIndex((l) => l.key === key);
+            if (list >= 0) view.selection[list] = position;
+            else view.values[groups.findIndex((g) => g.key === key)] = position;
+        }
+        const named = groups.filter((group) => seen.has(group.key)).length;
+        const cpuNamed = seen.has(data.lists[cpuList].key);
+        if (named === 0) {
+            if (cpuNamed) Object.assign(view, { values: valuesOf(view.selection[cpuList]).slice(), byMeanings: false });
+            return view;
+        }
+        if (named < groups.length || cpuNamed) return copyOf(defaults);
+        view.byMeanings = true;
+        view.selection[cpuList] = cpuEntryFor(view.values, shown ?? defaults.selection[cpuList]);
+        return view;
+    }
+
+    // 2x on a dense screen and on paper, so the drawing stays sharp; the picture was drawn by the
+    // program at both ratios, and each pin's region at each.
+    function ratio() {
+        return printing || window.devicePixelRatio > 1 ? 2 : 1;
+    }
+
+    function draw() {
+        if (!images) return;
+        const r = ratio();
+        const { fills } = drawingOf(current);
+        canvas.width = data.size[0] * r;
+        canvas.height = data.size[1] * r;
+        const context = canvas.getContext('2d');
+        context.drawImage(images[r - 1], 0, 0);
+        data.pins.forEach((pin, i) => {
+            context.fillStyle = '#' + fills[i];
+            for (const [x, y, w, h] of pin.regions[r - 1]) context.fillRect(x, y, w, h);
+        });
+        root.classList.add('live');
+        root.dataset.view = fragmentOf(current);
+        root.dataset.ratio = String(r);
+    }
+
+    // Only a text that changes is written, so a screen reader hears only what changed.
+    function setText(element, text) {
+        if (element.textContent !== text) element.textContent = text;
+    }
+
+    function show(view) {
+        current = view;
+        selects.forEach((select, i) => { select.selectedIndex = view.selection[i]; });
+        valueSelects.forEach((select, g) => { select.selectedIndex = view.values[g]; });
+        valuePins.forEach((element, g) => setText(element, groups[g].values[view.values[g]].positions));
+        const combination = combinationOf(view.values);
+        readingTexts.forEach((element, r) => setText(element, readings[r].texts[combination]));
+        setText(positions, drawingOf(view).sentence);
+        draw();
+    }
+
+    // The view of the address; one set by values opens their part of the page.
+    function showAddressed() {
+        const view = viewAt(location.hash, history.state?.cpu);
+        if (view.byMeanings) meanings.open = true;
+        show(view);
+    }
+
+    function go(view) {
+        show(view);
+        // A new entry in the history, so back and forward step through the picks; it keeps the
+        // CPU entry shown too, which the address of a view set by values does not name.
+        const fragment = fragmentOf(view);
+        if (location.hash !== fragment) location.hash = fragment;
+        history.replaceState({ cpu: view.selection[cpuList] }, '');
+    }
+
+    function pickEntry(list, position) {
+        const view = copyOf(current);
+        view.selection[list] = position;
+        if (list === cpuList) Object.assign(view, { values: valuesOf(position).slice(), byMeanings: false });
+        go(view);
+    }
+
+    // As the panel sets a block: the other groups keep their values, and the CPU list follows.
+    function pickValue(group, position) {
+        const view = copyOf(current);
+        view.values[group] = position;
+        view.byMeanings = true;
+        view.selection[cpuList] = cpuEntryFor(view.values, current.selection[cpuList]);
+        go(view);
+    }
+
+    // Tool tips: the caption on top at the pointer answers, as in the window; one without a tip
+    // hides any tip shown.
+    let tipOwner = null;
+
+    function showTip(caption) {
+        const text = caption.dataset.tip;
+        if (!text) {
+            hideTip();
+            return;
+        }
+        if (tipOwner) tipOwner.removeAttribute('aria-describedby');
+        tipOwner = caption;
+        caption.setAttribute('aria-describedby', 'tip');
+        tip.textContent = text;
+        tip.hidden = false;
+        placeTip(caption);
+    }
+
+    function placeTip(caption) {
+        const board = tip.offsetParent;
+        const below = caption.offsetTop + caption.offsetHeight + 4;
+        const top = below + tip.offsetHeight <= board.clientHeight ? below : caption.offsetTop - tip.offsetHeight - 4;
+        const left = Math.min(caption.offsetLeft, board.clientWidth - tip.offsetWidth - 2);
+        tip.style.top = `${Math.max(0, top)}px`;
+        tip.style.left = `${Math.max(0, left)}px`;
+    }
+
+    function hideTip() {
+        if (tipOwner) tipOwner.removeAttribute('aria-describedby');
+        tipOwner = null;
+        tip.hidden = true;
+    }
+
+    for (const caption of document.querySelectorAll('.captions .cap')) {
+        caption.addEventListener('pointerenter', (e) => { if (e.pointerType === 'mouse') showTip(caption); });
+        caption.addEventListener('pointerleave', (e) => {
+            if (e.pointerType === 'mouse' && tipOwner === caption) hideTip();
+        });
+        // A tap shows the tip, a second tap on the same caption hides it. Whether it was shown is
+        // taken before the tap focuses the caption, which shows it too.
+        let shownBeforeTap = false;
+        caption.addEventListener('pointerdown', () => { shownBeforeTap = tipOwner === caption; });
+        caption.addEventListener('click', (e) => {
+            e.stopPropagation();
+            if (e.pointerType !== 'mouse' && shownBeforeTap) hideTip();
+            else showTip(caption);
+        });
+        caption.addEventListener('focus', () => showTip(caption));
+        caption.addEventListener('blur', () => { if (tipOwner === caption) hideTip(); });
+    }
+    document.addEventListener('click', hideTip);
+    document.addEventListener('keydown', (e) => { if (e.key === 'Escape') hideTip(); });
+
+    selects.forEach((select, i) => select.addEventListener('change', () => pickEntry(i, select.selectedIndex)));
+    valueSelects.forEach((select, g) => select.addEventListener('change', () => pickValue(g, select.selectedIndex)));
+    window.addEventListener('hashchange', showAddressed);
+    document.getElementById('print').addEventListener('click', () => window.print());
+
+    // Paper gets the 2x drawing; so does a screen that turns dense (zoom, another monitor).
+    const printMedia = window.matchMedia('print');
+    const setPrinting = (on) => {
+        printing = on;
+        draw();
+    };
+    printMedia.addEventListener('change', () => setPrinting(printMedia.matches));
+    window.addEventListener('beforeprint', () => setPrinting(true));
+    window.addEventListener('afterprint', () => setPrinting(printMedia.matches));
+    const watchRatio = () => {
+        window.matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
+            .addEventListener('change', () => { draw(); watchRatio(); }, { once: true });
+    };
+    watchRatio();
+
+    showAddressed();
+    const sources = [picture.getAttribute('src'), picture.getAttribute('srcset').trim().split(/\s+/)[0]];
+    Promise.all(sources.map((source) => {
+        const image = new Image();
+        image.src = source;
+        return image.decode().then(() => image);
+    })).then((decoded) => {
+        images = decoded;
+        draw();
+    });
+})();

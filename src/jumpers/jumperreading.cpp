@@ -1,0 +1,190 @@
+// Reading jumper positions from text: the board's sentence and the short form.
+#include "jumperreading.h"
+
+#include "jumperblocks.h"
+#include "jumperguide.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+/// The slot a three-pin block's position goes to in a reading, or null for another name.
+std::optional<Position> *threePinSlot(JumperReading &reading, const QString &name)
+{
+    const auto blocks = cpuBlocks();
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        if (name.compare(QLatin1String(blocks[b].name), Qt::CaseInsensitive) == 0)
+            return b < 3 ? &reading.cpu.busClock[b] : &reading.cpu.multiplier[b - 3];
+    }
+    if (name.compare(QLatin1String(jp11().name), Qt::CaseInsensitive) == 0)
+        return &reading.power;
+    if (name.compare(QLatin1String(jp10().name), Qt::CaseInsensitive) == 0)
+        return &reading.sdram;
+    return nullptr;
+}
+
+std::optional<Position> positionOf(const QString &token)
+{
+    for (Position p : {Position::OneTwo, Position::TwoThree}) {
+        if (token == positionText(p))
+            return p;
+    }
+    return std::nullopt;
+}
+
+std::optional<Contact> contactOf(const QString &token)
+{
+    for (Contact c : {Contact::Open, Contact::Closed}) {
+        if (token.compare(contactText(c), Qt::CaseInsensitive) == 0)
+            return c;
+    }
+    return std::nullopt;
+}
+
+/// The index of a JP3 position letter, A to D in any case; -1 for anything else.
+int letterIndex(QChar letter)
+{
+    const auto jp3 = jp3Positions();
+    for (std::size_t i = 0; i < jp3.size(); ++i) {
+        if (QString(letter).compare(QLatin1String(jp3[i].letter), Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool isLetters(const QString &token)
+{
+    return !token.isEmpty() && std::all_of(token.begin(), token.end(), [](QChar c) { return letterIndex(c) >= 0; });
+}
+
+/// Walks the tokens of a text block by block, filling a reading.
+class ReadingParser
+{
+public:
+    explicit ReadingParser(const QString &text)
+        : m_tokens(text.split(QRegularExpression(QStringLiteral("[\\s,=]+")), Qt::SkipEmptyParts))
+    {
+    }
+
+    ParsedReading parse()
+    {
+        if (m_tokens.isEmpty())
+            return {std::nullopt, QStringLiteral("the text names no jumper block")};
+        QString error;
+        while (error.isEmpty() && m_at < m_tokens.size())
+            error = block();
+        if (!error.isEmpty())
+            return {std::nullopt, error};
+        return {m_reading, {}};
+    }
+
+private:
+    bool atEnd() const { return m_at >= m_tokens.size(); }
+    QString next() const { return atEnd() ? QString() : m_tokens[m_at]; }
+    QString after() const { return m_at + 1 < m_tokens.size() ? m_tokens[m_at + 1] : QString(); }
+
+    /// Whether the tokens from i read "not set": the board's sentence for pins that show no
+    /// position, which gives the block no position here either.
+    bool notSetAt(qsizetype i) const
+    {
+        return i + 1 < m_tokens.size() && m_tokens[i].compare(QLatin1String("not"), Qt::CaseInsensitive) == 0
+            && m_tokens[i + 1].compare(QLatin1String("set"), Qt::CaseInsensitive) == 0;
+    }
+
+    /// Whether the next tokens are a JP3 letter with its position: open, closed or not set.
+    bool letterWithContact() const
+    {
+        return next().size() == 1 && isLetters(next()) && (contactOf(after()) || notSetAt(m_at + 1));
+    }
+
+    /// One block name and its positions.
+    QString block()
+    {
+        const QString name = m_tokens[m_at++].toUpper();
+        if (m_seen.contains(name))
+            return QStringLiteral("%1 is given twice").arg(name);
+        m_seen << name;
+        if (name == QLatin1String("JP3"))
+            return jp3();
+        std::optional<Position> *slot = threePinSlot(m_reading, name);
+        if (!slot)
+            return QStringLiteral("\"%1\" is not one of the blocks JP3 to JP11").arg(m_tokens[m_at - 1]);
+        if (notSetAt(m_at)) {
+            m_at += 2;
+            return {};
+        }
+        const auto position = positionOf(next());
+        if (!position) {
+            return atEnd() ? QStringLiteral("%1 needs a position, 1-2 or 2-3").arg(name)
+                           : QStringLiteral("%1 takes 1-2 or 2-3, not \"%2\"").arg(name, next());
+        }
+        *slot = position;
+        ++m_at;
+        return {};
+    }
+
+    /// JP3's positions: letters with open or closed, the closed letters alone, or "none".
+    QString jp3()
+    {
+        if (next().compare(QLatin1String("none"), Qt::CaseInsensitive) == 0) {
+            ++m_at;
+            m_reading.cpu.voltage.fill(Contact::Open);
+            return {};
+        }
+        if (letterWithContact())
+            return jp3Contacts();
+        if (isLetters(next()))
+            return jp3Closed();
+        return atEnd() ? QStringLiteral("JP3 needs its positions: A to D open or closed, the closed ones, or none")
+                       : QStringLiteral("JP3 takes A to D open or closed, the closed ones, or none, not \"%1\"").arg(next());
+    }
+
+    /// The long form: "A open B closed C open D open", any positions, each once.
+    QString jp3Contacts()
+    {
+        auto &voltage = m_reading.cpu.voltage;
+        std::array<bool, 4> seen{};
+        while (letterWithContact()) {
+            const auto i = static_cast<std::size_t>(letterIndex(next().front()));
+            if (seen[i])
+                return QStringLiteral("JP3 %1 is given twice").arg(next().toUpper());
+            seen[i] = true;
+            voltage[i] = contactOf(after());
+            m_at += voltage[i] ? 2 : 3; // "not set" is two words
+        }
+        if (next().size() == 1 && isLetters(next()))
+            return QStringLiteral("JP3 %1 needs open or closed").arg(next().toUpper());
+        return {};
+    }
+
+    /// The short form: the closed positions, "B", "ACD" or "A C D"; the others are open.
+    QString jp3Closed()
+    {
+        auto &voltage = m_reading.cpu.voltage;
+        for (; isLetters(next()); ++m_at) {
+            for (QChar letter : next()) {
+                const auto i = static_cast<std::size_t>(letterIndex(letter));
+                if (voltage[i])
+                    return QStringLiteral("JP3 %1 is given twice").arg(letter.toUpper());
+                voltage[i] = Contact::Closed;
+            }
+        }
+        for (auto &contact : voltage)
+            contact = contact.value_or(Contact::Open);
+        return {};
+    }
+
+    QStringList m_tokens;
+    qsizetype m_at = 0;
+    QStringList m_seen;
+    JumperReading m_reading;
+};
+
+} // namespace
+
+ParsedReading parseJumperReading(const QString &text)
+{
+    return ReadingParser(text).parse();
+}
