@@ -8,7 +8,6 @@
 #include <QByteArrayList>
 #include <QPageSize>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -38,20 +37,9 @@ struct ParsedArguments {
 };
 ParsedArguments parseArguments(const QByteArrayList &arguments);
 
-/// The words --power and --sdram take, one per entry of their list, in list order.
-QStringList powerWords();
-QStringList sdramWords();
-
 /// The usage lines printed after a bad argument.
 QString usageText();
 
 /// What --help prints: the usage lines, each option with what it does in a line, and where the
 /// manual page is.
 QString helpText();
-
-/// Writes the window's image with the invocation's selection to its export path, headless: a
-/// PNG as the window shows it, a PDF page as Print makes it (on the page size asked for, or else
-/// the locale's), or the whole guide as one web page that opens with that selection. The file is
-/// written whole or not at all, and only over a regular file (writeOutputFile()). Returns an
-/// empty string, or the reason it failed.
-QString exportWindowImage(const Invocation &invocation);

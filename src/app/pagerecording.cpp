@@ -2,8 +2,8 @@
 // picking it in the window.
 #include "pagerecording.h"
 
-#include "commandline.h"
 #include "mainwindow.h"
+#include "optionvalues.h"
 #include "pageerror.h"
 
 #include "jumpers/selectorcatalogue.h"

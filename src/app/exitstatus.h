@@ -1,0 +1,8 @@
+// The statuses other than 0 that velmor ends with, one for each kind of ending.
+#pragma once
+
+constexpr int UndocumentedStatus = 1;
+constexpr int UsageStatus = 2;
+constexpr int NoDisplayStatus = 2;
+
+constexpr int OutputStatus = 2; // an output the program could not write

@@ -1,0 +1,27 @@
+// The values of the options that pick entries and files (--export, --format, --cpu, --power,
+// --sdram, --page-size and --identify): how each is read and what it does to the invocation.
+#pragma once
+
+#include "commandline.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+/// The words --power and --sdram take, one per entry of their list, in list order.
+QStringList powerWords();
+QStringList sdramWords();
+
+/// Whether an export path names a PDF, a PNG or a web page: by its suffix, in any case.
+bool isPdf(const QByteArray &path);
+bool isPng(const QByteArray &path);
+bool isHtml(const QByteArray &path);
+
+/// What each option's value does to the invocation: an empty string, or why the value is wrong.
+QString applyExport(Invocation &inv, const QByteArray &value);
+QString applyFormat(Invocation &inv, const QByteArray &value);
+QString applyCpu(Invocation &inv, const QByteArray &value);
+QString applyPower(Invocation &inv, const QByteArray &value);
+QString applySdram(Invocation &inv, const QByteArray &value);
+QString applyPageSize(Invocation &inv, const QByteArray &value);
+QString applyIdentify(Invocation &inv, const QByteArray &value);
