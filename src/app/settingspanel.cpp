@@ -27,25 +27,12 @@ namespace {
 constexpr int ListFontPixels = 12;
 constexpr int ButtonFontPixels = 11;
 
-/// The positions of a group of blocks when every block shows one.
-template<typename T, std::size_t N>
-std::optional<std::array<T, N>> allShown(const std::array<std::optional<T>, N> &blocks)
-{
-    std::array<T, N> shown{};
-    for (std::size_t i = 0; i < N; ++i) {
-        if (!blocks[i])
-            return std::nullopt;
-        shown[i] = *blocks[i];
-    }
-    return shown;
-}
-
 /// The setting a group of blocks documents, through the table's reading of their positions.
 template<typename Setting, typename T, std::size_t N>
 std::optional<Setting> documented(const std::array<std::optional<T>, N> &blocks,
                                   std::optional<Setting> (*settingOf)(const std::array<T, N> &))
 {
-    const auto shown = allShown(blocks);
+    const auto shown = allRead(blocks);
     return shown ? settingOf(*shown) : std::nullopt;
 }
 

@@ -88,12 +88,6 @@ int busThirds(int megahertz)
     }
 }
 
-template<typename T, std::size_t N>
-bool allRead(const std::array<std::optional<T>, N> &blocks)
-{
-    return std::all_of(blocks.begin(), blocks.end(), [](const std::optional<T> &b) { return b.has_value(); });
-}
-
 } // namespace
 
 std::span<const BusClockSetting> busClockSettings()

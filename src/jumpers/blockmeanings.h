@@ -65,6 +65,19 @@ struct CpuBlockReading {
     std::array<std::optional<Contact>, 4> voltage;     ///< JP3 A, B, C, D
 };
 
+/// The positions of a group of blocks when every block of it holds one; none otherwise.
+template<typename T, std::size_t N>
+std::optional<std::array<T, N>> allRead(const std::array<std::optional<T>, N> &blocks)
+{
+    std::array<T, N> all{};
+    for (std::size_t i = 0; i < N; ++i) {
+        if (!blocks[i])
+            return std::nullopt;
+        all[i] = *blocks[i];
+    }
+    return all;
+}
+
 /// Reads the 26 CPU pins of the board.
 CpuBlockReading readCpuBlocks(const Board &board);
 

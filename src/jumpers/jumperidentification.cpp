@@ -9,19 +9,6 @@
 
 namespace {
 
-/// A group of blocks given in full, or none.
-template<typename T, std::size_t N>
-std::optional<std::array<T, N>> complete(const std::array<std::optional<T>, N> &blocks)
-{
-    std::array<T, N> all{};
-    for (std::size_t i = 0; i < N; ++i) {
-        if (!blocks[i])
-            return std::nullopt;
-        all[i] = *blocks[i];
-    }
-    return all;
-}
-
 /// The names of a group's blocks: JP7 to JP9 (first 0) or JP4 to JP6 (first 3), or JP3 A to D.
 QStringList groupNames(std::size_t first)
 {
@@ -84,7 +71,7 @@ QString groupValue(const std::array<std::optional<T>, N> &blocks, const QStringL
         return QStringLiteral("not given");
     if (!missing.isEmpty())
         return QStringLiteral("not given (%1 left out)").arg(joinedParts(missing));
-    if (const auto text = meaning(*complete(blocks)))
+    if (const auto text = meaning(*allRead(blocks)))
         return *text;
     *documented = false;
     return joinedParts(given) + QStringLiteral(": not a documented %1 setting").arg(QLatin1String(kind));
@@ -121,8 +108,8 @@ private:
 bool reportCpuBlocks(Report &report, const CpuBlockReading &cpu)
 {
     bool documented = true;
-    const auto bus = complete(cpu.busClock) ? busClockOf(*complete(cpu.busClock)) : std::nullopt;
-    const auto multiplier = complete(cpu.multiplier) ? multiplierOf(*complete(cpu.multiplier)) : std::nullopt;
+    const auto bus = allRead(cpu.busClock) ? busClockOf(*allRead(cpu.busClock)) : std::nullopt;
+    const auto multiplier = allRead(cpu.multiplier) ? multiplierOf(*allRead(cpu.multiplier)) : std::nullopt;
     const auto busClockValue = [](const std::array<Position, 3> &p) -> std::optional<QString> {
         if (const auto s = busClockOf(p))
             return busClockText(s->megahertz);
@@ -152,7 +139,7 @@ void reportCpuEntries(Report &report, const CpuBlockReading &cpu)
 {
     const QList<int> entries = matchingCpuEntries(cpu);
     if (entries.isEmpty()) {
-        const bool all = complete(cpu.busClock) && complete(cpu.multiplier) && complete(cpu.voltage);
+        const bool all = allRead(cpu.busClock) && allRead(cpu.multiplier) && allRead(cpu.voltage);
         report.add(QStringLiteral("CPU entries"), all ? QStringLiteral("none in the list")
                                                       : QStringLiteral("not known (not every CPU block given)"));
         return;
