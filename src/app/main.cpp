@@ -15,6 +15,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 
 #include <sys/stat.h>
@@ -54,6 +55,9 @@ int runExport(int argc, char *argv[], const Invocation &invocation)
 {
     keepStandardStreamsOpen();
     forgetMissingTempFolder();
+    // A write past the file size limit fails with EFBIG and is reported, wherever in the export it
+    // happens: the program never dies of the limit half way through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The image is drawn off screen: no display is needed, and none is opened.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     std::future<QStringList> missingFontCheck = startMissingFontCheck();
