@@ -8,9 +8,10 @@ include(${CMAKE_CURRENT_LIST_DIR}/debianfiles.cmake)
 set_target_properties(velmor PROPERTIES INSTALL_RPATH "")
 install(TARGETS velmor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The print queue module, which the program loads from here when Print first asks CUPS; a private
-# module, so in a folder of the program's own rather than among the shared libraries.
+# module, so in a folder of the program's own rather than among the shared libraries
+# (src/CMakeLists.txt names it).
 if(TARGET velmor-printqueue)
-    install(TARGETS velmor-printqueue LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/velmor)
+    install(TARGETS velmor-printqueue LIBRARY DESTINATION ${VELMOR_PRINTQUEUE_DIR})
 endif()
 
 install(FILES data/${VELMOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -41,11 +41,11 @@ cache_variable() {
     sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"
 }
 
-# The print queue module, in the program's private folder under the library folder, in a build
+# The print queue module, in the program's private folder under the multiarch library folder, in a build
 # that asks CUPS; nothing in one without it.
 printqueue_module() {
     [[ $(cache_variable VELMOR_WITH_CUPS) == ON ]] || return 0
-    echo "$(cache_variable CMAKE_INSTALL_LIBDIR)/velmor/velmor-printqueue.so"
+    echo "$(cache_variable VELMOR_PRINTQUEUE_DIR)/velmor-printqueue.so"
 }
 
 # Prints the files expected under the prefix, sorted; the first argument names the manual page,
