@@ -7,6 +7,12 @@ include(${CMAKE_CURRENT_LIST_DIR}/debianfiles.cmake)
 # The program links only the system's libraries, so the installed one needs no search path of its own.
 set_target_properties(velmor PROPERTIES INSTALL_RPATH "")
 install(TARGETS velmor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The print queue module, which the program loads from here when Print first asks CUPS; a private
+# module, so in a folder of the program's own rather than among the shared libraries
+# (src/CMakeLists.txt names it).
+if(TARGET velmor-printqueue)
+    install(TARGETS velmor-printqueue LIBRARY DESTINATION ${VELMOR_PRINTQUEUE_DIR})
+endif()
 
 install(FILES data/${VELMOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 

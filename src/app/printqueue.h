@@ -4,7 +4,8 @@
 
 #include <QString>
 
-/// True when this build asks the print system (CUPS); false in a build without it, where every
+/// True when this build asks the print system (CUPS) and its print queue module loads (on the
+/// first question); false in a build without it or when the module cannot be loaded, where every
 /// answer below is "not known": queueIsStopped() is false and lastJobRefusal() empty.
 bool printQueueAnswers();
 

@@ -1,42 +1,39 @@
-// The print queue's state and the fate of the last job, asked of CUPS through its own library.
-#include "printqueue.h"
+// The print queue module: the queue's state and the fate of the last job, asked of CUPS through
+// its own library. Built apart from the program, which loads it only when Print asks.
+#include "printqueuemodule.h"
 
-#include <QByteArray>
+#include <cstdlib>
+#include <cstring>
 
 #include <cups/cups.h>
 
-bool printQueueAnswers()
+int velmor_queue_is_stopped(const char *name, const char *instance)
 {
-    return true;
-}
-
-bool queueIsStopped(const QString &queue)
-{
-    const QByteArray name = queue.section(u'/', 0, 0).toLocal8Bit();
-    const QByteArray instance = queue.section(u'/', 1).toLocal8Bit();
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
-                                         instance.isEmpty() ? nullptr : instance.constData());
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name, instance);
     if (!dest)
-        return false;
+        return 0;
     // The destination's options carry the scheduler's printer attributes as text.
-    const QByteArray state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const char *state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    char *end = nullptr;
+    const long value = state ? std::strtol(state, &end, 10) : 0;
+    const bool stopped = state && end != state && *end == '\0' && value == IPP_PSTATE_STOPPED;
     cupsFreeDests(1, dest);
-    bool known = false;
-    const int value = state.toInt(&known);
-    return known && value == IPP_PSTATE_STOPPED;
+    return stopped ? 1 : 0;
 }
 
-QString lastJobRefusal()
+int velmor_last_job_refusal(char *buffer, size_t size)
 {
-    // Linking CUPS here loads the same shared library (libcups.so.2) that Qt's print support
-    // loads, so both share its state. That state keeps the status of each thread's last request,
-    // and Qt submits the job in the printing thread at QPainter::end(), so read in that thread
-    // right after end() it is the answer to the job, which Qt drops.
-    // IPP status codes below 0x0100 are the successful ones.
+    // This module is loaded into the program's process and links the same shared library
+    // (libcups.so.2) that Qt's print support loads, so both share its state. That state keeps the
+    // status of each thread's last request, and Qt submits the job in the printing thread at
+    // QPainter::end(), so read in that thread right after end() it is the answer to the job,
+    // which Qt drops. IPP status codes below 0x0100 are the successful ones.
     if (cupsLastError() < 0x0100)
-        return {};
-    QString reason = QString::fromUtf8(cupsLastErrorString()).trimmed();
-    while (reason.endsWith(u'.'))
-        reason.chop(1);
-    return reason;
+        return 0;
+    if (size > 0) {
+        const char *reason = cupsLastErrorString();
+        std::strncpy(buffer, reason ? reason : "", size - 1);
+        buffer[size - 1] = '\0';
+    }
+    return 1;
 }

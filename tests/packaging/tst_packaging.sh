@@ -36,12 +36,25 @@ files_under() {
     (cd "$1" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 }
 
+# A variable of the build's CMake cache, or nothing.
+cache_variable() {
+    sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"
+}
+
+# The print queue module, in the program's private folder under the multiarch library folder, in a build
+# that asks CUPS; nothing in one without it.
+printqueue_module() {
+    [[ $(cache_variable VELMOR_WITH_CUPS) == ON ]] || return 0
+    echo "$(cache_variable VELMOR_PRINTQUEUE_DIR)/velmor-printqueue.so"
+}
+
 # Prints the files expected under the prefix, sorted; the first argument names the manual page,
 # any further ones are files that only the package has.
 expected_files() {
     local size extra
     {
         echo bin/velmor
+        printqueue_module
         echo "share/applications/$app_id.desktop"
         for size in "${icon_sizes[@]}"; do
             echo "share/icons/hicolor/${size}x$size/apps/$app_id.png"
