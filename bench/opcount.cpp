@@ -41,8 +41,8 @@ int main(int argc, char *argv[])
     useOffscreenPlatform();
     QApplication app(argc, argv);
     Subject subject(guideWindow ? Subject::Kind::Guide : Subject::Kind::Baseline);
-    const std::function<void()> operation = pick ? std::function<void()>([&] { subject.pickCpu(); })
-                                                 : std::function<void()>([&] { subject.repaintAll(); });
+    const std::function<void()> operation =
+        pick ? std::function<void()>([&] { subject.pickCpu(); }) : std::function<void()>([&] { subject.repaintAll(); });
     for (int i = 0; i < WarmUpRuns; ++i)
         operation();
 

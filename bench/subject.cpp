@@ -41,7 +41,8 @@ namespace {
 std::optional<std::array<PinFill, 26>> pinsAt(int position)
 {
     const auto entries = cpuSelector().entries;
-    const auto row = findCpuJumperRow(selectionCode(cpuSelector().list, entries[static_cast<std::size_t>(position)].itemCode));
+    const auto row =
+        findCpuJumperRow(selectionCode(cpuSelector().list, entries[static_cast<std::size_t>(position)].itemCode));
     if (!row)
         return std::nullopt;
     return cpuPinFills(*row);

@@ -16,10 +16,10 @@ inline QImage renderPdfPage(const QString &pdf, int dpi, QString *error)
 {
     QTemporaryDir dir;
     QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-                                         QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
-                                         QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-                                         dir.filePath(QStringLiteral("page"))});
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
+             dir.filePath(QStringLiteral("page"))});
     if (!p.waitForFinished(60000) || p.exitCode() != 0) {
         *error = QStringLiteral("pdftoppm failed: ") + QString::fromLocal8Bit(p.readAllStandardError());
         return {};

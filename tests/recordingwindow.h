@@ -24,14 +24,11 @@ public:
 
     std::map<std::string, List> lists{{"CBOCPU", {}}, {"cbops", {}}, {"cbosdr", {}}};
     std::map<std::string, Color> fills;
-    std::vector<std::string> calls;           ///< every operation, e.g. "setFillColor V1JP7 808080"
+    std::vector<std::string> calls;                   ///< every operation, e.g. "setFillColor V1JP7 808080"
     std::function<void(const std::string &)> onClick; ///< the Click handler setListIndex runs
 
     /// Makes list hold one entry with this item code, selected.
-    void select(const std::string &list, std::int32_t itemCode)
-    {
-        lists[list] = {{{"entry", itemCode}}, 0};
-    }
+    void select(const std::string &list, std::int32_t itemCode) { lists[list] = {{{"entry", itemCode}}, 0}; }
 
     void addItem(const char *list, const char *text) override
     {

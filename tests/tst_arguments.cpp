@@ -16,7 +16,10 @@ QString describe(const Invocation &inv)
         line += QStringLiteral(" format=") + QLatin1String(Formats[int(inv.format)]);
     if (inv.mode == Invocation::Mode::Export) {
         line += QStringLiteral(" path=") + QString::fromLatin1(inv.exportPath.toPercentEncoding("/."));
-        line += QStringLiteral(" cpu=%1 power=%2 sdram=%3").arg(inv.cpuPosition).arg(inv.powerPosition).arg(inv.sdramPosition);
+        line += QStringLiteral(" cpu=%1 power=%2 sdram=%3")
+                    .arg(inv.cpuPosition)
+                    .arg(inv.powerPosition)
+                    .arg(inv.sdramPosition);
     }
     if (inv.busClock)
         line += QStringLiteral(" bus=%1 multiplier=%2 voltage=%3")
@@ -63,10 +66,11 @@ void TestArguments::accepted_data()
     QTest::newRow("export, every choice")
         << QStringList{"--export=out/board.pdf", "--cpu", "3", "--power", "ATX", "--sdram", "non-pc100"}
         << "export path=out/board.pdf cpu=3 power=1 sdram=1";
-    QTest::newRow("cpu by a part of its text") << QStringList{"--export", "a.html", "--cpu", "350afr"}
-                                               << "export path=a.html cpu=23 power=-1 sdram=-1";
+    QTest::newRow("cpu by a part of its text")
+        << QStringList{"--export", "a.html", "--cpu", "350afr"} << "export path=a.html cpu=23 power=-1 sdram=-1";
     QTest::newRow("cpu by its whole text, without its leading blank")
-        << QStringList{"--export", "a.png", "--cpu", "amd k6 266afr(66MHz,4.0x,2.2V)"} << "export path=a.png cpu=17 power=-1 sdram=-1";
+        << QStringList{"--export", "a.png", "--cpu", "amd k6 266afr(66MHz,4.0x,2.2V)"}
+        << "export path=a.png cpu=17 power=-1 sdram=-1";
     QTest::newRow("meanings with units, 3.0 as 3")
         << QStringList{"--export", "a.png", "--bus", "100MHz", "--multiplier", "3.0x", "--voltage", "2.2v"}
         << "export path=a.png cpu=-1 power=-1 sdram=-1 bus=100 multiplier=30 voltage=220";
@@ -98,24 +102,25 @@ void TestArguments::refused_data()
     QTest::newRow("value to a flag") << QStringList{"--list=yes"} << "--list takes no value";
     QTest::newRow("option twice") << QStringList{"--list", "--list"} << "--list is given twice";
     QTest::newRow("two modes") << QStringList{"--list", "--version"} << "--version cannot be combined with --list";
-    QTest::newRow("export without a name") << QStringList{"--export"} << "--export needs a file name ending in .png, .pdf or .html";
+    QTest::newRow("export without a name")
+        << QStringList{"--export"} << "--export needs a file name ending in .png, .pdf or .html";
     QTest::newRow("export followed by an option")
-        << QStringList{"--export", "--cpu", "3"} << "--export needs a file name ending in .png, .pdf or .html, but --cpu follows it";
+        << QStringList{"--export", "--cpu", "3"}
+        << "--export needs a file name ending in .png, .pdf or .html, but --cpu follows it";
     QTest::newRow("empty cpu") << QStringList{"--export", "a.png", "--cpu", ""}
                                << "--cpu needs a list position or a part of an entry's text, but it is empty";
     QTest::newRow("cpu alone") << QStringList{"--cpu", "3"} << "--cpu is only used with --export";
     QTest::newRow("format alone") << QStringList{"--format", "csv"} << "--format is only used with --list";
     QTest::newRow("bad extension") << QStringList{"--export", "board.jpg"}
                                    << "--export board.jpg: the file name must end in .png, .pdf or .html";
-    QTest::newRow("position past the list") << QStringList{"--export", "a.png", "--cpu", "44"}
-                                            << "--cpu 44: there is no list position 44 (0 to 43)";
+    QTest::newRow("position past the list")
+        << QStringList{"--export", "a.png", "--cpu", "44"} << "--cpu 44: there is no list position 44 (0 to 43)";
     QTest::newRow("no entry contains the text") << QStringList{"--export", "a.png", "--cpu", "pentium 4"}
                                                 << "--cpu \"pentium 4\": no CPU entry contains it (see velmor --list)";
-    QTest::newRow("two entries contain the text")
-        << QStringList{"--export", "a.png", "--cpu", "266afr"}
-        << "--cpu \"266afr\" is ambiguous; 2 CPU entries contain it:\n"
-           "  17 \" AMD K6 266AFR(66MHz,4.0x,2.2V)\"\n"
-           "  20 \" AMD K6-2 266AFR(66MHz,4.0x,2.2V)\"";
+    QTest::newRow("two entries contain the text") << QStringList{"--export", "a.png", "--cpu", "266afr"}
+                                                  << "--cpu \"266afr\" is ambiguous; 2 CPU entries contain it:\n"
+                                                     "  17 \" AMD K6 266AFR(66MHz,4.0x,2.2V)\"\n"
+                                                     "  20 \" AMD K6-2 266AFR(66MHz,4.0x,2.2V)\"";
     QTest::newRow("page size for a PNG") << QStringList{"--export", "a.png", "--page-size", "a4"}
                                          << "--page-size is only used with a PDF export";
     QTest::newRow("no such page size") << QStringList{"--export", "a.pdf", "--page-size", "a99"}

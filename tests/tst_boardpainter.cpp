@@ -179,11 +179,16 @@ void TestBoardPainter::captionLines_data()
     const QFontMetrics &fm = captionMetrics(TextFont::MsSerif6);
     const auto w = [&fm](const char *text) { return fm.horizontalAdvance(QString::fromLatin1(text)); };
     const unsigned wrap = WordWrap;
-    QTest::newRow("doubled blank kept inside a line") << QByteArray("ab  cd ef") << w("ab  cd") << wrap << QStringList{"ab  cd", "ef"};
-    QTest::newRow("blanks where a line breaks dropped") << QByteArray("ab   cd") << w("ab   cd") - 1 << wrap << QStringList{"ab", "cd"};
-    QTest::newRow("line exactly as wide as the box") << QByteArray("ab cd ef") << w("ab cd") << wrap << QStringList{"ab cd", "ef"};
-    QTest::newRow("word wider than the box alone") << QByteArray("abcdef g") << w("abc") << wrap << QStringList{"abcdef", "g"};
-    QTest::newRow("blanks around the caption kept") << QByteArray("  ab  ") << 2 * w("  ab  ") << wrap << QStringList{"  ab  "};
+    QTest::newRow("doubled blank kept inside a line")
+        << QByteArray("ab  cd ef") << w("ab  cd") << wrap << QStringList{"ab  cd", "ef"};
+    QTest::newRow("blanks where a line breaks dropped")
+        << QByteArray("ab   cd") << w("ab   cd") - 1 << wrap << QStringList{"ab", "cd"};
+    QTest::newRow("line exactly as wide as the box")
+        << QByteArray("ab cd ef") << w("ab cd") << wrap << QStringList{"ab cd", "ef"};
+    QTest::newRow("word wider than the box alone")
+        << QByteArray("abcdef g") << w("abc") << wrap << QStringList{"abcdef", "g"};
+    QTest::newRow("blanks around the caption kept")
+        << QByteArray("  ab  ") << 2 * w("  ab  ") << wrap << QStringList{"  ab  "};
     QTest::newRow("no word wrap: one line") << QByteArray("ab  cd ef") << w("ab") << 0u << QStringList{"ab  cd ef"};
 }
 
@@ -193,8 +198,8 @@ void TestBoardPainter::captionLines()
     QFETCH(int, width);
     QFETCH(unsigned, flags);
     QFETCH(QStringList, lines);
-    const LabelRow row{10, "caption", caption.constData(), "", 0, 0, width * TwipsPerPixel, 150, ButtonText,
-                       TextFont::MsSerif6, flags};
+    const LabelRow row{10,  "caption",  caption.constData(), "",   0, 0, width * TwipsPerPixel,
+                       150, ButtonText, TextFont::MsSerif6,  flags};
     QStringList laidOut;
     for (const CaptionLayout::Line &line : layOutCaption(row, pixelBox(row.left, row.top, row.width, row.height)).lines)
         laidOut << line.text;
@@ -225,7 +230,8 @@ void TestBoardPainter::doubledBlankIsDrawn()
     };
     const int drawn = inkWidth(frame, secondLine, ink);
     QCOMPARE(drawn, alone("texts by moving the mouse pointer  over the"));
-    QCOMPARE(drawn - alone("texts by moving the mouse pointer over the"), captionMetrics(hint.font).horizontalAdvance(u' '));
+    QCOMPARE(drawn - alone("texts by moving the mouse pointer over the"),
+             captionMetrics(hint.font).horizontalAdvance(u' '));
 }
 
 void TestBoardPainter::fillChangeAsksForRepaintOfTheBoxOnly()
@@ -243,7 +249,7 @@ void TestBoardPainter::unknownElementIsAnError()
 {
     Board board({}, Pins, Dotted, {});
     QVERIFY_THROWS_EXCEPTION(ElementError, board.setFillColor("pin9", 0x808080));
-    QVERIFY_THROWS_EXCEPTION(ElementError, board.setFillColor("dots", 0x808080)); // not a shape
+    QVERIFY_THROWS_EXCEPTION(ElementError, board.setFillColor("dots", 0x808080));    // not a shape
     QVERIFY_THROWS_EXCEPTION(ElementError, board.setFillColor("pin1", 0x808080, 1)); // no index
 }
 

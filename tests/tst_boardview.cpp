@@ -60,10 +60,14 @@ void TestBoardView::toolTipAt_data()
     QTest::newRow("Label68 over Label66") << QPoint(132, 86) << QStringLiteral("Pin 10 (Vcc)");
     QTest::newRow("Label66 alone") << QPoint(132, 80) << QStringLiteral("Pin 8(USB Data1-)");
     QTest::newRow("BIOS") << QPoint(65, 248) << QStringLiteral("AWARD BIOS REV. 4.51PG");
-    QTest::newRow("USB, on a pin outline") << QPoint(124, 88) << QStringLiteral("An optional Universal Serial Bus connector");
-    QTest::newRow("USB, beneath the pin squares") << QPoint(119, 88) << QStringLiteral("An optional Universal Serial Bus connector");
-    QTest::newRow("FDC, inch marks") << QPoint(50, 153) << QStringLiteral("The connector for Floppy Drives ( 3 1/2\" and 5 1/4\" ) .");
-    QTest::newRow("DIMM 3, blanks kept") << QPoint(334, 84) << QStringLiteral("The interface will support from  8MB up to 768MB SDRAM. ");
+    QTest::newRow("USB, on a pin outline")
+        << QPoint(124, 88) << QStringLiteral("An optional Universal Serial Bus connector");
+    QTest::newRow("USB, beneath the pin squares")
+        << QPoint(119, 88) << QStringLiteral("An optional Universal Serial Bus connector");
+    QTest::newRow("FDC, inch marks") << QPoint(50, 153)
+                                     << QStringLiteral("The connector for Floppy Drives ( 3 1/2\" and 5 1/4\" ) .");
+    QTest::newRow("DIMM 3, blanks kept") << QPoint(334, 84)
+                                         << QStringLiteral("The interface will support from  8MB up to 768MB SDRAM. ");
     QTest::newRow("JP4, black") << QPoint(362, 302) << QString();
     QTest::newRow("PCI 1, black") << QPoint(168, 188) << QString();
     QTest::newRow("CPU Type :, black") << QPoint(10, 5) << QString();
@@ -139,7 +143,11 @@ void TestBoardView::circlesAreCentredInTheirBoxes()
 void TestBoardView::dottedLinesLieAboveTheSlots()
 {
     // The contact rows of PCI slots 1 to 4 and of the AGP slot: dots and slot fill alternate.
-    const struct { int y, fromX; QRgb dot; QRgb fill; } rows[] = {
+    const struct {
+        int y, fromX;
+        QRgb dot;
+        QRgb fill;
+    } rows[] = {
         {186, 90, qRgb(0xC0, 0xC0, 0xC0), qRgb(0xFF, 0xFF, 0xC0)},
         {214, 90, qRgb(0xC0, 0xC0, 0xC0), qRgb(0xFF, 0xFF, 0xC0)},
         {242, 90, qRgb(0xC0, 0xC0, 0xC0), qRgb(0xFF, 0xFF, 0xC0)},
@@ -152,7 +160,8 @@ void TestBoardView::dottedLinesLieAboveTheSlots()
             dots += m_image.pixel(x, row.y) == row.dot;
             fill += m_image.pixel(x, row.y) == row.fill;
         }
-        QVERIFY2(dots >= 20 && fill >= 20, qPrintable(QStringLiteral("row %1: %2 dots, %3 fill").arg(row.y).arg(dots).arg(fill)));
+        QVERIFY2(dots >= 20 && fill >= 20,
+                 qPrintable(QStringLiteral("row %1: %2 dots, %3 fill").arg(row.y).arg(dots).arg(fill)));
     }
 }
 
@@ -177,7 +186,8 @@ void TestBoardView::matchesTheReferenceImage()
     if (differing > 8) {
         const QString actual = QDir::temp().filePath(QStringLiteral("velmor-default-window.png"));
         m_image.save(actual);
-        QFAIL(qPrintable(QStringLiteral("%1 pixels differ from the reference; this run's image is %2").arg(differing).arg(actual)));
+        QFAIL(qPrintable(
+            QStringLiteral("%1 pixels differ from the reference; this run's image is %2").arg(differing).arg(actual)));
     }
 }
 
@@ -227,8 +237,10 @@ void TestBoardView::partsRepaintAsTheWholeDrawing()
             QPainter(&device).fillRect(inside, QColor(unpaintedColor));
         }
         painter.paint(frame, {&part, 1}, backgroundPicture());
-        QVERIFY2(frame.copy(inside) == whole.copy(inside),
-                 qPrintable(QStringLiteral("part %1,%2 %3x%4").arg(part.x()).arg(part.y()).arg(part.width()).arg(part.height())));
+        QVERIFY2(
+            frame.copy(inside) == whole.copy(inside),
+            qPrintable(
+                QStringLiteral("part %1,%2 %3x%4").arg(part.x()).arg(part.y()).arg(part.width()).arg(part.height())));
     }
 }
 

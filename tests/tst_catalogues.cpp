@@ -233,11 +233,10 @@ void TestCatalogues::textKeepsItsBlanks_data()
     QTest::addColumn<int>("length");
 
     QTest::newRow("Label26 tip, doubled and trailing blank")
-        << QByteArray("Label26") << false
-        << QByteArray("The interface will support from  8MB up to 768MB SDRAM. ") << 56;
+        << QByteArray("Label26") << false << QByteArray("The interface will support from  8MB up to 768MB SDRAM. ")
+        << 56;
     QTest::newRow("Label21 tip, doubled and trailing blank")
-        << QByteArray("Label21") << false
-        << QByteArray("The ECP/EPP Parallel port  Connector for Printer ") << 49;
+        << QByteArray("Label21") << false << QByteArray("The ECP/EPP Parallel port  Connector for Printer ") << 49;
     QTest::newRow("Label52 caption, doubled blank")
         << QByteArray("Label52") << true
         << QByteArray("Please read the tiptext on the red-colored texts by moving the mouse pointer  over the texts.")
@@ -249,8 +248,8 @@ void TestCatalogues::textKeepsItsBlanks_data()
     QTest::newRow("Label24 tip, trailing blank")
         << QByteArray("Label24") << false << QByteArray("168 pins 3.3v un-buffered or 3.3V EDO SDRAM ") << 44;
     QTest::newRow("Label20 tip, inch marks")
-        << QByteArray("Label20") << false
-        << QByteArray("The connector for Floppy Drives ( 3 1/2\" and 5 1/4\" ) .") << 55;
+        << QByteArray("Label20") << false << QByteArray("The connector for Floppy Drives ( 3 1/2\" and 5 1/4\" ) .")
+        << 55;
 }
 
 void TestCatalogues::textKeepsItsBlanks()

@@ -125,7 +125,8 @@ void TestCommandLine::listAsText()
              QStringLiteral("1-2 1-2 1-2 1-2 2-3 1-2 open closed open open"));
     QCOMPARE(lineOf(QStringLiteral(" AMD K6 266AFR(66MHz,4.0x,2.2V)")).split(gap).mid(2),
              lineOf(QStringLiteral(" AMD K6-2 266AFR(66MHz,4.0x,2.2V)")).split(gap).mid(2));
-    QVERIFY(lineOf(QStringLiteral(" CYRIX 6x86 P150+(60MHz,2x,3.52v) ")).endsWith(QStringLiteral("closed  closed  closed  closed")));
+    QVERIFY(lineOf(QStringLiteral(" CYRIX 6x86 P150+(60MHz,2x,3.52v) "))
+                .endsWith(QStringLiteral("closed  closed  closed  closed")));
     QCOMPARE(lineOf(QStringLiteral(" ATX Power Supply")).split(gap).last(), QStringLiteral("2-3"));
     QCOMPARE(lineOf(QStringLiteral("PC100 SDRAM(Same as CPU) ")).split(gap).last(), QStringLiteral("2-3"));
     // What the blocks stand for follows, a table each, its values aligned right.
@@ -142,7 +143,8 @@ void TestCommandLine::listAsMarkdown()
 {
     const Run run = velmor({QStringLiteral("--list"), QStringLiteral("--format"), QStringLiteral("markdown")});
     QCOMPARE(run.status, 0);
-    QVERIFY(run.out.contains(QStringLiteral("| 21 | \" AMD K6-2 300AFR(100MHz,3.0x,2.2V)\" | 1-2 | 1-2 | 1-2 | 1-2 | 2-3 | 1-2 | open | closed | open | open |\n")));
+    QVERIFY(run.out.contains(QStringLiteral("| 21 | \" AMD K6-2 300AFR(100MHz,3.0x,2.2V)\" | 1-2 | 1-2 | 1-2 | 1-2 | "
+                                            "2-3 | 1-2 | open | closed | open | open |\n")));
     QVERIFY(run.out.contains(QStringLiteral("| 0 | \" AT Power Supply\" | 1-2 |\n")));
     QVERIFY(run.out.contains(QStringLiteral("| 1 | \"NON PC100 SDRAM(Same as AGP)\" | 1-2 |\n")));
     QVERIFY(run.out.contains(QStringLiteral("| 100 MHz | 1-2 | 1-2 | 1-2 |\n")));
@@ -168,14 +170,21 @@ void TestCommandLine::listAsCsvParsesWhole()
         ++position;
     }
     QCOMPARE(records[45].mid(2), (QStringList{" AT Power Supply"} + QStringList(10) + QStringList{"1-2", ""}));
-    QCOMPARE(records[48].mid(2), (QStringList{"NON PC100 SDRAM(Same as AGP)"} + QStringList(10) + QStringList{"", "1-2"}));
+    QCOMPARE(records[48].mid(2),
+             (QStringList{"NON PC100 SDRAM(Same as AGP)"} + QStringList(10) + QStringList{"", "1-2"}));
 
     // The rows of what the blocks stand for fill the CPU's columns of their own blocks only, and
     // have no list position; each reads back to its value.
     const QStringList &header = records.front();
-    const auto cell = [&](const QStringList &r, const char *column) { return r[header.indexOf(QLatin1String(column))]; };
-    const auto pins = [](const QString &text) { return text == QLatin1String("1-2") ? Position::OneTwo : Position::TwoThree; };
-    const auto contact = [](const QString &text) { return text == QLatin1String("closed") ? Contact::Closed : Contact::Open; };
+    const auto cell = [&](const QStringList &r, const char *column) {
+        return r[header.indexOf(QLatin1String(column))];
+    };
+    const auto pins = [](const QString &text) {
+        return text == QLatin1String("1-2") ? Position::OneTwo : Position::TwoThree;
+    };
+    const auto contact = [](const QString &text) {
+        return text == QLatin1String("closed") ? Contact::Closed : Contact::Open;
+    };
     QStringList lists;
     for (const QStringList &r : records.mid(49)) {
         lists << r[0];
@@ -187,22 +196,27 @@ void TestCommandLine::listAsCsvParsesWhole()
         }
         if (r[0] == QLatin1String("Bus clock")) {
             QCOMPARE(filled, (QStringList{"JP7", "JP8", "JP9"}));
-            QCOMPARE(busClockText(busClockOf({pins(cell(r, "JP7")), pins(cell(r, "JP8")), pins(cell(r, "JP9"))})->megahertz), r[2]);
+            QCOMPARE(
+                busClockText(busClockOf({pins(cell(r, "JP7")), pins(cell(r, "JP8")), pins(cell(r, "JP9"))})->megahertz),
+                r[2]);
         } else if (r[0] == QLatin1String("Multiplier")) {
             QCOMPARE(filled, (QStringList{"JP4", "JP5", "JP6"}));
-            QCOMPARE(multiplierText(multiplierOf({pins(cell(r, "JP4")), pins(cell(r, "JP5")), pins(cell(r, "JP6"))})->tenths), r[2]);
+            QCOMPARE(multiplierText(
+                         multiplierOf({pins(cell(r, "JP4")), pins(cell(r, "JP5")), pins(cell(r, "JP6"))})->tenths),
+                     r[2]);
         } else {
             QCOMPARE(r[0], QStringLiteral("Core voltage"));
             QCOMPARE(filled, (QStringList{"JP3 A", "JP3 B", "JP3 C", "JP3 D"}));
-            QCOMPARE(voltageText(voltageOf({contact(cell(r, "JP3 A")), contact(cell(r, "JP3 B")), contact(cell(r, "JP3 C")),
-                                            contact(cell(r, "JP3 D"))})->centivolts), r[2]);
+            QCOMPARE(voltageText(voltageOf({contact(cell(r, "JP3 A")), contact(cell(r, "JP3 B")),
+                                            contact(cell(r, "JP3 C")), contact(cell(r, "JP3 D"))})
+                                     ->centivolts),
+                     r[2]);
         }
     }
     QCOMPARE(lists.count(QStringLiteral("Bus clock")), 6);
     QCOMPARE(lists.count(QStringLiteral("Multiplier")), 7);
     QCOMPARE(lists.count(QStringLiteral("Core voltage")), 6);
 }
-
 
 void TestCommandLine::exportPngEqualsTheWindow_data()
 {
@@ -273,7 +287,8 @@ void TestCommandLine::exportByMeaningsEqualsTheEntry()
     const QString byEntry = dir.filePath(QStringLiteral("entry.png"));
     QCOMPARE(velmor(QStringList{"--export", byMeanings} + meanings).status, 0);
     QCOMPARE(velmor(QStringList{"--export", byEntry} + entry).status, 0);
-    QCOMPARE(QImage(byMeanings).convertToFormat(QImage::Format_RGB32), QImage(byEntry).convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(QImage(byMeanings).convertToFormat(QImage::Format_RGB32),
+             QImage(byEntry).convertToFormat(QImage::Format_RGB32));
 }
 
 void TestCommandLine::exportByMeaningsWithoutAnEntry()
@@ -308,7 +323,8 @@ void TestCommandLine::identify_data()
     QTest::addColumn<QString>("err"); // the reason of a malformed text
 
     QTest::newRow("the board's own sentence: position 21")
-        << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, JP3 A open B closed C open D open, JP11 1-2, JP10 2-3" << 0
+        << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, JP3 A open B closed C open D open, JP11 1-2, JP10 2-3"
+        << 0
         << lines({"Bus clock:    100 MHz", "Multiplier:   3.0x", "CPU clock:    300 MHz", "Core voltage: 2.2 V",
                   "Power supply: AT Power Supply", "SDRAM clock:  PC100 SDRAM(Same as CPU)",
                   "CPU entries:  21 \" AMD K6-2 300AFR(100MHz,3.0x,2.2V)\""})
@@ -323,7 +339,8 @@ void TestCommandLine::identify_data()
     QTest::newRow("short form in any order and case, JP3 A, C, D closed")
         << "jp3=a,c,d jp9=2-3 jp8=2-3 jp7=2-3 jp6=1-2 jp5=2-3 jp4=2-3" << 0
         << lines({"Bus clock:    60 MHz", "Multiplier:   2.5x", "CPU clock:    150 MHz", "Core voltage: 3.3 V",
-                  "Power supply: not given", "SDRAM clock:  not given", "CPU entries:  4 \" INTEL PENTIUM 150 MHz (3.3V)\""})
+                  "Power supply: not given", "SDRAM clock:  not given",
+                  "CPU entries:  4 \" INTEL PENTIUM 150 MHz (3.3V)\""})
         << QString();
     QTest::newRow("partial: blocks left out are not given")
         << "JP7=1-2 JP8=2-3 JP4=2-3, JP3 A closed B closed, JP10=2-3" << 0
@@ -340,7 +357,8 @@ void TestCommandLine::identify_data()
     QTest::newRow("undocumented bus clock, multiplier and JP3 all open")
         << "JP7=2-3 JP8=2-3 JP9=1-2 JP4=1-2 JP5=2-3 JP6=2-3 JP3=none" << 1
         << lines({"Bus clock:    JP7 2-3, JP8 2-3, JP9 1-2: not a documented bus clock setting",
-                  "Multiplier:   JP4 1-2, JP5 2-3, JP6 2-3: not a documented multiplier setting", "CPU clock:    not known",
+                  "Multiplier:   JP4 1-2, JP5 2-3, JP6 2-3: not a documented multiplier setting",
+                  "CPU clock:    not known",
                   "Core voltage: JP3 A open, B open, C open, D open: not a documented voltage setting",
                   "Power supply: not given", "SDRAM clock:  not given", "CPU entries:  none in the list"})
         << QString();
@@ -352,8 +370,8 @@ void TestCommandLine::identify_data()
     malformed("malformed: a block twice", "JP7=1-2 JP8=1-2 jp7=2-3", "JP7 is given twice");
     malformed("malformed: a JP3 letter without open or closed", "JP3 A open B", "JP3 B needs open or closed");
     malformed("malformed: only separators", " , ", "the text names no jumper block");
-    QTest::newRow("malformed: empty") << "" << 2 << QString()
-                                      << "--identify needs jumper positions, as in \"JP7=1-2 JP8=1-2 ...\", but it is empty";
+    QTest::newRow("malformed: empty")
+        << "" << 2 << QString() << "--identify needs jumper positions, as in \"JP7=1-2 JP8=1-2 ...\", but it is empty";
 }
 
 void TestCommandLine::identify()
@@ -380,22 +398,28 @@ void TestCommandLine::badArguments_data()
     QTest::newRow("missing value") << QStringList{"--export"} << "--export needs a file name" << true;
     QTest::newRow("option where the file name belongs") << QStringList{"--export", "--cpu", "3"}
                                                         << "--export needs a file name ending in .png, .pdf or .html, "
-                                                           "but --cpu follows it" << true;
+                                                           "but --cpu follows it"
+                                                        << true;
     QTest::newRow("CPU without export") << QStringList{"--cpu", "3"} << "--cpu is only used with --export" << true;
-    QTest::newRow("format without list") << QStringList{"--format", "csv"} << "--format is only used with --list" << true;
+    QTest::newRow("format without list") << QStringList{"--format", "csv"} << "--format is only used with --list"
+                                         << true;
     QTest::newRow("empty CPU text") << QStringList{"--export", "x.png", "--cpu", ""}
-                                    << "--cpu needs a list position or a part of an entry's text, but it is empty" << true;
+                                    << "--cpu needs a list position or a part of an entry's text, but it is empty"
+                                    << true;
     QTest::newRow("blank CPU text") << QStringList{"--export", "x.png", "--cpu=  "}
-                                    << "--cpu needs a list position or a part of an entry's text, but it is empty" << true;
+                                    << "--cpu needs a list position or a part of an entry's text, but it is empty"
+                                    << true;
     QTest::newRow("unknown CPU") << QStringList{"--export", "x.png", "--cpu", "pentium 4"}
                                  << "--cpu \"pentium 4\": no CPU entry contains it" << true;
     QTest::newRow("ambiguous CPU") << QStringList{"--export", "x.png", "--cpu", "266afr"}
                                    << "--cpu \"266afr\" is ambiguous; 2 CPU entries contain it:" << true;
-    QTest::newRow("position out of range") << QStringList{"--export", "x.png", "--cpu", "44"}
-                                           << "there is no list position 44" << true;
+    QTest::newRow("position out of range")
+        << QStringList{"--export", "x.png", "--cpu", "44"} << "there is no list position 44" << true;
     QTest::newRow("bad format") << QStringList{"--list", "--format", "xml"} << "choose text, markdown or csv" << true;
-    QTest::newRow("selection without export") << QStringList{"--list", "--power", "atx"} << "--power is only used with --export" << true;
-    QTest::newRow("not png, pdf or html") << QStringList{"--export", "board.jpg"} << "must end in .png, .pdf or .html" << true;
+    QTest::newRow("selection without export")
+        << QStringList{"--list", "--power", "atx"} << "--power is only used with --export" << true;
+    QTest::newRow("not png, pdf or html")
+        << QStringList{"--export", "board.jpg"} << "must end in .png, .pdf or .html" << true;
     QTest::newRow("undocumented bus clock")
         << QStringList{"--export", "x.png", "--bus", "90", "--multiplier", "3", "--voltage", "2.2"}
         << "--bus 90: not a documented bus clock; choose 60 MHz, 66 MHz, 75 MHz, 83 MHz, 95 MHz or 100 MHz" << true;
@@ -406,13 +430,17 @@ void TestCommandLine::badArguments_data()
         << QStringList{"--export", "x.png", "--bus", "100", "--multiplier", "3", "--voltage", "3.5V"}
         << "--voltage 3.5V: not a documented core voltage; choose 2.2 V, 2.8 V, 2.9 V, 3.2 V, 3.3 V or 3.52 V" << true;
     QTest::newRow("meanings one short") << QStringList{"--export", "x.png", "--bus", "100", "--voltage", "2.2"}
-                                        << "--bus, --multiplier and --voltage go together; --multiplier is missing" << true;
+                                        << "--bus, --multiplier and --voltage go together; --multiplier is missing"
+                                        << true;
     QTest::newRow("meanings and a CPU entry")
         << QStringList{"--export", "x.png", "--cpu", "21", "--bus", "100", "--multiplier", "3", "--voltage", "2.2"}
         << "--cpu cannot be combined with --bus, --multiplier and --voltage" << true;
-    QTest::newRow("meanings without export") << QStringList{"--list", "--bus", "100"} << "--bus is only used with --export" << true;
-    QTest::newRow("identify and list") << QStringList{"--list", "--identify", "JP7=1-2"} << "--identify cannot be combined with --list" << true;
-    QTest::newRow("unwritable path") << QStringList{"--export", "/nonexistent/dir/board.png"} << "cannot write /nonexistent/dir/board.png" << false;
+    QTest::newRow("meanings without export")
+        << QStringList{"--list", "--bus", "100"} << "--bus is only used with --export" << true;
+    QTest::newRow("identify and list") << QStringList{"--list", "--identify", "JP7=1-2"}
+                                       << "--identify cannot be combined with --list" << true;
+    QTest::newRow("unwritable path") << QStringList{"--export", "/nonexistent/dir/board.png"}
+                                     << "cannot write /nonexistent/dir/board.png" << false;
 }
 
 void TestCommandLine::badArguments()
@@ -472,7 +500,8 @@ void TestCommandLine::ambiguousCpuListsItsCandidates()
     QCOMPARE(run.status, 2);
     QStringList lines = linesOf(run.err);
     lines = lines.mid(0, lines.indexOf(QRegularExpression(QStringLiteral("usage: .*"))));
-    QCOMPARE(lines.value(0), QStringLiteral("velmor: --cpu \"%1\" is ambiguous; %2 CPU entries contain it:").arg(text).arg(matches));
+    QCOMPARE(lines.value(0),
+             QStringLiteral("velmor: --cpu \"%1\" is ambiguous; %2 CPU entries contain it:").arg(text).arg(matches));
     QCOMPARE(lines.mid(1), expected);
 }
 
@@ -516,7 +545,8 @@ void TestCommandLine::helpDescribesEveryOption()
     QCOMPARE(help.status, 0);
     const QStringList lines = linesOf(help.out);
     for (const QString &option : options) {
-        const QRegularExpression described(QStringLiteral("^\\s+%1\\b.*\\s{2,}\\S").arg(QRegularExpression::escape(option)));
+        const QRegularExpression described(
+            QStringLiteral("^\\s+%1\\b.*\\s{2,}\\S").arg(QRegularExpression::escape(option)));
         QVERIFY2(lines.filter(described).size() == 1, qPrintable(option + QStringLiteral(" in:\n") + help.out));
     }
     QVERIFY2(help.out.contains(QStringLiteral("man velmor")), qPrintable(help.out));
@@ -586,7 +616,8 @@ void TestCommandLine::deadDisplayIsOneLine_data()
 {
     // An X display number no server uses on this machine.
     int free = 60;
-    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(free)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(free)))
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(free))
+           || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(free)))
         ++free;
     QTest::addColumn<QStringList>("environment"); // NAME=VALUE, or NAME= to remove it
     QTest::addColumn<QString>("named");
@@ -622,7 +653,8 @@ void TestCommandLine::deadDisplayIsOneLine()
     QVERIFY2(lines[0].startsWith(QStringLiteral("velmor: ")) && lines[0].contains(named) && lines[0].contains(variable),
              qPrintable(lines[0]));
     if (wayland)
-        QVERIFY2(!QString(lines[0]).remove(QStringLiteral("WAYLAND_DISPLAY")).contains(QStringLiteral("DISPLAY")), qPrintable(lines[0]));
+        QVERIFY2(!QString(lines[0]).remove(QStringLiteral("WAYLAND_DISPLAY")).contains(QStringLiteral("DISPLAY")),
+                 qPrintable(lines[0]));
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -44,9 +44,9 @@ QString startVelmor(QProcess &velmor, const QStringList &variables = {})
     velmor.start(QStringLiteral(VELMOR_BINARY), {});
     if (!velmor.waitForStarted(10000))
         return {};
-    return run(QStringLiteral("timeout"), {QStringLiteral("20"), QStringLiteral("xdotool"), QStringLiteral("search"),
-                                           QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                           QStringLiteral("--name"), QStringLiteral("^P5VELMOR$")})
+    return run(QStringLiteral("timeout"),
+               {QStringLiteral("20"), QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--sync"),
+                QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^P5VELMOR$")})
         .section(u'\n', 0, 0);
 }
 
@@ -113,8 +113,8 @@ void TestEndToEnd::endsWithStatusZero()
     QVERIFY2(!window.isEmpty(), "the window did not appear");
     if (how == QLatin1String("click")) {
         // EXIT lies at 450,108 (46 x 25) in the client area, which starts at 10,32.
-        run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("483"),
-                                        QStringLiteral("152")});
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("483"), QStringLiteral("152")});
         QTest::qWait(200); // let the button see the pointer arrive before it is pressed
         run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
     } else if (how == QLatin1String("key")) {
@@ -149,12 +149,14 @@ void TestEndToEnd::listedAsAnOrdinaryWindow()
     QVERIFY2(transient.contains(QLatin1String("not found")), qPrintable(transient));
     // _MOTIF_WM_HINTS: flags, functions, decorations; minimize and maximize are 0x8 and 0x10
     // among the functions, 0x20 and 0x40 among the decorations.
-    const QStringList motif = windowProperties(window, {QStringLiteral("_MOTIF_WM_HINTS")}).section(u'=', 1).split(u',');
+    const QStringList motif =
+        windowProperties(window, {QStringLiteral("_MOTIF_WM_HINTS")}).section(u'=', 1).split(u',');
     QVERIFY2(motif.size() >= 3, qPrintable(motif.join(u',')));
     QCOMPARE(motif[1].trimmed().toUInt(nullptr, 16) & 0x18u, 0u);
     QCOMPARE(motif[2].trimmed().toUInt(nullptr, 16) & 0x60u, 0u);
     const QString sizes = windowProperties(window, {QStringLiteral("WM_NORMAL_HINTS")});
-    QVERIFY2(sizes.contains(QLatin1String("minimum size: 513 by 500")) && sizes.contains(QLatin1String("maximum size: 513 by 500")),
+    QVERIFY2(sizes.contains(QLatin1String("minimum size: 513 by 500"))
+                 && sizes.contains(QLatin1String("maximum size: 513 by 500")),
              qPrintable(sizes));
 }
 
@@ -181,7 +183,9 @@ void TestEndToEnd::staysOnTheScreen()
     QVERIFY2(!window.isEmpty(), "the window did not appear");
     // xdotool's --shell lines: WINDOW, X, Y, WIDTH, HEIGHT, SCREEN.
     QMap<QString, int> geometry;
-    for (const QString &line : run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).split(u'\n'))
+    for (const QString &line :
+         run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
+             .split(u'\n'))
         geometry[line.section(u'=', 0, 0)] = line.section(u'=', 1).toInt();
     const QStringList screen = run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}).split(u' ');
     QCOMPARE(screen, (QStringList{"1280", "1024"})); // the screen of scripts/test.sh
@@ -238,11 +242,17 @@ void TestEndToEnd::printReachesTheQueue()
         if (e.kind != ElementKind::Shape || e.shape->fillStyle != FillStyle::Solid || e.bounds.width() != 6)
             continue; // the 6 x 6 pins: the procedures' 32 and JP1's three
         const Color printed = pinColorIn(page, e, scale, ink.topLeft());
-        QVERIFY2(printed == e.fillColor, qPrintable(QStringLiteral("%1: %2 printed as %3 (page %4x%5, image at %6,%7 %8x%9)")
-                                                         .arg(e.name()).arg(e.fillColor, 6, 16, QLatin1Char('0'))
-                                                         .arg(printed, 6, 16, QLatin1Char('0')).arg(page.width())
-                                                         .arg(page.height()).arg(ink.x()).arg(ink.y())
-                                                         .arg(ink.width()).arg(ink.height())));
+        QVERIFY2(printed == e.fillColor,
+                 qPrintable(QStringLiteral("%1: %2 printed as %3 (page %4x%5, image at %6,%7 %8x%9)")
+                                .arg(e.name())
+                                .arg(e.fillColor, 6, 16, QLatin1Char('0'))
+                                .arg(printed, 6, 16, QLatin1Char('0'))
+                                .arg(page.width())
+                                .arg(page.height())
+                                .arg(ink.x())
+                                .arg(ink.y())
+                                .arg(ink.width())
+                                .arg(ink.height())));
     }
 
     // Drawn at the printer's dots: the IDE 2 connector's one-pixel edge a few dots thin, the
@@ -252,10 +262,14 @@ void TestEndToEnd::printReachesTheQueue()
     const int thickness = darkThickness(page, int(at.x()), int(at.y()), 10);
     QVERIFY2(thickness >= 1 && thickness <= 3, qPrintable(QStringLiteral("%1 dots thick").arg(thickness)));
     const QRect caption = board.find("Label17")->bounds.adjusted(1, 1, -1, -1); // "IDE 2"
-    const QRect box(ink.topLeft() + (QPointF(caption.topLeft()) * scale).toPoint(), (QSizeF(caption.size()) * scale).toSize());
+    const QRect box(ink.topLeft() + (QPointF(caption.topLeft()) * scale).toPoint(),
+                    (QSizeF(caption.size()) * scale).toSize());
     const LetterEdges letters = letterEdges(page, box, ink, qRgb(0xE7, 0xF7, 0xEF));
     QVERIFY2(letters.edges >= 100 && letters.insidePixels >= letters.edges / 5 && letters.blurred == 0,
-             qPrintable(QStringLiteral("%1 edges, %2 inside pixels, %3 blurred").arg(letters.edges).arg(letters.insidePixels).arg(letters.blurred)));
+             qPrintable(QStringLiteral("%1 edges, %2 inside pixels, %3 blurred")
+                            .arg(letters.edges)
+                            .arg(letters.insidePixels)
+                            .arg(letters.blurred)));
 }
 
 void TestEndToEnd::noDisplayIsAClearMessage_data()

@@ -75,7 +75,7 @@ bool isWhole(const QString &name, const QByteArray &bytes)
 /// Makes a socket node at path, as a server listening there would leave it.
 bool makeSocket(const QString &path)
 {
-    sockaddr_un address {};
+    sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray bytes = QFile::encodeName(path);
     if (bytes.size() >= qsizetype(sizeof address.sun_path))
@@ -90,7 +90,8 @@ bool makeSocket(const QString &path)
 /// Runs an export inside folder with the file name given relative to it.
 Run exportIn(const QString &folder, const QString &file, const std::function<void()> &inChild = {})
 {
-    return velmor({QStringLiteral("--export"), file}, [&](QProcess &p) { p.setWorkingDirectory(folder); }, inChild);
+    return velmor(
+        {QStringLiteral("--export"), file}, [&](QProcess &p) { p.setWorkingDirectory(folder); }, inChild);
 }
 
 } // namespace
@@ -118,7 +119,8 @@ private:
 void TestExportFiles::initTestCase()
 {
     QTemporaryDir dir;
-    for (const QString &file : {QStringLiteral("board.png"), QStringLiteral("board.pdf"), QStringLiteral("board.html")}) {
+    for (const QString &file :
+         {QStringLiteral("board.png"), QStringLiteral("board.pdf"), QStringLiteral("board.html")}) {
         const Run run = exportIn(dir.path(), file);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         const QByteArray bytes = contentsOf(dir.filePath(file));
@@ -131,14 +133,22 @@ void TestExportFiles::refusesWhatIsNotARegularFile_data()
 {
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("named pipe") << "named pipe" << "it is a named pipe, not a regular file";
-    QTest::newRow("socket") << "socket" << "it is a socket, not a regular file";
-    QTest::newRow("device") << "device" << "it is a device, not a regular file";
-    QTest::newRow("link to a device") << "link to a device" << "it leads to a device, not a regular file";
-    QTest::newRow("link to a named pipe") << "link to a named pipe" << "it leads to a named pipe, not a regular file";
-    QTest::newRow("link to nothing") << "link to nothing" << "it is a symbolic link to a file that does not exist";
-    QTest::newRow("folder") << "folder" << "it is a folder, not a regular file";
-    QTest::newRow("in a missing folder") << "missing folder" << "No such file or directory";
+    QTest::newRow("named pipe") << "named pipe"
+                                << "it is a named pipe, not a regular file";
+    QTest::newRow("socket") << "socket"
+                            << "it is a socket, not a regular file";
+    QTest::newRow("device") << "device"
+                            << "it is a device, not a regular file";
+    QTest::newRow("link to a device") << "link to a device"
+                                      << "it leads to a device, not a regular file";
+    QTest::newRow("link to a named pipe") << "link to a named pipe"
+                                          << "it leads to a named pipe, not a regular file";
+    QTest::newRow("link to nothing") << "link to nothing"
+                                     << "it is a symbolic link to a file that does not exist";
+    QTest::newRow("folder") << "folder"
+                            << "it is a folder, not a regular file";
+    QTest::newRow("in a missing folder") << "missing folder"
+                                         << "No such file or directory";
 }
 
 void TestExportFiles::refusesWhatIsNotARegularFile()
@@ -202,7 +212,8 @@ void TestExportFiles::replacesARegularFileThroughItsLinks()
     QFETCH(QStringList, links);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("sub/real")));
-    const QString target = links.isEmpty() ? dir.filePath(QStringLiteral("board.png")) : dir.filePath(QStringLiteral("sub/real/board.png"));
+    const QString target = links.isEmpty() ? dir.filePath(QStringLiteral("board.png"))
+                                           : dir.filePath(QStringLiteral("sub/real/board.png"));
     {
         QFile old(target);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old contents") == 12);
@@ -234,7 +245,8 @@ void TestExportFiles::failedWriteLeavesTheOldFile_data()
     for (const char *file : {"board.png", "board.pdf", "board.html"}) {
         for (const char *where : {"first byte", "middle", "last byte"}) {
             if (qstrcmp(file, "board.html") != 0 || qstrcmp(where, "middle") == 0)
-                QTest::addRow("%s, the limit at the %s", file, where) << QString::fromLatin1(file) << QString::fromLatin1(where);
+                QTest::addRow("%s, the limit at the %s", file, where)
+                    << QString::fromLatin1(file) << QString::fromLatin1(where);
         }
     }
 }
@@ -244,7 +256,9 @@ void TestExportFiles::failedWriteLeavesTheOldFile()
     QFETCH(QString, file);
     QFETCH(QString, where);
     const qsizetype size = m_sizes.value(file.section(u'.', -1));
-    const rlim_t limit = where == QLatin1String("first byte") ? 0 : where == QLatin1String("middle") ? rlim_t(size / 2) : rlim_t(size - 1);
+    const rlim_t limit = where == QLatin1String("first byte") ? 0
+        : where == QLatin1String("middle")                    ? rlim_t(size / 2)
+                                                              : rlim_t(size - 1);
     QTemporaryDir dir;
     {
         QFile old(dir.filePath(file));
@@ -281,8 +295,10 @@ void TestExportFiles::exportIsQuietAndLeavesNoScratch_data()
     QTest::addColumn<QString>("tmpdir"); // empty: as the test runs
     QTest::newRow("PNG, no XDG_RUNTIME_DIR") << "board.png" << QString();
     QTest::newRow("PDF, no XDG_RUNTIME_DIR") << "board.pdf" << QString();
-    QTest::newRow("PDF, TMPDIR a missing folder") << "board.pdf" << "/nonexistent/velmor-tmp";
-    QTest::newRow("PNG, TMPDIR a missing folder") << "board.png" << "/nonexistent/velmor-tmp";
+    QTest::newRow("PDF, TMPDIR a missing folder") << "board.pdf"
+                                                  << "/nonexistent/velmor-tmp";
+    QTest::newRow("PNG, TMPDIR a missing folder") << "board.png"
+                                                  << "/nonexistent/velmor-tmp";
 }
 
 void TestExportFiles::exportIsQuietAndLeavesNoScratch()

@@ -24,7 +24,9 @@ QImage exportedAt(qreal scale, const QString &file, QString *error)
     velmor.setProcessEnvironment(env);
     velmor.start(QStringLiteral(VELMOR_BINARY), {QStringLiteral("--export"), file});
     if (!velmor.waitForFinished(120000) || velmor.exitStatus() != QProcess::NormalExit || velmor.exitCode() != 0) {
-        *error = QStringLiteral("velmor --export at scale %1 failed: %2").arg(scale).arg(QString::fromLocal8Bit(velmor.readAllStandardError()));
+        *error = QStringLiteral("velmor --export at scale %1 failed: %2")
+                     .arg(scale)
+                     .arg(QString::fromLocal8Bit(velmor.readAllStandardError()));
         return {};
     }
     return QImage(file).convertToFormat(QImage::Format_RGB32);
@@ -195,7 +197,8 @@ void TestHiDpi::everyScaleDrawsTheWholeBoard()
             differing += qAbs(a[0] - b[0]) > 48 || qAbs(a[1] - b[1]) > 48 || qAbs(a[2] - b[2]) > 48;
         }
     }
-    QVERIFY2(differing <= blocks * 3 / 100, qPrintable(QStringLiteral("%1 of %2 blocks differ").arg(differing).arg(blocks)));
+    QVERIFY2(differing <= blocks * 3 / 100,
+             qPrintable(QStringLiteral("%1 of %2 blocks differ").arg(differing).arg(blocks)));
 
     // Every pin the lists set shows its fill at its middle. (Those of JP1, which overlap by two
     // pixels, are left out: at half the size the middle of one falls on the border of the next.)

@@ -51,14 +51,16 @@ QJsonObject pageData(const QString &html)
 /// The page's picture of the board at 1x, as it shows without its script.
 QImage pagePicture(const QString &html)
 {
-    const QString uri = between(html, QStringLiteral("<img id=\"picture\" src=\"data:image/png;base64,"), QStringLiteral("\""));
+    const QString uri =
+        between(html, QStringLiteral("<img id=\"picture\" src=\"data:image/png;base64,"), QStringLiteral("\""));
     return QImage::fromData(QByteArray::fromBase64(uri.toLatin1()), "PNG").convertToFormat(QImage::Format_RGB32);
 }
 
 /// The value of each group of the panel that the CPU entry stands for.
 std::array<int, 3> valuesOfEntry(const QJsonObject &data, int cpu)
 {
-    const QJsonArray values = data[QStringLiteral("lists")][0][QStringLiteral("entries")][cpu][QStringLiteral("meanings")].toArray();
+    const QJsonArray values =
+        data[QStringLiteral("lists")][0][QStringLiteral("entries")][cpu][QStringLiteral("meanings")].toArray();
     return {values[0].toInt(), values[1].toInt(), values[2].toInt()};
 }
 
@@ -150,7 +152,8 @@ void TestHtmlExport::initTestCase()
     QVERIFY(!m_data.isEmpty());
     // Every entry was picked to record it; the window is left as it was.
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(m_window->findChild<QComboBox *>(QString::fromLatin1(Lists[i]))->currentIndex(), m_data[QStringLiteral("lists")][i][QStringLiteral("default")].toInt());
+        QCOMPARE(m_window->findChild<QComboBox *>(QString::fromLatin1(Lists[i]))->currentIndex(),
+                 m_data[QStringLiteral("lists")][i][QStringLiteral("default")].toInt());
     QCOMPARE(m_window->windowImage(), before);
 }
 
@@ -178,7 +181,8 @@ void TestHtmlExport::listsAsTheWindowHasThem()
     const QStringList ids{QStringLiteral("cpu"), QStringLiteral("power"), QStringLiteral("sdram")};
     for (qsizetype i = 0; i < ids.size(); ++i) {
         const auto *combo = m_window->findChild<QComboBox *>(QString::fromLatin1(Lists[i]));
-        const QString select = between(m_html, QStringLiteral("<select id=\"%1\"").arg(ids[i]), QStringLiteral("</select>"));
+        const QString select =
+            between(m_html, QStringLiteral("<select id=\"%1\"").arg(ids[i]), QStringLiteral("</select>"));
         static const QRegularExpression option(QStringLiteral("<option value=\"(\\d+)\"( selected)?>([^<]*)</option>"));
         int position = 0;
         for (const QRegularExpressionMatch &m : option.globalMatch(select)) {
@@ -197,10 +201,14 @@ void TestHtmlExport::listsAsTheWindowHasThem()
         multipliers << multiplierText(setting.tenths);
     for (const VoltageSetting &setting : voltageSettings())
         voltages << voltageText(setting.centivolts);
-    const struct { const char *id; QStringList texts; int selected; } groups[] = {
-        {"bus", buses, 5}, {"multiplier", multipliers, 2}, {"voltage", voltages, 0}};
+    const struct {
+        const char *id;
+        QStringList texts;
+        int selected;
+    } groups[] = {{"bus", buses, 5}, {"multiplier", multipliers, 2}, {"voltage", voltages, 0}};
     for (const auto &group : groups) {
-        const QString select = between(m_html, QStringLiteral("<select id=\"%1\"").arg(QLatin1String(group.id)), QStringLiteral("</select>"));
+        const QString select = between(m_html, QStringLiteral("<select id=\"%1\"").arg(QLatin1String(group.id)),
+                                       QStringLiteral("</select>"));
         static const QRegularExpression option(QStringLiteral("<option value=\"\\d+\"( selected)?>([^<]*)</option>"));
         QStringList texts;
         for (const QRegularExpressionMatch &m : option.globalMatch(select)) {
@@ -235,7 +243,8 @@ void TestHtmlExport::redrawsTheWindowExactly()
     window.select(sdramSelector(), sdram);
     const QImage shown = withoutControls(window.windowImage().convertToFormat(QImage::Format_RGB32), window);
     // A CPU entry's pins are those of the values it stands for.
-    const QImage page = withoutControls(pageBoard(m_html, m_data, {cpu, power, sdram}, valuesOfEntry(m_data, cpu)), window);
+    const QImage page =
+        withoutControls(pageBoard(m_html, m_data, {cpu, power, sdram}, valuesOfEntry(m_data, cpu)), window);
     QCOMPARE(page, shown);
 }
 
@@ -271,7 +280,8 @@ void TestHtmlExport::redrawsEachSettingExactly()
     QFETCH(int, voltage);
     MainWindow window;
     window.load();
-    window.showCpuMeanings({busClockSettings()[static_cast<std::size_t>(bus)], multiplierSettings()[static_cast<std::size_t>(multiplier)],
+    window.showCpuMeanings({busClockSettings()[static_cast<std::size_t>(bus)],
+                            multiplierSettings()[static_cast<std::size_t>(multiplier)],
                             voltageSettings()[static_cast<std::size_t>(voltage)]});
     const QImage shown = withoutControls(window.windowImage().convertToFormat(QImage::Format_RGB32), window);
     // The lists' own pins stay at their defaults; which CPU entry the list shows sets no pin.
@@ -297,13 +307,15 @@ void TestHtmlExport::readingsFollowTheValues()
         for (int m = 0; m < int(multipliers.size()); ++m) {
             for (int v = 0; v < int(voltages.size()); ++v, ++combination) {
                 QCOMPARE(clocks[combination].toString(),
-                         QStringLiteral("%1 MHz").arg(cpuClockMegahertz(buses[std::size_t(b)].megahertz, multipliers[std::size_t(m)].tenths)));
+                         QStringLiteral("%1 MHz").arg(
+                             cpuClockMegahertz(buses[std::size_t(b)].megahertz, multipliers[std::size_t(m)].tenths)));
                 QStringList entries;
                 for (int cpu = 0; cpu < 44; ++cpu) {
                     if (valuesOfEntry(m_data, cpu) == std::array<int, 3>{b, m, v})
                         entries << QString::fromLatin1(cpuSelector().entries[std::size_t(cpu)].text).trimmed();
                 }
-                QCOMPARE(cpus[combination].toString(), entries.isEmpty() ? QStringLiteral("no listed CPU") : entries.join(u'\n'));
+                QCOMPARE(cpus[combination].toString(),
+                         entries.isEmpty() ? QStringLiteral("no listed CPU") : entries.join(u'\n'));
             }
         }
     }
@@ -365,7 +377,9 @@ void TestHtmlExport::startsFromSettings()
     QCOMPARE(defaults, (QList<int>{cpu, 1, 0}));
     QCOMPARE(groupDefaults, values);
     QVERIFY(data[QStringLiteral("meanings")][QStringLiteral("byMeanings")].toBool());
-    QCOMPARE(between(html, QStringLiteral("<select id=\"cpu\""), QStringLiteral("</select>")).contains(QStringLiteral(" selected")), cpu >= 0);
+    QCOMPARE(between(html, QStringLiteral("<select id=\"cpu\""), QStringLiteral("</select>"))
+                 .contains(QStringLiteral(" selected")),
+             cpu >= 0);
     // Every setting was made in the window to record it; the window is left as it was, and the
     // page's picture is its board.
     QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("CBOCPU"))->currentIndex(), cpu);

@@ -50,13 +50,18 @@ void TestJumperReading::spellings_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("same"); // another spelling of the same positions
-    QTest::newRow("JP3 closed letters as one word or apart") << "JP3=ACD" << "JP3 = a, c, d";
-    QTest::newRow("JP3 closed letters or each position") << "JP3=ACD" << "JP3 A closed B open C closed D closed";
-    QTest::newRow("JP3 positions in any order") << "JP3 D closed C open B open A closed" << "JP3=AD";
-    QTest::newRow("JP3 none") << "JP3=none" << "JP3 a OPEN b Open c open d open";
-    QTest::newRow("what reads not set is not given")
-        << "JP7 not set, JP8 1-2, JP3 A not set B closed" << "JP8=1-2 JP3 B closed";
-    QTest::newRow("blocks in any order and case") << "JP10 2-3 JP7 1-2, JP11=1-2" << "jp7=1-2 jp11=1-2 jp10=2-3";
+    QTest::newRow("JP3 closed letters as one word or apart") << "JP3=ACD"
+                                                             << "JP3 = a, c, d";
+    QTest::newRow("JP3 closed letters or each position") << "JP3=ACD"
+                                                         << "JP3 A closed B open C closed D closed";
+    QTest::newRow("JP3 positions in any order") << "JP3 D closed C open B open A closed"
+                                                << "JP3=AD";
+    QTest::newRow("JP3 none") << "JP3=none"
+                              << "JP3 a OPEN b Open c open d open";
+    QTest::newRow("what reads not set is not given") << "JP7 not set, JP8 1-2, JP3 A not set B closed"
+                                                     << "JP8=1-2 JP3 B closed";
+    QTest::newRow("blocks in any order and case") << "JP10 2-3 JP7 1-2, JP11=1-2"
+                                                  << "jp7=1-2 jp11=1-2 jp10=2-3";
 }
 
 void TestJumperReading::spellings()

@@ -12,8 +12,8 @@
 #include "layout/board.h"
 
 #include <QRegularExpression>
-#include <set>
 #include <QtTest>
+#include <set>
 
 namespace {
 
@@ -52,10 +52,10 @@ constexpr OlderCpuRow OlderCpuRows[] = {
 };
 // clang-format on
 
-const std::vector<std::string> CpuPinOrder = {
-    "V1JP7", "V2JP7", "V3JP7", "V1JP8", "V2JP8", "V3JP8", "v1jp9", "v2jp9", "v3jp9",
-    "h1jp4", "h2jp4", "h3jp4", "h1jp5", "h2jp5", "h3jp5", "h1jp6", "h2jp6", "h3jp6",
-    "a1JP3", "a2JP3", "b1JP3", "b2jp3", "c1jp3", "c2jp3", "d1jp3", "d2jp3"};
+const std::vector<std::string> CpuPinOrder = {"V1JP7", "V2JP7", "V3JP7", "V1JP8", "V2JP8", "V3JP8", "v1jp9",
+                                              "v2jp9", "v3jp9", "h1jp4", "h2jp4", "h3jp4", "h1jp5", "h2jp5",
+                                              "h3jp5", "h1jp6", "h2jp6", "h3jp6", "a1JP3", "a2JP3", "b1JP3",
+                                              "b2jp3", "c1jp3", "c2jp3", "d1jp3", "d2jp3"};
 
 QString contacts(const CpuJumperRow &r)
 {

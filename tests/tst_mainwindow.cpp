@@ -133,7 +133,11 @@ void TestMainWindow::placedInsideTheScreen()
 void TestMainWindow::controlsInPlace()
 {
     MainWindow window;
-    const struct { const char *name; QRect box; QString text; } controls[] = {
+    const struct {
+        const char *name;
+        QRect box;
+        QString text;
+    } controls[] = {
         {"CBOCPU", {45, 0, 284, 23}, {}},
         {"cbops", {384, 0, 113, 22}, {}},
         {"cbosdr", {90, 26, 239, 22}, {}},
@@ -267,14 +271,15 @@ void TestMainWindow::typingReachesAnEntryPastItsBlanks_data()
                                      << " AMD K6-2 400AFR(100MHz,4.0x,2.2V)";
     QTest::newRow("CPU: CYRIX MII 333") << QByteArray("CBOCPU") << false << QStringList{"CYRIX MII 333"}
                                         << " CYRIX MII 333/IBM MX333(75MHz,3.5x,2.9V)";
-    QTest::newRow("CPU: i, then i again") << QByteArray("CBOCPU") << false << QStringList{"ii"}
-                                          << " idt WinChip C6-200MHz(66MHz,3x,3.52V)";
-    QTest::newRow("CPU: c, a pause, then i starts anew") << QByteArray("CBOCPU") << false << QStringList{"c", "i"}
-                                                         << " idt WinChip C6-180MHz(60MHz,3x,3.52V)";
-    QTest::newRow("CPU, open: intel mmx 2") << QByteArray("CBOCPU") << true << QStringList{"intel mmx 2"}
-                                            << " INTEL MMX 200 MHz (2.8/3.3V)";
+    QTest::newRow("CPU: i, then i again")
+        << QByteArray("CBOCPU") << false << QStringList{"ii"} << " idt WinChip C6-200MHz(66MHz,3x,3.52V)";
+    QTest::newRow("CPU: c, a pause, then i starts anew")
+        << QByteArray("CBOCPU") << false << QStringList{"c", "i"} << " idt WinChip C6-180MHz(60MHz,3x,3.52V)";
+    QTest::newRow("CPU, open: intel mmx 2")
+        << QByteArray("CBOCPU") << true << QStringList{"intel mmx 2"} << " INTEL MMX 200 MHz (2.8/3.3V)";
     QTest::newRow("power supply: atx") << QByteArray("cbops") << false << QStringList{"atx"} << " ATX Power Supply";
-    QTest::newRow("SDRAM clock: non") << QByteArray("cbosdr") << false << QStringList{"non"} << "NON PC100 SDRAM(Same as AGP)";
+    QTest::newRow("SDRAM clock: non") << QByteArray("cbosdr") << false << QStringList{"non"}
+                                      << "NON PC100 SDRAM(Same as AGP)";
 }
 
 void TestMainWindow::typingReachesAnEntryPastItsBlanks()
@@ -357,7 +362,7 @@ void TestMainWindow::failedWriteIsReportedAndKeepsEarlierPins()
     QCOMPARE(board.fillColor("V3JP7"), JumperOnColor);
     QCOMPARE(board.fillColor("V1JP8"), JumperOffColor);
     QCOMPARE(board.fillColor("V3JP8"), JumperOffColor); // not reached: still row 21's
-    QCOMPARE(board.fillColor("a1JP3"), JumperOffColor);  // row 1 would close A
+    QCOMPARE(board.fillColor("a1JP3"), JumperOffColor); // row 1 would close A
 }
 
 void TestMainWindow::exitEndsTheEventLoopWithStatusZero()
@@ -366,7 +371,8 @@ void TestMainWindow::exitEndsTheEventLoopWithStatusZero()
     window.load();
     window.show();
     QEventLoop loop;
-    QTimer::singleShot(0, &window, [&] { QTest::mouseClick(window.findChild<QPushButton *>("CMDEXIT"), Qt::LeftButton); });
+    QTimer::singleShot(0, &window,
+                       [&] { QTest::mouseClick(window.findChild<QPushButton *>("CMDEXIT"), Qt::LeftButton); });
     QTimer::singleShot(5000, &loop, [&] { loop.exit(99); });
     QCOMPARE(loop.exec(), 0);
 }
@@ -376,9 +382,14 @@ void TestMainWindow::accessibleNamesAndJumperPositions()
     MainWindow window;
     window.load();
     window.show();
-    const struct { const char *control; const char *name; } names[] = {
-        {"CBOCPU", "CPU Type"}, {"cbops", "Power Supply Type"}, {"cbosdr", "SDRAM Clock Settings"},
-        {"CMDPRINT", "Print"}, {"CMDEXIT", "Exit"}};
+    const struct {
+        const char *control;
+        const char *name;
+    } names[] = {{"CBOCPU", "CPU Type"},
+                 {"cbops", "Power Supply Type"},
+                 {"cbosdr", "SDRAM Clock Settings"},
+                 {"CMDPRINT", "Print"},
+                 {"CMDEXIT", "Exit"}};
     for (const auto &n : names) {
         QWidget *w = window.findChild<QWidget *>(n.control);
         QCOMPARE(w->accessibleName(), QString::fromLatin1(n.name));
@@ -397,12 +408,14 @@ void TestMainWindow::accessibleNamesAndJumperPositions()
     const auto description = [&] {
         return QAccessible::queryAccessibleInterface(board)->text(QAccessible::Description);
     };
-    QCOMPARE(description(), QStringLiteral("JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, "
-                                           "JP3 A open B closed C open D open, JP11 1-2, JP10 2-3"));
+    QCOMPARE(description(),
+             QStringLiteral("JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, "
+                            "JP3 A open B closed C open D open, JP11 1-2, JP10 2-3"));
     pick(window, "CBOCPU", 0);
     pick(window, "cbops", 1);
-    QCOMPARE(description(), QStringLiteral("JP7 2-3, JP8 2-3, JP9 2-3, JP4 1-2, JP5 1-2, JP6 1-2, "
-                                           "JP3 A closed B open C closed D closed, JP11 2-3, JP10 2-3"));
+    QCOMPARE(description(),
+             QStringLiteral("JP7 2-3, JP8 2-3, JP9 2-3, JP4 1-2, JP5 1-2, JP6 1-2, "
+                            "JP3 A closed B open C closed D closed, JP11 2-3, JP10 2-3"));
 }
 
 void TestMainWindow::enterPressesTheFocusedButton_data()

@@ -146,10 +146,7 @@ struct GifForm {
     int colorsUsed = 0;
     bool keepFullTable = false;
 
-    int colors() const
-    {
-        return colorsUsed > 0 ? colorsUsed : 1 << (localBits > 0 ? localBits : globalBits);
-    }
+    int colors() const { return colorsUsed > 0 ? colorsUsed : 1 << (localBits > 0 ? localBits : globalBits); }
 };
 
 int indexAt(int x, int y, int colors)
@@ -187,7 +184,10 @@ QByteArray generatedGif(const GifForm &form)
     gif.append(char(0x80 | (form.globalBits - 1))).append('\0').append('\0');
     appendColors(gif, colorTable(1 << form.globalBits, 1));
     gif.append("\x21\xF9\x04\x00\x0A\x00\x07\x00", 8);
-    gif.append("\x21\xFE\x06" "VELMOR" "\x00", 10);
+    gif.append("\x21\xFE\x06"
+               "VELMOR"
+               "\x00",
+               10);
     gif.append(withWord(withWord(QByteArray("\x2C\0\0\0\0....", 9), 5, form.width), 7, form.height));
     const bool local = form.localBits > 0;
     gif.append(char((form.interlaced ? 0x40 : 0) | (local ? 0x80 | (form.localBits - 1) : 0)));
@@ -371,20 +371,20 @@ void PictureDecodersTest::brokenDataIsRefused_data()
     for (const qsizetype cut : {qsizetype(0), qsizetype(10), qsizetype(16), GifImageSeparator - 1,
                                 GifImageSeparator + 5, GifCodesAt + 100, gif.size() / 2, gif.size() - 2})
         QTest::addRow("gif: cut after %lld bytes", qlonglong(cut)) << QByteArray("gif") << gif.left(cut) << endsEarly;
-    QTest::addRow("gif: another signature") << QByteArray("gif") << QByteArray(gif).replace(0, 6, "GIF88a")
-                                            << QStringLiteral("not a GIF file");
+    QTest::addRow("gif: another signature")
+        << QByteArray("gif") << QByteArray(gif).replace(0, 6, "GIF88a") << QStringLiteral("not a GIF file");
     QTest::addRow("gif: a table code right after the clear code")
         << QByteArray("gif") << gifWithSecondCode(gif, 258) << QStringLiteral("out of sequence");
-    QTest::addRow("gif: a code past the table") << QByteArray("gif") << gifWithSecondCode(gif, 511)
-                                                << QStringLiteral("out of sequence");
+    QTest::addRow("gif: a code past the table")
+        << QByteArray("gif") << gifWithSecondCode(gif, 511) << QStringLiteral("out of sequence");
     QTest::addRow("gif: code size 0") << QByteArray("gif") << QByteArray(gif).replace(GifCodesAt - 2, 1, "\0", 1)
                                       << QStringLiteral("code size is out of range");
     QTest::addRow("gif: code size 12") << QByteArray("gif") << QByteArray(gif).replace(GifCodesAt - 2, 1, "\x0C", 1)
                                        << QStringLiteral("code size is out of range");
     QTest::addRow("gif: one row fewer than the codes fill")
         << QByteArray("gif") << gifWithHeight(gif, 562) << QStringLiteral("more pixels than the picture");
-    QTest::addRow("gif: one row more than the codes fill") << QByteArray("gif") << gifWithHeight(gif, 564)
-                                                           << QStringLiteral("the picture data ends early");
+    QTest::addRow("gif: one row more than the codes fill")
+        << QByteArray("gif") << gifWithHeight(gif, 564) << QStringLiteral("the picture data ends early");
     QTest::addRow("gif: 65535 x 65535") << QByteArray("gif") << withWord(withWord(gif, 6, 65535), 8, 65535) << badSize;
     QTest::addRow("gif: zero width") << QByteArray("gif") << withWord(gif, 6, 0) << badSize;
     QTest::addRow("gif: trailer before any image")
@@ -396,8 +396,8 @@ void PictureDecodersTest::brokenDataIsRefused_data()
     const QByteArray bmp = resourceBytes(":/pictures/socket.bmp");
     for (const qsizetype cut : {qsizetype(10), qsizetype(16), qsizetype(40), bmp.size() / 2, bmp.size() - 1})
         QTest::addRow("bmp: cut after %lld bytes", qlonglong(cut)) << QByteArray("bmp") << bmp.left(cut) << endsEarly;
-    QTest::addRow("bmp: another signature") << QByteArray("bmp") << QByteArray(bmp).replace(0, 2, "MB")
-                                            << QStringLiteral("not a bitmap file");
+    QTest::addRow("bmp: another signature")
+        << QByteArray("bmp") << QByteArray(bmp).replace(0, 2, "MB") << QStringLiteral("not a bitmap file");
     QTest::addRow("bmp: pixels said to lie past the end")
         << QByteArray("bmp") << withDword(bmp, 10, 0xFFFFFFF0u) << endsEarly;
     QTest::addRow("bmp: one row more than the data holds") << QByteArray("bmp") << withDword(bmp, 22, 301) << endsEarly;
@@ -465,8 +465,9 @@ void PictureDecodersTest::pictureErrorSaysWhy()
     } catch (const PictureError &e) {
         message = QString::fromUtf8(e.what());
     }
-    QCOMPARE(message, QStringLiteral("The built-in picture :/pictures/background.gif could not be decoded: "
-                                     "a picture code is out of sequence."));
+    QCOMPARE(message,
+             QStringLiteral("The built-in picture :/pictures/background.gif could not be decoded: "
+                            "a picture code is out of sequence."));
 }
 
 QTEST_GUILESS_MAIN(PictureDecodersTest)

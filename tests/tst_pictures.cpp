@@ -21,18 +21,18 @@ constexpr QRgb FrameColor = fromBgr(0xE7DEA5);
 constexpr QRgb NameColor = fromBgr(0x188C52);
 constexpr QRgb TitleColor = fromBgr(0x21B55A);
 
-QString picturePath(const QString& name)
+QString picturePath(const QString &name)
 {
     return QStringLiteral(PICTURES_DIR "/") + name;
 }
 
-QByteArray pictureBytes(const QString& name)
+QByteArray pictureBytes(const QString &name)
 {
     QFile file(picturePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size)
+quint32 littleEndian(const QByteArray &bytes, qsizetype at, int size)
 {
     quint32 value = 0;
     for (int i = size - 1; i >= 0; --i)
@@ -40,17 +40,17 @@ quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size)
     return value;
 }
 
-quint32 word(const QByteArray& bytes, qsizetype at)
+quint32 word(const QByteArray &bytes, qsizetype at)
 {
     return littleEndian(bytes, at, 2);
 }
 
-quint32 dword(const QByteArray& bytes, qsizetype at)
+quint32 dword(const QByteArray &bytes, qsizetype at)
 {
     return littleEndian(bytes, at, 4);
 }
 
-int byteAt(const QByteArray& bytes, qsizetype at)
+int byteAt(const QByteArray &bytes, qsizetype at)
 {
     return static_cast<unsigned char>(bytes.at(at));
 }
@@ -60,11 +60,11 @@ struct GifBlocks {
     int images = 0;
     int interlacedImages = 0;
     int transparentColors = 0;
-    bool wellFormed = false;  // every block complete, ending with the trailer as the last byte
+    bool wellFormed = false; // every block complete, ending with the trailer as the last byte
 };
 
 /// Position after the data sub-blocks starting at at, or -1 if they run past the end.
-qsizetype skipSubBlocks(const QByteArray& bytes, qsizetype at)
+qsizetype skipSubBlocks(const QByteArray &bytes, qsizetype at)
 {
     while (at < bytes.size()) {
         const int length = byteAt(bytes, at);
@@ -75,18 +75,17 @@ qsizetype skipSubBlocks(const QByteArray& bytes, qsizetype at)
     return -1;
 }
 
-GifBlocks scanGifBlocks(const QByteArray& bytes, qsizetype at)
+GifBlocks scanGifBlocks(const QByteArray &bytes, qsizetype at)
 {
     GifBlocks found;
     while (at >= 0 && at < bytes.size()) {
         switch (byteAt(bytes, at)) {
-        case 0x21:  // extension; a graphic control block's low flag bit marks a transparent color
-            if (at + 3 < bytes.size() && byteAt(bytes, at + 1) == 0xF9
-                && (byteAt(bytes, at + 3) & 0x01) != 0)
+        case 0x21: // extension; a graphic control block's low flag bit marks a transparent color
+            if (at + 3 < bytes.size() && byteAt(bytes, at + 1) == 0xF9 && (byteAt(bytes, at + 3) & 0x01) != 0)
                 ++found.transparentColors;
             at = skipSubBlocks(bytes, at + 2);
             break;
-        case 0x2C: {  // image descriptor, maybe a local color table, code size, data
+        case 0x2C: { // image descriptor, maybe a local color table, code size, data
             if (at + 10 >= bytes.size())
                 return found;
             const int flags = byteAt(bytes, at + 9);
@@ -108,7 +107,8 @@ GifBlocks scanGifBlocks(const QByteArray& bytes, qsizetype at)
 
 } // namespace
 
-class PicturesTest : public QObject {
+class PicturesTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -129,7 +129,7 @@ void PicturesTest::backgroundIsOneFrameGif()
     QCOMPARE(word(gif, 8), quint32(BackgroundHeight));
     const int flags = byteAt(gif, 10);
     QVERIFY2(flags & 0x80, "no global color table");
-    QCOMPARE(flags & 0x07, 7);  // 2^(7+1) = 256 entries
+    QCOMPARE(flags & 0x07, 7); // 2^(7+1) = 256 entries
 
     const GifBlocks blocks = scanGifBlocks(gif, 13 + 256 * 3);
     QVERIFY(blocks.wellFormed);
@@ -143,8 +143,8 @@ void PicturesTest::iconIsOne4BitImage()
     const QByteArray ico = pictureBytes(QStringLiteral("icon.ico"));
     QVERIFY(ico.size() > 22 + 40);
     QCOMPARE(word(ico, 0), 0u);
-    QCOMPARE(word(ico, 2), 1u);  // icon
-    QCOMPARE(word(ico, 4), 1u);  // one entry
+    QCOMPARE(word(ico, 2), 1u); // icon
+    QCOMPARE(word(ico, 4), 1u); // one entry
     QCOMPARE(byteAt(ico, 6), 32);
     QCOMPARE(byteAt(ico, 7), 32);
     QCOMPARE(byteAt(ico, 8), 16);
@@ -155,9 +155,9 @@ void PicturesTest::iconIsOne4BitImage()
 
     QCOMPARE(dword(ico, offset), 40u);
     QCOMPARE(dword(ico, offset + 4), 32u);
-    QCOMPARE(dword(ico, offset + 8), 64u);  // color rows and mask rows
+    QCOMPARE(dword(ico, offset + 8), 64u); // color rows and mask rows
     QCOMPARE(word(ico, offset + 14), 4u);
-    QCOMPARE(dword(ico, offset + 16), 0u);  // uncompressed
+    QCOMPARE(dword(ico, offset + 16), 0u); // uncompressed
 
     // The standard 16-color palette, stored blue, green, red, zero.
     constexpr QRgb standard[] = {
@@ -184,7 +184,7 @@ void PicturesTest::socketIsUncompressed24BitBitmap()
     QVERIFY(width > 0);
     QVERIFY2(height > 0, "rows are not stored bottom-up");
     QCOMPARE(word(bmp, 28), 24u);
-    QCOMPARE(dword(bmp, 30), 0u);  // uncompressed
+    QCOMPARE(dword(bmp, 30), 0u); // uncompressed
     const qsizetype stride = (qsizetype(width) * 3 + 3) / 4 * 4;
     QCOMPARE(qsizetype(dword(bmp, 10)) + stride * height, bmp.size());
 }
@@ -201,11 +201,14 @@ void PicturesTest::pixels_data()
     const int bottom = BackgroundHeight - 1;
     QTest::addRow("background: field inside the frame") << background << edgeBox(1, 1, 1, 1) << FieldColor << true;
     QTest::addRow("background: field in the middle") << background << edgeBox(290, 290, 280, 280) << FieldColor << true;
-    QTest::addRow("background: field near the lower right") << background << edgeBox(580, 580, 561, 561) << FieldColor << true;
+    QTest::addRow("background: field near the lower right")
+        << background << edgeBox(580, 580, 561, 561) << FieldColor << true;
     QTest::addRow("background: frame on row 0") << background << edgeBox(0, right, 0, 0) << FrameColor << true;
     QTest::addRow("background: frame on column 0") << background << edgeBox(0, 0, 0, bottom) << FrameColor << true;
-    QTest::addRow("background: frame on the last row") << background << edgeBox(0, right, bottom, bottom) << FrameColor << true;
-    QTest::addRow("background: frame on the last column") << background << edgeBox(right, right, 0, bottom) << FrameColor << true;
+    QTest::addRow("background: frame on the last row")
+        << background << edgeBox(0, right, bottom, bottom) << FrameColor << true;
+    QTest::addRow("background: frame on the last column")
+        << background << edgeBox(right, right, 0, bottom) << FrameColor << true;
     QTest::addRow("background: model name lettering") << background << NameBox << NameColor << false;
     QTest::addRow("background: title lettering") << background << TitleBox << TitleColor << false;
     QTest::addRow("background: banner strip corner") << background << edgeBox(29, 29, 439, 439) << 0xFFFFFFu << true;
@@ -224,7 +227,8 @@ void PicturesTest::pixels_data()
     QTest::addRow("socket: white field corner") << socket << edgeBox(0, 0, 0, 0) << 0xFFFFFFu << true;
     QTest::addRow("socket: cream body") << socket << edgeBox(36, 301, 33, 276) << fromBgr(0xE1F9F8) << false;
     QTest::addRow("socket: dark-green chip") << socket << edgeBox(85, 252, 71, 231) << fromBgr(0x1F4100) << false;
-    QTest::addRow("socket: grey socket name low on the body") << socket << edgeBox(80, 280, 246, 272) << fromBgr(0x999999) << false;
+    QTest::addRow("socket: grey socket name low on the body")
+        << socket << edgeBox(80, 280, 246, 272) << fromBgr(0x999999) << false;
 }
 
 void PicturesTest::pixels()
@@ -263,10 +267,11 @@ void PicturesTest::backgroundOutsideItemsIsPlainField()
             if ((image.pixel(at) & 0xFFFFFF) != FieldColor)
                 stray.append(at);
         }
-    QVERIFY2(stray.isEmpty(), qPrintable(QStringLiteral("%1 pixels differ from the field, first at %2,%3")
-                                             .arg(stray.size())
-                                             .arg(stray.value(0).x())
-                                             .arg(stray.value(0).y())));
+    QVERIFY2(stray.isEmpty(),
+             qPrintable(QStringLiteral("%1 pixels differ from the field, first at %2,%3")
+                            .arg(stray.size())
+                            .arg(stray.value(0).x())
+                            .arg(stray.value(0).y())));
 }
 
 QTEST_GUILESS_MAIN(PicturesTest)

@@ -55,7 +55,8 @@ Run velmor(const QStringList &arguments, const QStringList &variables = {})
     p.start(QStringLiteral(VELMOR_BINARY), arguments);
     if (!p.waitForFinished(60000))
         return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
 } // namespace
@@ -111,7 +112,8 @@ void TestPrint::pageShowsTheWindowCentred()
     // of the picture marks the top and left. Its aspect ratio is kept and it lies centred,
     // 10 mm (59 dots) from the sides of the page, which it fills.
     const double scale = dotsPerPixel(ink);
-    QVERIFY2(qAbs(ink.height() - 500 * scale) < 3, qPrintable(QStringLiteral("ink %1x%2").arg(ink.width()).arg(ink.height())));
+    QVERIFY2(qAbs(ink.height() - 500 * scale) < 3,
+             qPrintable(QStringLiteral("ink %1x%2").arg(ink.width()).arg(ink.height())));
     QVERIFY(qAbs(ink.left() - (page.width() - 1 - ink.right())) <= 2);
     QVERIFY(qAbs(ink.top() - (page.height() - 1 - ink.bottom())) <= 2);
     QVERIFY2(ink.left() >= 58 && ink.left() <= 61, qPrintable(QString::number(ink.left())));
@@ -120,8 +122,11 @@ void TestPrint::pageShowsTheWindowCentred()
     for (const char *pin : {"V1JP7", "V2JP7", "V3JP7", "a1JP3", "a2JP3", "b1JP3", "d2jp3", "v1jp11", "v3jp10"}) {
         const Color expected = board.fillColor(pin);
         const Color printed = pinColorIn(page, *board.find(pin), scale, ink.topLeft());
-        QVERIFY2(printed == expected, qPrintable(QStringLiteral("%1: %2 printed as %3").arg(pin)
-                                                    .arg(expected, 6, 16, QLatin1Char('0')).arg(printed, 6, 16, QLatin1Char('0'))));
+        QVERIFY2(printed == expected,
+                 qPrintable(QStringLiteral("%1: %2 printed as %3")
+                                .arg(pin)
+                                .arg(expected, 6, 16, QLatin1Char('0'))
+                                .arg(printed, 6, 16, QLatin1Char('0'))));
     }
 }
 
@@ -138,7 +143,8 @@ void TestPrint::oneLinePixelPrintsThin()
     for (int x = edge.left() + 10; x < edge.right() - 10; x += 10) {
         const QPointF at = QPointF(ink.topLeft()) + QPointF(x + 0.5, edge.top() + 0.5) * dotsPerPixel(ink);
         const int thickness = darkThickness(page, int(at.x()), int(at.y()), 10);
-        QVERIFY2(thickness >= 1 && thickness <= 3, qPrintable(QStringLiteral("%1 dots thick at x %2").arg(thickness).arg(x)));
+        QVERIFY2(thickness >= 1 && thickness <= 3,
+                 qPrintable(QStringLiteral("%1 dots thick at x %2").arg(thickness).arg(x)));
     }
 }
 
@@ -154,10 +160,14 @@ void TestPrint::captionLettersAreDrawnAtThePrintersDots()
     const double scale = dotsPerPixel(ink);
     // The caption's box, less a pixel all round: the connector's outline runs just below it.
     const QRect inner = m_window->board().find("Label17")->bounds.adjusted(1, 1, -1, -1);
-    const QRect box(ink.topLeft() + (QPointF(inner.topLeft()) * scale).toPoint(), (QSizeF(inner.size()) * scale).toSize());
+    const QRect box(ink.topLeft() + (QPointF(inner.topLeft()) * scale).toPoint(),
+                    (QSizeF(inner.size()) * scale).toSize());
     const LetterEdges letters = letterEdges(page, box, ink, Field);
     const QString counts = QStringLiteral("%1 edges, %2 inside pixels; %3 dots on soft edges, %4 of them blurred")
-                               .arg(letters.edges).arg(letters.insidePixels).arg(letters.soft).arg(letters.blurred);
+                               .arg(letters.edges)
+                               .arg(letters.insidePixels)
+                               .arg(letters.soft)
+                               .arg(letters.blurred);
     QVERIFY2(letters.edges >= 100, qPrintable(counts));
     QVERIFY2(letters.insidePixels >= letters.edges / 5, qPrintable(counts));
     QVERIFY2(letters.blurred == 0, qPrintable(counts));
@@ -198,9 +208,10 @@ void TestPrint::exportPageSize()
     QCOMPARE(page.size(), points);
     // At least 10 mm (28 points) of paper all round.
     const QRect ink = inkBox(page);
-    QVERIFY2(ink.left() >= 28 && ink.top() >= 28 && page.width() - 1 - ink.right() >= 28
-                 && page.height() - 1 - ink.bottom() >= 28,
-             qPrintable(QStringLiteral("ink at %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
+    QVERIFY2(
+        ink.left() >= 28 && ink.top() >= 28 && page.width() - 1 - ink.right() >= 28
+            && page.height() - 1 - ink.bottom() >= 28,
+        qPrintable(QStringLiteral("ink at %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
 }
 
 void TestPrint::exportIsThePrintedPage()
@@ -228,7 +239,8 @@ void TestPrint::exportPageSizeRefused_data()
                                   << "--page-size a44: not a page size";
     QTest::newRow("a PNG has no page") << QStringList{"--export", "board.png", "--page-size", "a4"}
                                        << "--page-size is only used with a PDF export";
-    QTest::newRow("no export") << QStringList{"--list", "--page-size", "a4"} << "--page-size is only used with --export";
+    QTest::newRow("no export") << QStringList{"--list", "--page-size", "a4"}
+                               << "--page-size is only used with --export";
 }
 
 void TestPrint::exportPageSizeRefused()

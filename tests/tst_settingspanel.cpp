@@ -137,7 +137,11 @@ void TestSettingsPanel::choosingAValueSetsExactlyItsBlock_data()
     QTest::addColumn<QByteArray>("list");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("positions"); // of the list's blocks, as the board's legend gives them
-    const struct { const char *list; int value; const char *positions; } rows[] = {
+    const struct {
+        const char *list;
+        int value;
+        const char *positions;
+    } rows[] = {
         {"busClock", 60, "JP7 2-3, JP8 2-3, JP9 2-3"},
         {"busClock", 66, "JP7 1-2, JP8 2-3, JP9 2-3"},
         {"busClock", 75, "JP7 1-2, JP8 1-2, JP9 2-3"},
@@ -182,22 +186,28 @@ void TestSettingsPanel::aClickOnABlockMovesItsCap_data()
     QTest::addColumn<QString>("positions"); // after one click; a second click restores the defaults
     QTest::addColumn<int>("power");         // the cbops and cbosdr entries shown after one click
     QTest::addColumn<int>("sdram");
-    QTest::newRow("JP7 pin 2 to 2-3") << QByteArray("V2JP7")
+    QTest::newRow("JP7 pin 2 to 2-3")
+        << QByteArray("V2JP7")
         << "JP7 2-3, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, JP3 A open B closed C open D open, JP11 1-2, JP10 2-3"
         << 0 << 0;
-    QTest::newRow("JP5 pin 3 to 1-2") << QByteArray("h3jp5")
+    QTest::newRow("JP5 pin 3 to 1-2")
+        << QByteArray("h3jp5")
         << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 1-2, JP6 1-2, JP3 A open B closed C open D open, JP11 1-2, JP10 2-3"
         << 0 << 0;
-    QTest::newRow("JP3 B first pin opens") << QByteArray("b1JP3")
+    QTest::newRow("JP3 B first pin opens")
+        << QByteArray("b1JP3")
         << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, JP3 A open B open C open D open, JP11 1-2, JP10 2-3"
         << 0 << 0;
     QTest::newRow("JP3 D second pin closes") << QByteArray("d2jp3")
-        << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, JP3 A open B closed C open D closed, JP11 1-2, JP10 2-3"
-        << 0 << 0;
-    QTest::newRow("JP11 to 2-3: ATX") << QByteArray("v2jp11")
+                                             << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, JP3 A open B "
+                                                "closed C open D closed, JP11 1-2, JP10 2-3"
+                                             << 0 << 0;
+    QTest::newRow("JP11 to 2-3: ATX")
+        << QByteArray("v2jp11")
         << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, JP3 A open B closed C open D open, JP11 2-3, JP10 2-3"
         << 1 << 0;
-    QTest::newRow("JP10 to 1-2: non-PC100") << QByteArray("v3jp10")
+    QTest::newRow("JP10 to 1-2: non-PC100")
+        << QByteArray("v3jp10")
         << "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2, JP3 A open B closed C open D open, JP11 1-2, JP10 1-2"
         << 0 << 1;
     QTest::newRow("JP1 never moves") << QByteArray("Shape48") << DefaultPositions << 0 << 0;
@@ -235,19 +245,20 @@ void TestSettingsPanel::aClickOnABlockMovesItsCap()
 
 void TestSettingsPanel::cpuListFollowsThePins_data()
 {
-    QTest::addColumn<int>("from");         // the CPU entry picked first
-    QTest::addColumn<QByteArray>("list");  // then a value chosen in the panel
+    QTest::addColumn<int>("from");        // the CPU entry picked first
+    QTest::addColumn<QByteArray>("list"); // then a value chosen in the panel
     QTest::addColumn<int>("value");
-    QTest::addColumn<int>("shown");        // the CPU entry the list shows then
-    QTest::addColumn<QString>("entries");  // the panel's reading of the CPU entries
-    QTest::newRow("one entry gives the pins") << 21 << QByteArray("multiplier") << 40 << 26
-                                              << "AMD K6-2 400AFR(100MHz,4.0x,2.2V)";
+    QTest::addColumn<int>("shown");       // the CPU entry the list shows then
+    QTest::addColumn<QString>("entries"); // the panel's reading of the CPU entries
+    QTest::newRow("one entry gives the pins")
+        << 21 << QByteArray("multiplier") << 40 << 26 << "AMD K6-2 400AFR(100MHz,4.0x,2.2V)";
     QTest::newRow("two give them: the first") << 18 << QByteArray("multiplier") << 40 << 17
                                               << "AMD K6 266AFR(66MHz,4.0x,2.2V)\nAMD K6-2 266AFR(66MHz,4.0x,2.2V)";
     QTest::newRow("the one shown is among them") << 20 << QByteArray("busClock") << 66 << 20
                                                  << "AMD K6 266AFR(66MHz,4.0x,2.2V)\nAMD K6-2 266AFR(66MHz,4.0x,2.2V)";
     QTest::newRow("none gives them") << 21 << QByteArray("coreVoltage") << 330 << -1 << "no listed CPU";
-    QTest::newRow("an entry naming no clock") << 0 << QByteArray("busClock") << 60 << 0 << "INTEL PENTIUM 90 MHz (3.3V)";
+    QTest::newRow("an entry naming no clock")
+        << 0 << QByteArray("busClock") << 60 << 0 << "INTEL PENTIUM 90 MHz (3.3V)";
 }
 
 void TestSettingsPanel::cpuListFollowsThePins()
@@ -294,7 +305,7 @@ void TestSettingsPanel::undocumentedPositionsAreNamed_data()
 {
     QTest::addColumn<QStringList>("pins"); // clicked from the default positions
     QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<QString>("reading");  // beside that list
+    QTest::addColumn<QString>("reading"); // beside that list
     QTest::newRow("JP3 A closed") << QStringList{"a1JP3"} << QByteArray("coreVoltage")
                                   << "JP3 A closed, B closed, C open, D open: not a documented voltage setting";
     QTest::newRow("JP7 and JP8 at 2-3") << QStringList{"V1JP7", "V3JP8"} << QByteArray("busClock")
@@ -339,7 +350,8 @@ void TestSettingsPanel::closingLeavesTheBoardAsItIs()
     QVERIFY(f.window.writes.isEmpty());
     f.window.openSettingsPanel(); // and open again, it reads the board as it was left
     QCOMPARE(f.list("busClock")->currentData().toInt(), 95);
-    QCOMPARE(f.reading("coreVoltagePins"), QStringLiteral("JP3 A open, B closed, C open, D closed: not a documented voltage setting"));
+    QCOMPARE(f.reading("coreVoltagePins"),
+             QStringLiteral("JP3 A open, B closed, C open, D closed: not a documented voltage setting"));
     panel->findChild<QPushButton *>(QStringLiteral("close"))->click();
     QVERIFY(!panel->isVisible());
     QVERIFY(f.fills() == fills);
@@ -384,7 +396,8 @@ void TestSettingsPanel::reachedByKeyAndMenu()
     }
     QAccessibleInterface *cpuClock = QAccessible::queryAccessibleInterface(panel->findChild<QLabel *>("cpuClock"));
     QCOMPARE(cpuClock->text(QAccessible::Name), QStringLiteral("300 MHz"));
-    QCOMPARE(cpuClock->relations(QAccessible::Label).front().first->text(QAccessible::Name), QStringLiteral("CPU clock"));
+    QCOMPARE(cpuClock->relations(QAccessible::Label).front().first->text(QAccessible::Name),
+             QStringLiteral("CPU clock"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!panel->isVisible());
 

@@ -80,13 +80,16 @@ QString checkCombination(const Invocation &inv, const QList<const Option *> &giv
     QStringList names;
     for (const Option *option : given) {
         if (!option->picksMode && option->mode != inv.mode)
-            return QStringLiteral("%1 is only used with %2").arg(QLatin1String(option->name), QLatin1String(optionPicking(option->mode)));
+            return QStringLiteral("%1 is only used with %2")
+                .arg(QLatin1String(option->name), QLatin1String(optionPicking(option->mode)));
         names << QLatin1String(option->name);
     }
     if (const QString problem = checkMeanings(inv, names); !problem.isEmpty())
         return problem;
-    if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportPath) && !isPng(inv.exportPath) && !isHtml(inv.exportPath))
-        return QStringLiteral("--export %1: the file name must end in .png, .pdf or .html").arg(QFile::decodeName(inv.exportPath));
+    if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportPath) && !isPng(inv.exportPath)
+        && !isHtml(inv.exportPath))
+        return QStringLiteral("--export %1: the file name must end in .png, .pdf or .html")
+            .arg(QFile::decodeName(inv.exportPath));
     if (inv.pageSize && !isPdf(inv.exportPath))
         return QStringLiteral("--page-size is only used with a PDF export");
     return {};
@@ -94,7 +97,8 @@ QString checkCombination(const Invocation &inv, const QList<const Option *> &giv
 
 /// The value of the option at arguments[*i] (after "=", or the next argument, which it then
 /// consumes), or why there is none: missing, empty, or the next argument is an option.
-std::optional<QByteArray> optionValue(const Option &option, const QByteArrayList &arguments, qsizetype *i, QString *error)
+std::optional<QByteArray> optionValue(const Option &option, const QByteArrayList &arguments, qsizetype *i,
+                                      QString *error)
 {
     const QByteArray &arg = arguments[*i];
     const QString needs = QStringLiteral("%1 needs %2").arg(QLatin1String(option.name), QLatin1String(option.needs));
@@ -121,28 +125,31 @@ std::optional<QByteArray> optionValue(const Option &option, const QByteArrayList
 
 QString usageText()
 {
-    return QStringLiteral(
-        "usage: velmor                      open the guide window\n"
-        "       velmor --list [--format text|markdown|csv]\n"
-        "       velmor --export FILE.png|FILE.pdf|FILE.html [--cpu N|TEXT] [--power at|atx] [--sdram pc100|non-pc100]\n"
-        "       velmor --export FILE.png|FILE.pdf|FILE.html --bus MHZ --multiplier X --voltage V [--power ...] [--sdram ...]\n"
-        "       velmor --export FILE.pdf ... [--page-size a4|letter|legal|...]\n"
-        "       velmor --identify TEXT       what jumper positions stand for\n"
-        "       velmor --help | --version\n")
+    return QStringLiteral("usage: velmor                      open the guide window\n"
+                          "       velmor --list [--format text|markdown|csv]\n"
+                          "       velmor --export FILE.png|FILE.pdf|FILE.html [--cpu N|TEXT] [--power at|atx] [--sdram "
+                          "pc100|non-pc100]\n"
+                          "       velmor --export FILE.png|FILE.pdf|FILE.html --bus MHZ --multiplier X --voltage V "
+                          "[--power ...] [--sdram ...]\n"
+                          "       velmor --export FILE.pdf ... [--page-size a4|letter|legal|...]\n"
+                          "       velmor --identify TEXT       what jumper positions stand for\n"
+                          "       velmor --help | --version\n")
         + meaningValuesText()
         + QStringLiteral(
-            "TEXT gives blocks and positions, \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B JP11=1-2 JP10=2-3\"\n"
-            "(JP3 names its closed positions, or none), or is the sentence the board reads to a screen reader.\n"
-            "examples: velmor --export k6-300.png --bus 66 --multiplier 4.5 --voltage 2.2\n"
-            "          velmor --identify \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B\"\n");
+               "TEXT gives blocks and positions, \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B JP11=1-2 "
+               "JP10=2-3\"\n"
+               "(JP3 names its closed positions, or none), or is the sentence the board reads to a screen reader.\n"
+               "examples: velmor --export k6-300.png --bus 66 --multiplier 4.5 --voltage 2.2\n"
+               "          velmor --identify \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B\"\n");
 }
 
 QString helpText()
 {
     QString text = usageText() + QStringLiteral("\nOptions:\n");
     for (const Option &option : Options) {
-        const QString call = option.argument ? QStringLiteral("%1 %2").arg(QLatin1String(option.name), QLatin1String(option.argument))
-                                             : QLatin1String(option.name);
+        const QString call = option.argument
+            ? QStringLiteral("%1 %2").arg(QLatin1String(option.name), QLatin1String(option.argument))
+            : QLatin1String(option.name);
         text += QStringLiteral("  %1  %2\n").arg(call, -23).arg(QLatin1String(option.help));
     }
     return text + QStringLiteral("\nThe manual page tells more: man velmor\n");
@@ -156,8 +163,9 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
         const QString arg = QString::fromLocal8Bit(arguments[i]);
         const Option *option = findOption(arg.section(u'=', 0, 0));
         if (!option) {
-            return {std::nullopt, arg.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(arg)
-                                                       : QStringLiteral("unexpected argument %1").arg(arg)};
+            return {std::nullopt,
+                    arg.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(arg)
+                                         : QStringLiteral("unexpected argument %1").arg(arg)};
         }
         const QLatin1StringView name(option->name);
         QByteArray value;
@@ -173,7 +181,8 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
         if (given.contains(option))
             return {std::nullopt, QStringLiteral("%1 is given twice").arg(name)};
         if (option->picksMode && inv.mode != Invocation::Mode::Window && inv.mode != option->mode)
-            return {std::nullopt, QStringLiteral("%1 cannot be combined with %2").arg(name, QLatin1String(optionPicking(inv.mode)))};
+            return {std::nullopt,
+                    QStringLiteral("%1 cannot be combined with %2").arg(name, QLatin1String(optionPicking(inv.mode)))};
         if (option->picksMode)
             inv.mode = option->mode;
         if (option->apply)

@@ -24,7 +24,7 @@ struct Invocation {
     std::optional<BusClockSetting> busClock;
     std::optional<MultiplierSetting> multiplier;
     std::optional<VoltageSetting> voltage;
-    JumperReading reading; ///< the positions --identify reads
+    JumperReading reading;             ///< the positions --identify reads
     std::optional<QPageSize> pageSize; ///< of a PDF; none: the locale's
 };
 

@@ -55,7 +55,8 @@ public:
 private:
     bool searching() const
     {
-        return !m_typed.isEmpty() && m_lastKey.isValid() && m_lastKey.elapsed() <= QApplication::keyboardInputInterval();
+        return !m_typed.isEmpty() && m_lastKey.isValid()
+            && m_lastKey.elapsed() <= QApplication::keyboardInputInterval();
     }
 
     bool typesText(const QKeyEvent &key) const

@@ -26,9 +26,9 @@ std::function<void(const QString &)> &reporterForTests()
     std::fprintf(stderr, "velmor: %s\n", qPrintable(message));
     std::fflush(stderr);
     if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        QMessageBox::critical(nullptr, QString::fromLatin1(WindowCaption),
-                              QStringLiteral("The guide met an error it cannot recover from and will close.\n\n%1")
-                                  .arg(message));
+        QMessageBox::critical(
+            nullptr, QString::fromLatin1(WindowCaption),
+            QStringLiteral("The guide met an error it cannot recover from and will close.\n\n%1").arg(message));
     }
     // The window may be half-way through an event; leave without running any more of its code.
     std::_Exit(EXIT_FAILURE);

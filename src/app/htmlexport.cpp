@@ -53,29 +53,31 @@ QString pageHtml(MainWindow &window, PageStart start)
     const PageRecord record = recordPage(window);
     const Pictures pictures = drawPictures(window);
     // In a script element only "</" could end it early; "<\/" reads the same in JSON.
-    const QString data = QString::fromUtf8(QJsonDocument(pageData(record, start, pictures.pins)).toJson(QJsonDocument::Compact))
-                             .replace(QStringLiteral("</"), QStringLiteral("<\\/"));
+    const QString data =
+        QString::fromUtf8(QJsonDocument(pageData(record, start, pictures.pins)).toJson(QJsonDocument::Compact))
+            .replace(QStringLiteral("</"), QStringLiteral("<\\/"));
     const QString script = resourceText(QStringLiteral(":/web/guide.js"));
     const auto *print = window.findChild<QPushButton *>(QStringLiteral("CMDPRINT"));
     if (!print)
         throw PageError(QStringLiteral("the window has no print button"));
     const QByteArray scriptHash = QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha256).toBase64();
-    return fillTemplate(resourceText(QStringLiteral(":/web/guide.html")),
-                        {{QStringLiteral("title"), QStringLiteral("%1 jumper settings").arg(QLatin1String(WindowCaption))},
-                         {QStringLiteral("version"), QStringLiteral(VELMOR_VERSION)},
-                         {QStringLiteral("style"), resourceText(QStringLiteral(":/web/guide.css"))},
-                         {QStringLiteral("script"), script},
-                         {QStringLiteral("script-hash"), QStringLiteral("sha256-") + QString::fromLatin1(scriptHash)},
-                         {QStringLiteral("data"), data},
-                         {QStringLiteral("width"), QString::number(ClientSize.width())},
-                         {QStringLiteral("height"), QString::number(ClientSize.height())},
-                         {QStringLiteral("picture-1x"), pictures.uri[0]},
-                         {QStringLiteral("picture-2x"), pictures.uri[1]},
-                         {QStringLiteral("fields"), fieldsHtml(record.lists)},
-                         {QStringLiteral("meanings"), meaningsHtml(record)},
-                         {QStringLiteral("print-box"), boxStyle(print->geometry(), QStringLiteral("--"))},
-                         {QStringLiteral("captions"), captionsHtml(window.board())},
-                         {QStringLiteral("positions"), positionsSentence(window).toHtmlEscaped()}});
+    return fillTemplate(
+        resourceText(QStringLiteral(":/web/guide.html")),
+        {{QStringLiteral("title"), QStringLiteral("%1 jumper settings").arg(QLatin1String(WindowCaption))},
+         {QStringLiteral("version"), QStringLiteral(VELMOR_VERSION)},
+         {QStringLiteral("style"), resourceText(QStringLiteral(":/web/guide.css"))},
+         {QStringLiteral("script"), script},
+         {QStringLiteral("script-hash"), QStringLiteral("sha256-") + QString::fromLatin1(scriptHash)},
+         {QStringLiteral("data"), data},
+         {QStringLiteral("width"), QString::number(ClientSize.width())},
+         {QStringLiteral("height"), QString::number(ClientSize.height())},
+         {QStringLiteral("picture-1x"), pictures.uri[0]},
+         {QStringLiteral("picture-2x"), pictures.uri[1]},
+         {QStringLiteral("fields"), fieldsHtml(record.lists)},
+         {QStringLiteral("meanings"), meaningsHtml(record)},
+         {QStringLiteral("print-box"), boxStyle(print->geometry(), QStringLiteral("--"))},
+         {QStringLiteral("captions"), captionsHtml(window.board())},
+         {QStringLiteral("positions"), positionsSentence(window).toHtmlEscaped()}});
 }
 
 } // namespace

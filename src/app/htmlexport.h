@@ -18,8 +18,7 @@ enum class PageStart { Lists, Meanings };
 /// start says. Every entry of every list, and every combination of the settings panel's bus
 /// clocks, multipliers and core voltages, is set in the window to record the pins and the
 /// positions sentence it gives, and the window is left as it was. The path is the file name's
-/// bytes; the file is written whole or not at all (writeOutputFile()). Returns an empty string, or the reason it failed:
-/// the file cannot be written, or the window shows something the page could not repeat (a pin
-/// that two lists set, a CPU entry whose jumpers no documented setting names, a pin drawn with
-/// blended edges).
+/// bytes; the file is written whole or not at all (writeOutputFile()). Returns an empty string, or the reason it
+/// failed: the file cannot be written, or the window shows something the page could not repeat (a pin that two lists
+/// set, a CPU entry whose jumpers no documented setting names, a pin drawn with blended edges).
 QString writeGuidePage(MainWindow &window, const QByteArray &path, PageStart start = PageStart::Lists);

@@ -77,9 +77,11 @@ int runExport(int argc, char *argv[], const Invocation &invocation)
 
 int runWindow(int argc, char *argv[])
 {
-    if (platformNeedsDisplay() && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr, "velmor: cannot open the display: DISPLAY is not set. "
-                             "Start velmor from a graphical desktop session.\n");
+    if (platformNeedsDisplay() && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr,
+                     "velmor: cannot open the display: DISPLAY is not set. "
+                     "Start velmor from a graphical desktop session.\n");
         return NoDisplayStatus;
     }
     // The font configuration loads on one worker while the toolkit starts; the pictures decode on

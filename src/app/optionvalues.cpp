@@ -21,9 +21,11 @@ QString cpuMismatch(const QString &value, const QList<int> &matches)
 {
     if (matches.isEmpty())
         return QStringLiteral("--cpu \"%1\": no CPU entry contains it (see velmor --list)").arg(value);
-    QString error = QStringLiteral("--cpu \"%1\" is ambiguous; %2 CPU entries contain it:").arg(value).arg(matches.size());
+    QString error =
+        QStringLiteral("--cpu \"%1\" is ambiguous; %2 CPU entries contain it:").arg(value).arg(matches.size());
     for (int i : matches.mid(0, MaxCandidatesShown))
-        error += QStringLiteral("\n  %1 \"%2\"").arg(i).arg(QString::fromLatin1(cpuSelector().entries[std::size_t(i)].text));
+        error +=
+            QStringLiteral("\n  %1 \"%2\"").arg(i).arg(QString::fromLatin1(cpuSelector().entries[std::size_t(i)].text));
     if (matches.size() > MaxCandidatesShown)
         error += QStringLiteral("\n  and %1 more (see velmor --list)").arg(matches.size() - MaxCandidatesShown);
     return error;
@@ -143,14 +145,16 @@ QString applyCpu(Invocation &inv, const QByteArray &value)
 QString applyPower(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.powerPosition = findChoice(QStringLiteral("--power"), QString::fromLocal8Bit(value), powerWords(), &error).value_or(-1);
+    inv.powerPosition =
+        findChoice(QStringLiteral("--power"), QString::fromLocal8Bit(value), powerWords(), &error).value_or(-1);
     return error;
 }
 
 QString applySdram(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.sdramPosition = findChoice(QStringLiteral("--sdram"), QString::fromLocal8Bit(value), sdramWords(), &error).value_or(-1);
+    inv.sdramPosition =
+        findChoice(QStringLiteral("--sdram"), QString::fromLocal8Bit(value), sdramWords(), &error).value_or(-1);
     return error;
 }
 

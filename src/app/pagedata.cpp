@@ -85,12 +85,13 @@ QJsonObject listData(const PageRecord &r, std::size_t list)
         entries.append(data);
     }
     const PageList &page = *r.lists[list].page;
-    return QJsonObject{{QStringLiteral("key"), QLatin1String(page.key)},
-                       {QStringLiteral("words"), page.words ? QJsonValue(QJsonArray::fromStringList(page.words())) : QJsonValue()},
-                       {QStringLiteral("default"), r.lists[list].defaultIndex},
-                       {QStringLiteral("pins"), numbers(owned.pins)},
-                       {QStringLiteral("parts"), numbers(owned.parts)},
-                       {QStringLiteral("entries"), entries}};
+    return QJsonObject{
+        {QStringLiteral("key"), QLatin1String(page.key)},
+        {QStringLiteral("words"), page.words ? QJsonValue(QJsonArray::fromStringList(page.words())) : QJsonValue()},
+        {QStringLiteral("default"), r.lists[list].defaultIndex},
+        {QStringLiteral("pins"), numbers(owned.pins)},
+        {QStringLiteral("parts"), numbers(owned.parts)},
+        {QStringLiteral("entries"), entries}};
 }
 
 /// One group of the panel as the page's data, like a list's: its key, its default, the pins and
@@ -104,7 +105,8 @@ QJsonObject groupData(const PageRecord &r, std::size_t group)
     for (int value = 0; value < g.values.size(); ++value) {
         Selection s = defaultSelection(r.groups);
         s[group] = value;
-        QJsonObject data = ownedView(r.meanings.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.groups)))], owned);
+        QJsonObject data =
+            ownedView(r.meanings.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.groups)))], owned);
         data.insert(QStringLiteral("word"), meaningWord(g, value));
         data.insert(QStringLiteral("positions"), r.meanings.positions[group][value]);
         values.append(data);
@@ -124,7 +126,8 @@ QJsonObject meaningsData(const PageRecord &r, PageStart start)
     for (std::size_t group = 0; group < r.groups.size(); ++group)
         groups.append(groupData(r, group));
     for (const PanelReading &reading : r.meanings.readings)
-        readings.append(QJsonObject{{QStringLiteral("name"), reading.name}, {QStringLiteral("texts"), QJsonArray::fromStringList(reading.texts)}});
+        readings.append(QJsonObject{{QStringLiteral("name"), reading.name},
+                                    {QStringLiteral("texts"), QJsonArray::fromStringList(reading.texts)}});
     const std::size_t cpu = cpuList(r.lists);
     return QJsonObject{{QStringLiteral("list"), static_cast<int>(cpu)},
                        {QStringLiteral("byMeanings"), start == PageStart::Meanings || r.lists[cpu].defaultIndex < 0},
@@ -151,7 +154,8 @@ QJsonObject pageData(const PageRecord &r, PageStart start, const QJsonArray &pin
                        {QStringLiteral("lists"), pageLists},
                        {QStringLiteral("meanings"), meaningsData(r, start)},
                        {QStringLiteral("pins"), pins},
-                       {QStringLiteral("fixed"), QJsonObject{{QStringLiteral("fills"), fixedFills}, {QStringLiteral("parts"), fixedParts}}}};
+                       {QStringLiteral("fixed"),
+                        QJsonObject{{QStringLiteral("fills"), fixedFills}, {QStringLiteral("parts"), fixedParts}}}};
 }
 
 PageRecord recordPage(MainWindow &window)

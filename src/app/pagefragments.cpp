@@ -24,8 +24,10 @@ QString fieldsHtml(const std::vector<ListState> &lists)
         const QFont font = list.combo->font();
         const QString size = font.pixelSize() > 0 ? QString::number(font.pixelSize()) + QStringLiteral("px")
                                                   : QString::number(font.pointSizeF()) + QStringLiteral("pt");
-        html += QStringLiteral("<div class=\"field\" style=\"%1;--font:%2\">\n<label for=\"%3\">%4</label>\n<select id=\"%3\" name=\"%3\">\n")
-                    .arg(boxStyle(list.combo->geometry(), QStringLiteral("--")), size, key, list.combo->accessibleName().toHtmlEscaped());
+        html += QStringLiteral("<div class=\"field\" style=\"%1;--font:%2\">\n<label for=\"%3\">%4</label>\n<select "
+                               "id=\"%3\" name=\"%3\">\n")
+                    .arg(boxStyle(list.combo->geometry(), QStringLiteral("--")), size, key,
+                         list.combo->accessibleName().toHtmlEscaped());
         for (int i = 0; i < list.combo->count(); ++i) {
             html += QStringLiteral("<option value=\"%1\"%2>%3</option>\n")
                         .arg(QString::number(i), i == list.defaultIndex ? QStringLiteral(" selected") : QString(),
@@ -62,7 +64,8 @@ QString meaningsHtml(const PageRecord &r)
     for (std::size_t group = 0; group < r.groups.size(); ++group) {
         const MeaningGroup &g = r.groups[group];
         const QString key = QLatin1String(g.page->key);
-        html += QStringLiteral("<div class=\"meaning\">\n<label for=\"%1\">%2</label>\n<select id=\"%1\" name=\"%1\" aria-describedby=\"%1-pins\">\n")
+        html += QStringLiteral("<div class=\"meaning\">\n<label for=\"%1\">%2</label>\n<select id=\"%1\" name=\"%1\" "
+                               "aria-describedby=\"%1-pins\">\n")
                     .arg(key, g.caption.toHtmlEscaped());
         for (int i = 0; i < g.texts.size(); ++i) {
             html += QStringLiteral("<option value=\"%1\"%2>%3</option>\n")

@@ -122,7 +122,8 @@ std::vector<Selection> recordCpuEntries(MainWindow &window, SettingsPanel &panel
         if (std::find(values.begin(), values.end(), -1) != values.end())
             throw PageError(QStringLiteral("the CPU entry %1 sets jumpers the panel cannot name").arg(entry));
         if (readView(window) != views[static_cast<std::size_t>(combinationOf(values, radixOf(groups)))])
-            throw PageError(QStringLiteral("the CPU entry %1 shows more than its bus clock, multiplier and voltage").arg(entry));
+            throw PageError(
+                QStringLiteral("the CPU entry %1 shows more than its bus clock, multiplier and voltage").arg(entry));
         entries.push_back(values);
     }
     return entries;
@@ -136,7 +137,8 @@ std::vector<MeaningGroup> findMeanings(const SettingsPanel &panel)
     for (const PageMeaning &page : PageMeanings) {
         const auto *combo = panelChild<QComboBox>(panel, page.list);
         if (combo->currentIndex() < 0)
-            throw PageError(QStringLiteral("the board's pins give no documented value in the panel's list %1").arg(QLatin1String(page.list)));
+            throw PageError(QStringLiteral("the board's pins give no documented value in the panel's list %1")
+                                .arg(QLatin1String(page.list)));
         MeaningGroup group{&page, combo->accessibleName(), {}, {}, combo->currentIndex()};
         for (int i = 0; i < combo->count(); ++i) {
             group.texts << combo->itemText(i);

@@ -46,7 +46,7 @@ struct MeaningRecord {
     std::vector<View> views;            ///< what the window shows for each combination
     std::vector<QStringList> positions; ///< per group, per value: the panel's reading of the pins
     std::vector<PanelReading> readings;
-    std::vector<Selection> cpuEntries;  ///< per CPU entry: the value its pins give in each group
+    std::vector<Selection> cpuEntries; ///< per CPU entry: the value its pins give in each group
 };
 
 /// The panel's groups, each showing the value of the window's pins. Throws PageError when the

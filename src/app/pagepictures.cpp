@@ -75,7 +75,8 @@ QList<QRect> fillRegion(Board &board, QImage &frame, const char *pin)
     if (!element)
         throw PageError(QStringLiteral("the board has no pin %1").arg(QLatin1String(pin)));
     const int ratio = qRound(frame.devicePixelRatio());
-    const QRect box = QRect(element->bounds.topLeft() * ratio, element->bounds.size() * ratio).intersected(frame.rect());
+    const QRect box =
+        QRect(element->bounds.topLeft() * ratio, element->bounds.size() * ratio).intersected(frame.rect());
     const QImage before = frame.copy(box);
     const Color fill = board.fillColor(pin);
     const Color probe = fill == 0x00FF00 ? 0xFF00FF : 0x00FF00;
@@ -91,7 +92,8 @@ QList<QRect> fillRegion(Board &board, QImage &frame, const char *pin)
             if (probed.pixel(x, y) == before.pixel(x, y))
                 continue;
             if (probed.pixel(x, y) != toRgb(probe))
-                throw PageError(QStringLiteral("the pin %1 is drawn with blended edges at %2x").arg(QLatin1String(pin)).arg(ratio));
+                throw PageError(
+                    QStringLiteral("the pin %1 is drawn with blended edges at %2x").arg(QLatin1String(pin)).arg(ratio));
             mask[static_cast<std::size_t>(y * box.width() + x)] = true;
         }
     }

@@ -91,10 +91,13 @@ std::vector<ListState> findLists(MainWindow &window)
     for (const PageList &page : PageLists) {
         auto *combo = window.findChild<QComboBox *>(QString::fromLatin1(page.selector().list));
         if (!combo || combo->count() == 0)
-            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(page.selector().list)));
+            throw PageError(
+                QStringLiteral("the window has no filled list %1").arg(QLatin1String(page.selector().list)));
         if (page.words && page.words().size() != combo->count())
             throw PageError(QStringLiteral("the list %1 has %2 entries, but there are %3 words for them")
-                                .arg(QLatin1String(page.selector().list)).arg(combo->count()).arg(page.words().size()));
+                                .arg(QLatin1String(page.selector().list))
+                                .arg(combo->count())
+                                .arg(page.words().size()));
         lists.push_back({&page, combo, combo->currentIndex()});
     }
     return lists;
@@ -102,7 +105,8 @@ std::vector<ListState> findLists(MainWindow &window)
 
 std::size_t cpuList(const std::vector<ListState> &lists)
 {
-    const auto it = std::find_if(lists.begin(), lists.end(), [](const ListState &list) { return &list.page->selector() == &cpuSelector(); });
+    const auto it = std::find_if(lists.begin(), lists.end(),
+                                 [](const ListState &list) { return &list.page->selector() == &cpuSelector(); });
     assert(it != lists.end() && "the page offers the CPU list");
     return static_cast<std::size_t>(it - lists.begin());
 }
@@ -165,7 +169,9 @@ std::vector<int> slotOwners(const std::vector<View> &views, const Radix &radix, 
         const Selection selection = selectionOf(static_cast<int>(c), radix);
         for (qsizetype slot = 0; slot < baseView.size(); ++slot) {
             const int owner = owners[static_cast<std::size_t>(slot)];
-            const QString &expected = owner < 0 ? baseView[slot] : viewWith(static_cast<std::size_t>(owner), selection[static_cast<std::size_t>(owner)])[slot];
+            const QString &expected = owner < 0
+                ? baseView[slot]
+                : viewWith(static_cast<std::size_t>(owner), selection[static_cast<std::size_t>(owner)])[slot];
             if (views[c][slot] != expected)
                 throw PageError(QStringLiteral("what the window shows for one list depends on another list"));
         }

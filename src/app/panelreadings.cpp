@@ -54,7 +54,8 @@ QString cpuEntriesText(const CpuBlockReading &reading)
 
 QString boardJumperText(const Board &board, const BoardJumper &jumper)
 {
-    const QString pins = QString::fromLatin1(jumper.block.name) + u' ' + positionText(blockPosition(board, jumper.block));
+    const QString pins =
+        QString::fromLatin1(jumper.block.name) + u' ' + positionText(blockPosition(board, jumper.block));
     const auto entry = entryShownBy(board, jumper);
     if (!entry)
         return pins;

@@ -64,7 +64,8 @@ void paintChild(QPainter &painter, QWidget &child)
 {
     const QTransform toPage = QTransform::fromTranslate(child.x(), child.y()) * painter.worldTransform();
     const QPaintDevice &page = *painter.device();
-    const QRect dots = toPage.mapRect(QRectF(child.rect())).toAlignedRect().intersected(QRect(0, 0, page.width(), page.height()));
+    const QRect dots =
+        toPage.mapRect(QRectF(child.rect())).toAlignedRect().intersected(QRect(0, 0, page.width(), page.height()));
     if (dots.isEmpty())
         return;
     QImage picture(dots.size(), QImage::Format_ARGB32_Premultiplied);
@@ -130,7 +131,7 @@ QString printOn(const QPrinterInfo &info, MainWindow &window)
 QPageSize localPageSize()
 {
     return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                          : QPageSize::A4);
+                                                                                        : QPageSize::A4);
 }
 
 void setPage(QPrinter &printer, const QPageSize &size)
@@ -141,9 +142,10 @@ void setPage(QPrinter &printer, const QPageSize &size)
     QPageLayout layout = printer.pageLayout();
     layout.setUnits(QPageLayout::Millimeter);
     const QMarginsF least = layout.minimumMargins();
-    printer.setPageMargins(QMarginsF(std::max(least.left(), MarginMillimeters), std::max(least.top(), MarginMillimeters),
-                                     std::max(least.right(), MarginMillimeters), std::max(least.bottom(), MarginMillimeters)),
-                           QPageLayout::Millimeter);
+    printer.setPageMargins(
+        QMarginsF(std::max(least.left(), MarginMillimeters), std::max(least.top(), MarginMillimeters),
+                  std::max(least.right(), MarginMillimeters), std::max(least.bottom(), MarginMillimeters)),
+        QPageLayout::Millimeter);
 }
 
 void paintPage(QPainter &painter, MainWindow &window, qreal resolution)
@@ -173,8 +175,8 @@ void printOnDefaultPrinter(MainWindow &window)
     }
     const QString problem = printOn(info, window);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(&window, QString::fromLatin1(WindowCaption),
-                             QStringLiteral("Nothing was printed: %1.\n\nCheck the printer, then press PRINT again.")
-                                 .arg(problem));
+        QMessageBox::warning(
+            &window, QString::fromLatin1(WindowCaption),
+            QStringLiteral("Nothing was printed: %1.\n\nCheck the printer, then press PRINT again.").arg(problem));
     }
 }

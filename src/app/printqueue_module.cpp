@@ -14,8 +14,7 @@ namespace {
 using QueueIsStoppedFunction = int (*)(const char *, const char *);
 using LastJobRefusalFunction = int (*)(char *, size_t);
 
-struct PrintQueueModule
-{
+struct PrintQueueModule {
     QueueIsStoppedFunction queueIsStopped = nullptr;
     LastJobRefusalFunction lastJobRefusal = nullptr;
 };

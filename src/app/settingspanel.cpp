@@ -38,8 +38,7 @@ std::optional<Setting> documented(const std::array<std::optional<T>, N> &blocks,
 
 /// Shows the value in its list (no entry for none) and the positions beside it, saying plainly
 /// when no table documents them.
-void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const QString &positions,
-                 const QString &kind)
+void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const QString &positions, const QString &kind)
 {
     list->setCurrentIndex(value ? list->findData(*value) : -1);
     pins->setText(value ? positions : positions + QStringLiteral(": not a documented %1 setting").arg(kind));
@@ -92,7 +91,8 @@ void SettingsPanel::createRows()
     // pointer: the longest statement of positions, and the two entries one set of jumpers gives
     // at most.
     const QFontMetrics metrics(m_voltagePins->font());
-    const QString longest = QStringLiteral("JP3 A closed, B closed, C closed, D closed: not a documented voltage setting");
+    const QString longest =
+        QStringLiteral("JP3 A closed, B closed, C closed, D closed: not a documented voltage setting");
     for (QLabel *pins : {m_busClockPins, m_multiplierPins, m_voltagePins})
         pins->setMinimumWidth(metrics.horizontalAdvance(longest));
     m_cpuEntries->setMinimumHeight(2 * metrics.lineSpacing());

@@ -60,8 +60,9 @@ QString displayOf(const QString &plugin)
     }
     if (plugin == QLatin1String("xcb")) {
         const QByteArray name = qgetenv("DISPLAY");
-        return name.isEmpty() ? QStringLiteral("the display of X11 (DISPLAY is not set)")
-                              : QStringLiteral("the display \"%1\" named by DISPLAY (X11)").arg(QString::fromLocal8Bit(name));
+        return name.isEmpty()
+            ? QStringLiteral("the display of X11 (DISPLAY is not set)")
+            : QStringLiteral("the display \"%1\" named by DISPLAY (X11)").arg(QString::fromLocal8Bit(name));
     }
     return QStringLiteral("the display of the platform \"%1\" named by QT_QPA_PLATFORM").arg(plugin);
 }

@@ -58,7 +58,10 @@ QString exportWindowImage(const Invocation &inv)
     window.load();
     if (inv.busClock) // the three come together
         window.showCpuMeanings({*inv.busClock, *inv.multiplier, *inv.voltage});
-    const struct { const Selector &selector; int position; } picks[] = {
+    const struct {
+        const Selector &selector;
+        int position;
+    } picks[] = {
         {cpuSelector(), inv.cpuPosition}, {powerSelector(), inv.powerPosition}, {sdramSelector(), inv.sdramPosition}};
     for (const auto &pick : picks) {
         if (pick.position >= 0)
@@ -71,7 +74,8 @@ QString exportWindowImage(const Invocation &inv)
         : pngImage(window.windowImage());
     if (!contents) {
         return QStringLiteral("cannot write %1: the %2 could not be made")
-            .arg(QFile::decodeName(inv.exportPath), isPdf(inv.exportPath) ? QStringLiteral("PDF page") : QStringLiteral("PNG image"));
+            .arg(QFile::decodeName(inv.exportPath),
+                 isPdf(inv.exportPath) ? QStringLiteral("PDF page") : QStringLiteral("PNG image"));
     }
     return writeOutputFile(inv.exportPath, *contents);
 }

@@ -187,7 +187,7 @@ QList<int> matchingCpuEntries(const CpuBlockReading &reading)
     QList<int> positions;
     if (!allRead(reading.busClock) || !allRead(reading.multiplier) || !allRead(reading.voltage))
         return positions;
-    const std::array<Position, 6> blocks = {*reading.busClock[0],  *reading.busClock[1],  *reading.busClock[2],
+    const std::array<Position, 6> blocks = {*reading.busClock[0],   *reading.busClock[1],   *reading.busClock[2],
                                             *reading.multiplier[0], *reading.multiplier[1], *reading.multiplier[2]};
     const std::array<Contact, 4> contacts = {*reading.voltage[0], *reading.voltage[1], *reading.voltage[2],
                                              *reading.voltage[3]};

@@ -34,9 +34,9 @@ struct VoltageSetting {
 };
 
 /// The documented settings, in ascending order of their value.
-std::span<const BusClockSetting> busClockSettings();   ///< 6: 60, 66, 75, 83, 95, 100 MHz
+std::span<const BusClockSetting> busClockSettings();     ///< 6: 60, 66, 75, 83, 95, 100 MHz
 std::span<const MultiplierSetting> multiplierSettings(); ///< 7: 2x, 2.5x, 3x, 3.5x, 4x, 4.5x, 5x
-std::span<const VoltageSetting> voltageSettings();     ///< 6: 2.2, 2.8, 2.9, 3.2, 3.3, 3.52 V
+std::span<const VoltageSetting> voltageSettings();       ///< 6: 2.2, 2.8, 2.9, 3.2, 3.3, 3.52 V
 
 /// The documented setting these positions select; none for a combination no table names.
 std::optional<BusClockSetting> busClockOf(const std::array<Position, 3> &jp7to9);

@@ -223,7 +223,8 @@ QString csvTable(const std::vector<Section> &sections)
     QString out = csvLine(header);
     for (const Section &s : sections) {
         for (const GuideRow &row : s.rows) {
-            QStringList fields = QStringList{s.title, s.listEntries ? QString::number(row.position) : QString(), row.entry}
+            QStringList fields =
+                QStringList{s.title, s.listEntries ? QString::number(row.position) : QString(), row.entry}
                 + QStringList(header.size() - 3);
             for (qsizetype b = 0; b < row.blocks.size(); ++b)
                 fields[header.indexOf(s.blockNames[b])] = row.blocks[b];

@@ -125,13 +125,15 @@ bool reportCpuBlocks(Report &report, const CpuBlockReading &cpu)
             return voltageText(s->centivolts);
         return std::nullopt;
     };
-    report.add(QStringLiteral("Bus clock"), groupValue(cpu.busClock, groupNames(0), "bus clock", busClockValue, &documented));
+    report.add(QStringLiteral("Bus clock"),
+               groupValue(cpu.busClock, groupNames(0), "bus clock", busClockValue, &documented));
     report.add(QStringLiteral("Multiplier"),
                groupValue(cpu.multiplier, groupNames(3), "multiplier", multiplierValue, &documented));
-    report.add(QStringLiteral("CPU clock"), bus && multiplier
-                   ? busClockText(cpuClockMegahertz(bus->megahertz, multiplier->tenths))
-                   : QStringLiteral("not known"));
-    report.add(QStringLiteral("Core voltage"), groupValue(cpu.voltage, jp3Names(), "voltage", voltageValue, &documented));
+    report.add(QStringLiteral("CPU clock"),
+               bus && multiplier ? busClockText(cpuClockMegahertz(bus->megahertz, multiplier->tenths))
+                                 : QStringLiteral("not known"));
+    report.add(QStringLiteral("Core voltage"),
+               groupValue(cpu.voltage, jp3Names(), "voltage", voltageValue, &documented));
     return documented;
 }
 
@@ -140,13 +142,15 @@ void reportCpuEntries(Report &report, const CpuBlockReading &cpu)
     const QList<int> entries = matchingCpuEntries(cpu);
     if (entries.isEmpty()) {
         const bool all = allRead(cpu.busClock) && allRead(cpu.multiplier) && allRead(cpu.voltage);
-        report.add(QStringLiteral("CPU entries"), all ? QStringLiteral("none in the list")
-                                                      : QStringLiteral("not known (not every CPU block given)"));
+        report.add(QStringLiteral("CPU entries"),
+                   all ? QStringLiteral("none in the list") : QStringLiteral("not known (not every CPU block given)"));
         return;
     }
     const auto texts = cpuSelector().entries;
     for (int position : entries) {
-        const QString entry = QStringLiteral("%1 \"%2\"").arg(position).arg(QString::fromLatin1(texts[static_cast<std::size_t>(position)].text));
+        const QString entry = QStringLiteral("%1 \"%2\"")
+                                  .arg(position)
+                                  .arg(QString::fromLatin1(texts[static_cast<std::size_t>(position)].text));
         if (position == entries.front())
             report.add(QStringLiteral("CPU entries"), entry);
         else

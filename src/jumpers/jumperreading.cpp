@@ -137,8 +137,9 @@ private:
             return jp3Contacts();
         if (isLetters(next()))
             return jp3Closed();
-        return atEnd() ? QStringLiteral("JP3 needs its positions: A to D open or closed, the closed ones, or none")
-                       : QStringLiteral("JP3 takes A to D open or closed, the closed ones, or none, not \"%1\"").arg(next());
+        return atEnd()
+            ? QStringLiteral("JP3 needs its positions: A to D open or closed, the closed ones, or none")
+            : QStringLiteral("JP3 takes A to D open or closed, the closed ones, or none, not \"%1\"").arg(next());
     }
 
     /// The long form: "A open B closed C open D open", any positions, each once.

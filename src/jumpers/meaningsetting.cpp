@@ -10,9 +10,7 @@ std::array<PinFill, 26> cpuPinFills(const CpuMeanings &meanings)
     const auto &bus = meanings.busClock.positions;
     const auto &multiplier = meanings.multiplier.positions;
     const auto &jp3 = meanings.voltage.contacts;
-    const CpuJumperRow row{0,
-                           bus[0], bus[1], bus[2],
-                           multiplier[0], multiplier[1], multiplier[2],
+    const CpuJumperRow row{0,      bus[0], bus[1], bus[2], multiplier[0], multiplier[1], multiplier[2],
                            jp3[0], jp3[1], jp3[2], jp3[3]};
     return cpuPinFills(row);
 }

@@ -29,9 +29,9 @@ struct Selector {
 /// CBOCPU, cbops and cbosdr, in the order the Load event fills them.
 std::span<const Selector> selectors();
 
-const Selector &cpuSelector();    ///< CBOCPU, 44 entries, default 21, setCpuJumpers
-const Selector &powerSelector();  ///< cbops, 2 entries, default 0, setPowerJumper
-const Selector &sdramSelector();  ///< cbosdr, 2 entries, default 0, setSdramJumper
+const Selector &cpuSelector();   ///< CBOCPU, 44 entries, default 21, setCpuJumpers
+const Selector &powerSelector(); ///< cbops, 2 entries, default 0, setPowerJumper
+const Selector &sdramSelector(); ///< cbosdr, 2 entries, default 0, setSdramJumper
 
 /// The selector of the list with that exact element name, or null.
 const Selector *findSelector(std::string_view list);

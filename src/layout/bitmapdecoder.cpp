@@ -24,8 +24,8 @@ struct InfoHeader {
 /// The information header at at; the caller has checked that its 40 bytes are there.
 InfoHeader readInfoHeader(const PictureBytes &bytes, qint64 at)
 {
-    return {bytes.signedDword(at + 4), bytes.signedDword(at + 8), bytes.word(at + 12), bytes.word(at + 14),
-            bytes.dword(at + 16),      bytes.dword(at + 32)};
+    return {bytes.signedDword(at + 4), bytes.signedDword(at + 8), bytes.word(at + 12),
+            bytes.word(at + 14),       bytes.dword(at + 16),      bytes.dword(at + 32)};
 }
 
 /// Bytes in one stored row of width pixels, bitsPerPixel deep: rows are padded to four bytes.

@@ -85,8 +85,8 @@ Board::Board()
     buildIndex();
 }
 
-Board::Board(std::span<const LabelRow> labels, std::span<const ShapeRow> shapes,
-             std::span<const LineRow> lines, std::span<const ImageRow> images)
+Board::Board(std::span<const LabelRow> labels, std::span<const ShapeRow> shapes, std::span<const LineRow> lines,
+             std::span<const ImageRow> images)
 {
     addLabels(labels);
     addShapes(shapes);
@@ -98,15 +98,20 @@ Board::Board(std::span<const LabelRow> labels, std::span<const ShapeRow> shapes,
 void Board::addLabels(std::span<const LabelRow> rows)
 {
     for (const LabelRow &l : rows)
-        m_elements.push_back({.kind = ElementKind::Label, .rank = l.rank, .label = &l,
+        m_elements.push_back({.kind = ElementKind::Label,
+                              .rank = l.rank,
+                              .label = &l,
                               .bounds = pixelBox(l.left, l.top, l.width, l.height)});
 }
 
 void Board::addShapes(std::span<const ShapeRow> rows)
 {
     for (const ShapeRow &s : rows)
-        m_elements.push_back({.kind = ElementKind::Shape, .rank = s.rank, .shape = &s,
-                              .bounds = shapeBounds(s), .fillColor = s.fillColor});
+        m_elements.push_back({.kind = ElementKind::Shape,
+                              .rank = s.rank,
+                              .shape = &s,
+                              .bounds = shapeBounds(s),
+                              .fillColor = s.fillColor});
 }
 
 void Board::addLines(std::span<const LineRow> rows)
@@ -118,7 +123,9 @@ void Board::addLines(std::span<const LineRow> rows)
 void Board::addImages(std::span<const ImageRow> rows)
 {
     for (const ImageRow &i : rows)
-        m_elements.push_back({.kind = ElementKind::Image, .rank = i.rank, .image = &i,
+        m_elements.push_back({.kind = ElementKind::Image,
+                              .rank = i.rank,
+                              .image = &i,
                               .bounds = pixelBox(i.left, i.top, i.width, i.height)});
 }
 

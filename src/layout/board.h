@@ -29,8 +29,8 @@ struct BoardElement {
     const ShapeRow *shape = nullptr;
     const LineRow *line = nullptr;
     const ImageRow *image = nullptr;
-    QRect bounds;            ///< every pixel the element may paint
-    Color fillColor = 0;   ///< a shape's current fill; the only attribute that changes
+    QRect bounds;        ///< every pixel the element may paint
+    Color fillColor = 0; ///< a shape's current fill; the only attribute that changes
 
     const char *name() const;
     int index() const;
@@ -43,8 +43,8 @@ public:
     /// The whole board, from the built-in catalogues.
     Board();
     /// A board of the given rows only (for small drawings and tests).
-    Board(std::span<const LabelRow> labels, std::span<const ShapeRow> shapes,
-          std::span<const LineRow> lines, std::span<const ImageRow> images);
+    Board(std::span<const LabelRow> labels, std::span<const ShapeRow> shapes, std::span<const LineRow> lines,
+          std::span<const ImageRow> images);
 
     /// All elements, in ascending rank.
     const std::vector<BoardElement> &elements() const { return m_elements; }

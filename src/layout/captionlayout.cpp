@@ -65,8 +65,8 @@ CaptionLayout layOutCaption(const LabelRow &label, const QRect &box)
     const QRect text = textBox(label, box);
     const QFontMetrics &fm = captionMetrics(label.font);
     const QString caption = QString::fromLatin1(label.caption);
-    std::vector<MeasuredLine> lines = (label.flags & WordWrap) ? wrapCaption(caption, fm, text.width())
-                                                               : std::vector<MeasuredLine>{{caption, {}}};
+    std::vector<MeasuredLine> lines =
+        (label.flags & WordWrap) ? wrapCaption(caption, fm, text.width()) : std::vector<MeasuredLine>{{caption, {}}};
     const int lineHeight = captionLineHeight(label.font);
     // The substitute's glyphs are centred on each line of the stored pitch.
     const int baseline = (lineHeight - fm.height()) / 2 + fm.ascent();

@@ -156,7 +156,8 @@ void drawElement(const Surface &surface, ElementCache &cache, std::size_t elemen
         drawLine(p, *e.line, surface.lineWidth);
         return;
     case ElementKind::Image:
-        drawDevicePixels(p, devicePixels(e.bounds, surface.ratio).topLeft(), cache.scaledPicture(element, surface.ratio));
+        drawDevicePixels(p, devicePixels(e.bounds, surface.ratio).topLeft(),
+                         cache.scaledPicture(element, surface.ratio));
         return;
     }
 }

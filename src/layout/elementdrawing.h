@@ -14,9 +14,9 @@ class QPoint;
 /// client-area pixels to device pixels by the ratio, clipped to an area of device pixels.
 struct Surface {
     QPainter &painter;
-    QImage &image; ///< the nand draw mode reads and rewrites its pixels, past the painter
-    QRect clip;    ///< device pixels
-    qreal ratio;   ///< device pixels to a client-area pixel; any ratio above 0
+    QImage &image;         ///< the nand draw mode reads and rewrites its pixels, past the painter
+    QRect clip;            ///< device pixels
+    qreal ratio;           ///< device pixels to a client-area pixel; any ratio above 0
     qreal lineWidth = 1.0; ///< client-area pixels a pixel of line width takes; a device pixel at least
 };
 

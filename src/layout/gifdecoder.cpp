@@ -76,11 +76,11 @@ class LzwDecoder
 public:
     /// codes: the image's sub-block data followed by at least three zero bytes.
     LzwDecoder(const QByteArray &codes, int minCodeSize, const QRgb *palette)
-        : m_codes(reinterpret_cast<const uchar *>(codes.constData())),
-          m_bitCount((codes.size() - 3) * 8),
-          m_clearCode(1 << minCodeSize),
-          m_minCodeSize(minCodeSize),
-          m_palette(palette)
+        : m_codes(reinterpret_cast<const uchar *>(codes.constData()))
+        , m_bitCount((codes.size() - 3) * 8)
+        , m_clearCode(1 << minCodeSize)
+        , m_minCodeSize(minCodeSize)
+        , m_palette(palette)
     {
         clearTable();
     }
@@ -255,8 +255,8 @@ PictureDecoding decodeGif(QByteArrayView data)
         return brokenPicture(EndsEarly);
     // Left, top, width and height; where the image leaves part of the screen uncovered, the
     // toolkit decides what shows there.
-    const bool coversScreen = bytes.word(at) == 0 && bytes.word(at + 2) == 0 && bytes.word(at + 4) == width
-        && bytes.word(at + 6) == height;
+    const bool coversScreen =
+        bytes.word(at) == 0 && bytes.word(at + 2) == 0 && bytes.word(at + 4) == width && bytes.word(at + 6) == height;
     const uchar flags = bytes.byte(at + 8);
     at += ImageDescriptorSize;
     if ((flags & ColorTableFlag) != 0 && !readColorTable(bytes, at, flags & 7, colors))

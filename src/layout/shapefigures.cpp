@@ -113,7 +113,8 @@ QPainterPath hatchBands(const QRectF &box, int slope, qreal centre, qreal width)
         const qreal top = box.top() - width, bottom = box.bottom() + width;
         const qreal half = width / 2;
         bands.addPolygon(QPolygonF{QPointF(c - half - slope * top, top), QPointF(c + half - slope * top, top),
-                                   QPointF(c + half - slope * bottom, bottom), QPointF(c - half - slope * bottom, bottom)});
+                                   QPointF(c + half - slope * bottom, bottom),
+                                   QPointF(c - half - slope * bottom, bottom)});
         bands.closeSubpath();
     }
     return bands;
@@ -208,7 +209,8 @@ void drawShapeFigure(QPainter &p, const ShapeRow &s, Color fill, bool allBlack, 
 
 QRect untouchedInside(const ShapeRow &s)
 {
-    if (s.opaque || s.fillStyle != FillStyle::Transparent || (s.kind != ShapeKind::Rectangle && s.kind != ShapeKind::Square))
+    if (s.opaque || s.fillStyle != FillStyle::Transparent
+        || (s.kind != ShapeKind::Rectangle && s.kind != ShapeKind::Square))
         return {};
     // The innermost of the rings outlineFigure() draws, and inside it.
     const int out = s.borderWidth / 2 - (s.borderWidth - 1);

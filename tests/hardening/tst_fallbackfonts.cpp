@@ -27,12 +27,22 @@ QStringList layoutOf(MainWindow &window)
     QStringList lines;
     for (const BoardElement &e : window.board().elements()) {
         const QRect &b = e.bounds;
-        lines << QStringLiteral("%1 %2 %3,%4 %5x%6").arg(QLatin1String(e.name())).arg(e.index())
-                     .arg(b.x()).arg(b.y()).arg(b.width()).arg(b.height());
+        lines << QStringLiteral("%1 %2 %3,%4 %5x%6")
+                     .arg(QLatin1String(e.name()))
+                     .arg(e.index())
+                     .arg(b.x())
+                     .arg(b.y())
+                     .arg(b.width())
+                     .arg(b.height());
     }
     for (const QWidget *w : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         const QRect g = w->geometry();
-        lines << QStringLiteral("%1 %2,%3 %4x%5").arg(w->objectName()).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+        lines << QStringLiteral("%1 %2,%3 %4x%5")
+                     .arg(w->objectName())
+                     .arg(g.x())
+                     .arg(g.y())
+                     .arg(g.width())
+                     .arg(g.height());
     }
     lines << QStringLiteral("window %1x%2").arg(window.width()).arg(window.height());
     return lines;
@@ -63,7 +73,8 @@ private:
 
 void TestFallbackFonts::initTestCase()
 {
-    QVERIFY2(qEnvironmentVariableIsSet("FONTCONFIG_FILE"), "ctest sets FONTCONFIG_FILE to a configuration without fonts");
+    QVERIFY2(qEnvironmentVariableIsSet("FONTCONFIG_FILE"),
+             "ctest sets FONTCONFIG_FILE to a configuration without fonts");
     QTemporaryDir folder;
     const QString realImage = folder.filePath(QStringLiteral("real.png"));
     QProcess withFonts;
@@ -125,8 +136,12 @@ void TestFallbackFonts::onlyCaptionsAndControlsLookDifferent()
                 first = QPoint(x, y);
         }
     }
-    const QString report = QStringLiteral("%1 pixels outside every caption and control differ from the drawing with the "
-                                          "real fonts, the first at %2,%3").arg(outside).arg(first.x()).arg(first.y());
+    const QString report =
+        QStringLiteral("%1 pixels outside every caption and control differ from the drawing with the "
+                       "real fonts, the first at %2,%3")
+            .arg(outside)
+            .arg(first.x())
+            .arg(first.y());
     // An empty or blank window would differ almost everywhere.
     QVERIFY2(outside < m_image.width() * m_image.height() / 100, qPrintable(report));
     QVERIFY2(outside == 0, qPrintable(report));
@@ -156,7 +171,8 @@ void TestFallbackFonts::programSaysWhichFontsAreMissing()
     QString err;
     const QStringList missing = missingFontFamilies();
     QTRY_VERIFY_WITH_TIMEOUT((err += QString::fromLocal8Bit(velmor.readAllStandardError()),
-                              err.count(QStringLiteral(" is not installed")) >= missing.size()), 20000);
+                              err.count(QStringLiteral(" is not installed")) >= missing.size()),
+                             20000);
     velmor.kill();
     velmor.waitForFinished(10000);
     for (const QString &family : missing)
@@ -174,7 +190,8 @@ void TestFallbackFonts::onlyTheMissingFontsAreNamed()
     QVERIFY(config.open(QIODevice::WriteOnly));
     config.write(QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
                                 "<fontconfig>\n  <dir>%1</dir>\n  <cachedir>%2</cachedir>\n</fontconfig>\n")
-                     .arg(liberation, folder.filePath(QStringLiteral("cache"))).toUtf8());
+                     .arg(liberation, folder.filePath(QStringLiteral("cache")))
+                     .toUtf8());
     config.close();
     QProcess check;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -184,7 +201,8 @@ void TestFallbackFonts::onlyTheMissingFontsAreNamed()
     QVERIFY(check.waitForFinished(60000));
     QCOMPARE(check.exitCode(), 0);
     QCOMPARE(QString::fromLatin1(check.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
-             (QStringList{QStringLiteral("URW Bookman"), QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Serif Condensed")}));
+             (QStringList{QStringLiteral("URW Bookman"), QStringLiteral("Comic Neue"),
+                          QStringLiteral("DejaVu Serif Condensed")}));
 }
 
 int main(int argc, char *argv[])

@@ -106,8 +106,10 @@ void TestFaults::faultEndsTheProgramWithAMessage()
     const QString err = QString::fromLocal8Bit(probe.readAllStandardError());
     QVERIFY2(probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 1,
              qPrintable(QStringLiteral("%1 with status %2:\n%3")
-                            .arg(probe.exitStatus() == QProcess::NormalExit ? QStringLiteral("ended") : QStringLiteral("crashed"))
-                            .arg(probe.exitCode()).arg(err)));
+                            .arg(probe.exitStatus() == QProcess::NormalExit ? QStringLiteral("ended")
+                                                                            : QStringLiteral("crashed"))
+                            .arg(probe.exitCode())
+                            .arg(err)));
     // On the terminal, and in the box the user reads before the program ends.
     QVERIFY2(err.contains(QStringLiteral("velmor: ") + named), qPrintable(err));
     const QString box = err.section(QStringLiteral("faultprobe: message box: "), 1, 1).section(u'\n', 0, 0);

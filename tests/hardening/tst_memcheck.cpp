@@ -30,10 +30,14 @@ QString summaryLines(const QString &log)
 /// valgrind's memcheck over session: every error and every definite or indirect leak fails it.
 QStringList memcheckArguments(const QString &session)
 {
-    return {QStringLiteral("--tool=memcheck"), QStringLiteral("--error-exitcode=1"),
-            QStringLiteral("--leak-check=full"), QStringLiteral("--errors-for-leak-kinds=definite,indirect"),
-            QStringLiteral("--show-leak-kinds=definite,indirect"), QStringLiteral("--num-callers=40"),
-            QStringLiteral("--gen-suppressions=all"), QStringLiteral("--suppressions=" VALGRIND_SUPPRESSIONS),
+    return {QStringLiteral("--tool=memcheck"),
+            QStringLiteral("--error-exitcode=1"),
+            QStringLiteral("--leak-check=full"),
+            QStringLiteral("--errors-for-leak-kinds=definite,indirect"),
+            QStringLiteral("--show-leak-kinds=definite,indirect"),
+            QStringLiteral("--num-callers=40"),
+            QStringLiteral("--gen-suppressions=all"),
+            QStringLiteral("--suppressions=" VALGRIND_SUPPRESSIONS),
             session};
 }
 
@@ -50,7 +54,8 @@ QString whyValgrindCannotRun(const QString &log)
         if (!text.startsWith(QLatin1String("Valgrind:"), Qt::CaseInsensitive))
             continue;
         said << text.mid(9).trimmed();
-        stopped = stopped || text.contains(QLatin1String("Giving up")) || text.contains(QLatin1String("Fatal error at startup"));
+        stopped = stopped || text.contains(QLatin1String("Giving up"))
+            || text.contains(QLatin1String("Fatal error at startup"));
     }
     return stopped ? said.join(u' ') : QString();
 }
@@ -103,7 +108,8 @@ void TestMemcheck::sessionOfPicksIsClean()
     }
     if (!clean)
         std::fputs(qPrintable(err), stderr); // the whole report: test messages are cut short
-    QVERIFY2(clean, qPrintable(QStringLiteral("the session ended with status %1; its report is above").arg(run.exitCode())));
+    QVERIFY2(clean,
+             qPrintable(QStringLiteral("the session ended with status %1; its report is above").arg(run.exitCode())));
     QVERIFY2(out.contains(QStringLiteral("%1 picks, then EXIT with status 0").arg(Picks)), qPrintable(out + err));
     if (!AddressSanitizerBuild) {
         const QString summary = summaryLines(err);

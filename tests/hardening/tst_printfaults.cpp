@@ -35,7 +35,10 @@ std::optional<QString> run(const QString &program, const QStringList &arguments)
 /// The print system's default queue, as lpstat -d names it.
 QString defaultQueue()
 {
-    return run(QStringLiteral("lpstat"), {QStringLiteral("-d")}).value_or(QString()).section(QStringLiteral(": "), 1).trimmed();
+    return run(QStringLiteral("lpstat"), {QStringLiteral("-d")})
+        .value_or(QString())
+        .section(QStringLiteral(": "), 1)
+        .trimmed();
 }
 
 /// Runs one of the CUPS administration commands on the queue, found in /usr/sbin also when the

@@ -22,11 +22,13 @@ void TestSelectionRange::everySixteenBitCodeDecodes()
 {
     // The decoding computes in integers; its definition divides by 100.0 and truncates the
     // double quotient, so that is the independent answer.
-    for (std::int32_t code = std::numeric_limits<std::int16_t>::min(); code <= std::numeric_limits<std::int16_t>::max(); ++code) {
+    for (std::int32_t code = std::numeric_limits<std::int16_t>::min(); code <= std::numeric_limits<std::int16_t>::max();
+         ++code) {
         const int decoded = selectionCode("CBOCPU", code);
         const double expected = std::trunc(code / 100.0);
         if (decoded != expected)
-            QFAIL(qPrintable(QStringLiteral("item code %1 decodes to %2, not %3").arg(code).arg(decoded).arg(expected)));
+            QFAIL(
+                qPrintable(QStringLiteral("item code %1 decodes to %2, not %3").arg(code).arg(decoded).arg(expected)));
     }
 }
 
@@ -58,7 +60,8 @@ void TestSelectionRange::codesPastSixteenBitsOverflow()
         QFAIL(qPrintable(QStringLiteral("decoded to %1 without an error").arg(decoded)));
     } catch (const ElementError &e) {
         const QByteArray message(e.what());
-        QVERIFY2(message.contains("\"cbosdr\"") && message.contains("overflow") && message.contains(QByteArray::number(code)),
+        QVERIFY2(message.contains("\"cbosdr\"") && message.contains("overflow")
+                     && message.contains(QByteArray::number(code)),
                  e.what());
     }
 }

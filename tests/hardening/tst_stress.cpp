@@ -1,7 +1,7 @@
 // Long use: thousands of random picks across the three lists, each followed by a check of every
 // element's fill against the jumper tables, and the memory the process holds afterwards.
-#include "pinsampling.h"
 #include "hardening.h"
+#include "pinsampling.h"
 
 #include "app/mainwindow.h"
 #include "jumpers/boardjumpertables.h"
@@ -71,8 +71,10 @@ public:
     {
         for (const BoardElement &e : board.elements()) {
             if (e.kind == ElementKind::Shape && e.fillColor != m_fills.at(key(e)))
-                return QStringLiteral("%1 is %2, expected %3").arg(QString::fromStdString(key(e)))
-                    .arg(e.fillColor, 6, 16, QLatin1Char('0')).arg(m_fills.at(key(e)), 6, 16, QLatin1Char('0'));
+                return QStringLiteral("%1 is %2, expected %3")
+                    .arg(QString::fromStdString(key(e)))
+                    .arg(e.fillColor, 6, 16, QLatin1Char('0'))
+                    .arg(m_fills.at(key(e)), 6, 16, QLatin1Char('0'));
         }
         return {};
     }
@@ -112,7 +114,8 @@ void TestStress::initTestCase()
 void TestStress::randomPicksKeepEveryPinOnItsTable()
 {
     const std::uint32_t seed = qEnvironmentVariableIsSet("VELMOR_STRESS_SEED")
-        ? static_cast<std::uint32_t>(qEnvironmentVariableIntValue("VELMOR_STRESS_SEED")) : DefaultSeed;
+        ? static_cast<std::uint32_t>(qEnvironmentVariableIntValue("VELMOR_STRESS_SEED"))
+        : DefaultSeed;
     qInfo("%d picks with seed %u (VELMOR_STRESS_SEED replays another)", Picks, seed);
     std::mt19937 random(seed);
 
@@ -134,8 +137,12 @@ void TestStress::randomPicksKeepEveryPinOnItsTable()
         QCoreApplication::processEvents(); // the repaint the pick asked for
         const QString difference = expected.firstDifference(window.board());
         if (!difference.isEmpty())
-            QFAIL(qPrintable(QStringLiteral("pick %1 (seed %2), %3 at %4: %5").arg(n).arg(seed)
-                                 .arg(QLatin1String(selector.list)).arg(position).arg(difference)));
+            QFAIL(qPrintable(QStringLiteral("pick %1 (seed %2), %3 at %4: %5")
+                                 .arg(n)
+                                 .arg(seed)
+                                 .arg(QLatin1String(selector.list))
+                                 .arg(position)
+                                 .arg(difference)));
         if (n == SettlingPicks)
             m_residentAfterSettling = residentBytes();
     }
@@ -161,8 +168,8 @@ void TestStress::residentMemorySettles()
         QSKIP("AddressSanitizer holds freed memory in quarantine; the plain build checks this");
     QVERIFY2(m_residentAtEnd > 0 && m_residentAfterSettling > 0, "the picks did not run to the end");
     const long growth = m_residentAtEnd - m_residentAfterSettling;
-    qInfo("resident after %d picks: %ld KiB, after %d: %ld KiB (%+ld KiB)", SettlingPicks, m_residentAfterSettling / 1024,
-          Picks, m_residentAtEnd / 1024, growth / 1024);
+    qInfo("resident after %d picks: %ld KiB, after %d: %ld KiB (%+ld KiB)", SettlingPicks,
+          m_residentAfterSettling / 1024, Picks, m_residentAtEnd / 1024, growth / 1024);
     QVERIFY2(growth <= AllowedGrowth, qPrintable(QStringLiteral("grew by %1 KiB").arg(growth / 1024)));
 }
 
