@@ -2,7 +2,7 @@
 // its first frame has been painted when the benchmark asks for that (app/firstframeexitforbenchmarks.h).
 #include "baselinewindow.h"
 
-#include "app/firstframeexitforbenchmarks.h"
+#include "window/firstframeexitforbenchmarks.h"
 
 #include <QApplication>
 

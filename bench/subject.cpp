@@ -3,12 +3,12 @@
 
 #include "baselinewindow.h"
 
-#include "app/mainwindow.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
+#include "window/mainwindow.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

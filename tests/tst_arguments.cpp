@@ -1,6 +1,6 @@
 // The command line read in process: each argument list to the invocation it asks for, or to the
 // exact reason it is refused.
-#include "app/commandline.h"
+#include "cli/commandline.h"
 
 #include <QtTest>
 
@@ -15,19 +15,19 @@ QString describe(const Invocation &inv)
     if (inv.mode == Invocation::Mode::List)
         line += QStringLiteral(" format=") + QLatin1String(Formats[int(inv.format)]);
     if (inv.mode == Invocation::Mode::Export) {
-        line += QStringLiteral(" path=") + QString::fromLatin1(inv.exportPath.toPercentEncoding("/."));
+        line += QStringLiteral(" path=") + QString::fromLatin1(inv.exportRequest.path.toPercentEncoding("/."));
         line += QStringLiteral(" cpu=%1 power=%2 sdram=%3")
-                    .arg(inv.cpuPosition)
-                    .arg(inv.powerPosition)
-                    .arg(inv.sdramPosition);
+                    .arg(inv.exportRequest.cpuPosition)
+                    .arg(inv.exportRequest.powerPosition)
+                    .arg(inv.exportRequest.sdramPosition);
     }
-    if (inv.busClock)
+    if (inv.exportRequest.busClock)
         line += QStringLiteral(" bus=%1 multiplier=%2 voltage=%3")
-                    .arg(inv.busClock->megahertz)
-                    .arg(inv.multiplier->tenths)
-                    .arg(inv.voltage->centivolts);
-    if (inv.pageSize)
-        line += QStringLiteral(" page=") + inv.pageSize->key();
+                    .arg(inv.exportRequest.busClock->megahertz)
+                    .arg(inv.exportRequest.multiplier->tenths)
+                    .arg(inv.exportRequest.voltage->centivolts);
+    if (inv.exportRequest.pageSize)
+        line += QStringLiteral(" page=") + inv.exportRequest.pageSize->key();
     return line;
 }
 
@@ -147,7 +147,7 @@ void TestArguments::fileNameKeepsItsBytes()
     const QByteArray name("bad\xff\xfe.png");
     const ParsedArguments parsed = parseArguments({"--export", name});
     QVERIFY2(parsed.invocation, qPrintable(parsed.error));
-    QCOMPARE(parsed.invocation->exportPath, name);
+    QCOMPARE(parsed.invocation->exportRequest.path, name);
 }
 
 QTEST_GUILESS_MAIN(TestArguments)

@@ -2,12 +2,12 @@
 // default window against its reference image.
 #include "windowtesting.h"
 
-#include "app/mainwindow.h"
 #include "layout/boardpainter.h"
 #include "layout/boardwidget.h"
 #include "layout/elementcache.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
+#include "window/mainwindow.h"
 
 #include <QDir>
 #include <QHelpEvent>

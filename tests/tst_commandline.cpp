@@ -4,7 +4,6 @@
 #include "printcheck.h"
 #include "velmorprocess.h"
 
-#include "app/mainwindow.h"
 #include "jumpers/blockmeanings.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperblocks.h"
@@ -13,6 +12,7 @@
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
 #include "velmorconfig.h"
+#include "window/mainwindow.h"
 
 #include <QComboBox>
 #include <QRegularExpression>

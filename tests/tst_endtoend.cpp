@@ -3,8 +3,8 @@
 // display.
 #include "printcheck.h"
 
-#include "app/mainwindow.h"
 #include "layout/fonts.h"
+#include "window/mainwindow.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -3,11 +3,11 @@
 // the same every time, at every scale from half to three times.
 #include "windowtesting.h"
 
-#include "app/mainwindow.h"
 #include "layout/boardpainter.h"
 #include "layout/elementcache.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
+#include "window/mainwindow.h"
 
 #include <QProcess>
 #include <QtTest>

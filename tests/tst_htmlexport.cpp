@@ -1,12 +1,12 @@
 // The guide page as the program writes it: one file that needs nothing else, the window's lists,
 // the settings panel's bus clocks, multipliers and core voltages, and data from which the page
 // redraws exactly what the window shows for every selection and every setting.
-#include "app/htmlexport.h"
-#include "app/mainwindow.h"
+#include "export/htmlexport.h"
 #include "jumpers/blockmeanings.h"
 #include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
+#include "window/mainwindow.h"
 
 #include <QComboBox>
 #include <QJsonArray>

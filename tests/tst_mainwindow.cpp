@@ -3,15 +3,15 @@
 #include "pinsampling.h"
 #include "windowtesting.h"
 
-#include "app/failureguardfortests.h"
-#include "app/mainwindow.h"
-#include "app/windowplacement.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
+#include "window/failureguardfortests.h"
+#include "window/mainwindow.h"
+#include "window/windowplacement.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

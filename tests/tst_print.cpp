@@ -3,11 +3,11 @@
 // export; no printer is not an end.
 #include "printcheck.h"
 
-#include "app/mainwindow.h"
-#include "app/printing.h"
-#include "app/printqueue.h"
 #include "jumpers/selection.h"
 #include "layout/fonts.h"
+#include "printing/printing.h"
+#include "printing/printqueue.h"
+#include "window/mainwindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,7 +32,7 @@ QImage printedPage(MainWindow &window, int dpi, QString *error)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     setPage(printer, QPageSize(QPageSize::A4));
-    if (const QString problem = printWindow(printer, window); !problem.isEmpty()) {
+    if (const QString problem = printWindow(printer, window, window.board()); !problem.isEmpty()) {
         *error = problem;
         return {};
     }
@@ -268,7 +268,7 @@ void TestPrint::noDefaultPrinterTellsTheUserAndGoesOn()
     });
     poll.start(20);
     MainWindow window;
-    printOnDefaultPrinter(window);
+    printOnDefaultPrinter(window, window.board());
     QVERIFY2(shown.contains(QStringLiteral("no default printer")), qPrintable(shown));
 }
 

@@ -3,11 +3,11 @@
 // positions are named, and without the panel a click on the board changes nothing.
 #include "pinsampling.h"
 
-#include "app/mainwindow.h"
-#include "app/settingspanel.h"
 #include "jumpers/jumperguide.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
+#include "window/mainwindow.h"
+#include "window/settingspanel.h"
 
 #include <QAccessible>
 #include <QComboBox>

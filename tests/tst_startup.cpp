@@ -1,10 +1,10 @@
 // The Load event: the order of list filling, default selection and the three jumper procedures.
 #include "recordingwindow.h"
 
-#include "app/startup.h"
 #include "jumpers/jumperpositions.h"
 #include "jumpers/jumperprocedures.h"
 #include "jumpers/selectorcatalogue.h"
+#include "window/startup.h"
 
 #include <QtTest>
 

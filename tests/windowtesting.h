@@ -4,8 +4,8 @@
 
 #include "pixeltext.h"
 
-#include "app/mainwindow.h"
 #include "layout/elementerror.h"
+#include "window/mainwindow.h"
 
 #include <QComboBox>
 #include <QTest>

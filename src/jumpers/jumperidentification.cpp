@@ -1,9 +1,8 @@
 // The identification report: what jumper positions read from text stand for, line by line.
-#include "jumperreading.h"
-
 #include "boardjumpertables.h"
 #include "jumperblocks.h"
 #include "jumperguide.h"
+#include "jumperreading.h"
 #include "selection.h"
 #include "selectorcatalogue.h"
 

@@ -1,7 +1,6 @@
 // The positions sentence: the position each jumper block's pins show now, read from the board.
-#include "jumperguide.h"
-
 #include "jumperblocks.h"
+#include "jumperguide.h"
 
 #include "layout/board.h"
 

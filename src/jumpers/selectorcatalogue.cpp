@@ -9,7 +9,7 @@
 
 namespace {
 
-// text (shown as is, blanks included), item code
+// text (shown as is, blanks included), item code, word (command line and page address)
 // clang-format off
 constexpr SelectorEntry CpuEntries[] = {
     {" INTEL PENTIUM 90 MHz (3.3V)",                102},
@@ -59,13 +59,13 @@ constexpr SelectorEntry CpuEntries[] = {
 };
 
 constexpr SelectorEntry PowerEntries[] = {
-    {" AT Power Supply",  5000},
-    {" ATX Power Supply", 5100},
+    {" AT Power Supply",  5000, "at"},
+    {" ATX Power Supply", 5100, "atx"},
 };
 
 constexpr SelectorEntry SdramEntries[] = {
-    {"PC100 SDRAM(Same as CPU) ",    5200},
-    {"NON PC100 SDRAM(Same as AGP)", 5300},
+    {"PC100 SDRAM(Same as CPU) ",    5200, "pc100"},
+    {"NON PC100 SDRAM(Same as AGP)", 5300, "non-pc100"},
 };
 // clang-format on
 
@@ -104,6 +104,16 @@ const Selector &powerSelector()
 const Selector &sdramSelector()
 {
     return Selectors[2];
+}
+
+QStringList entryWords(const Selector &selector)
+{
+    QStringList words;
+    for (const SelectorEntry &entry : selector.entries) {
+        if (entry.word)
+            words << QString::fromLatin1(entry.word);
+    }
+    return words;
 }
 
 const Selector *findSelector(std::string_view list)

@@ -1,10 +1,10 @@
 // Decoding of the built-in pictures, each once, ahead on a worker thread at start-up, with a clear
 // error when one does not decode.
 #include "pictures.h"
-#include "picturesfortests.h"
 
 #include "catalogues.h"
 #include "picturedecoders.h"
+#include "picturesfortests.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -9,12 +9,12 @@
 // Status 1 is the failure path's own; 3 means the fault went unreported.
 #include "hardening.h"
 
-#include "app/failureguard.h"
-#include "app/mainwindow.h"
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
 #include "layout/picturesfortests.h"
+#include "window/failureguard.h"
+#include "window/mainwindow.h"
 
 #include <cstdio>
 #include <cstring>

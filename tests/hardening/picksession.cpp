@@ -2,10 +2,10 @@
 // spread over the three lists, then EXIT. Prints how many picks it made.
 #include "hardening.h"
 
-#include "app/failureguard.h"
-#include "app/mainwindow.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
+#include "window/failureguard.h"
+#include "window/mainwindow.h"
 
 #include <QPushButton>
 

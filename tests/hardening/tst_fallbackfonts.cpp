@@ -8,9 +8,9 @@
 // program finds missing, under whatever font configuration it is started with.
 #include "windowtesting.h"
 
-#include "app/mainwindow.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
+#include "window/mainwindow.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -3,10 +3,10 @@
 // failed and end the program with status 1, never as a crash.
 #include "hardening.h"
 
-#include "app/mainwindow.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
 #include "layout/picturesfortests.h"
+#include "window/mainwindow.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -4,9 +4,9 @@
 // scripts/test.sh, which it breaks and repairs with the CUPS commands.
 #include "hardening.h"
 
-#include "app/mainwindow.h"
-#include "app/printqueue.h"
 #include "layout/fonts.h"
+#include "printing/printqueue.h"
+#include "window/mainwindow.h"
 
 #include <QProcess>
 #include <QPushButton>

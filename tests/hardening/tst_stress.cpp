@@ -3,12 +3,12 @@
 #include "hardening.h"
 #include "pinsampling.h"
 
-#include "app/mainwindow.h"
 #include "jumpers/boardjumpertables.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
+#include "window/mainwindow.h"
 
 #include <QtTest>
 

@@ -1,10 +1,9 @@
 // The main window's pins set outside the lists' Click events: the jumper settings panel with its
 // F2 action and the board's context menu, a cap moved by a click, and the lists made to show the
 // entries that give the pins.
-#include "mainwindow.h"
-
 #include "boardblocks.h"
 #include "failureguard.h"
+#include "mainwindow.h"
 #include "settingspanel.h"
 
 #include "jumpers/blockmeanings.h"

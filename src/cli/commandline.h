@@ -2,6 +2,7 @@
 // jumper positions stand for, help and version.
 #pragma once
 
+#include "export/windowexport.h"
 #include "jumpers/jumperguide.h"
 #include "jumpers/jumperreading.h"
 
@@ -16,16 +17,8 @@ struct Invocation {
     enum class Mode { Window, List, Export, Help, Version, Identify };
     Mode mode = Mode::Window;
     GuideFormat format = GuideFormat::Text;
-    QByteArray exportPath;  ///< the file name's bytes as given, which need not be valid text
-    int cpuPosition = -1;   ///< -1: the default entry
-    int powerPosition = -1; ///< -1: the default entry
-    int sdramPosition = -1; ///< -1: the default entry
-    // The CPU blocks set by what they stand for instead of by a CPU entry: all three or none.
-    std::optional<BusClockSetting> busClock;
-    std::optional<MultiplierSetting> multiplier;
-    std::optional<VoltageSetting> voltage;
-    JumperReading reading;             ///< the positions --identify reads
-    std::optional<QPageSize> pageSize; ///< of a PDF; none: the locale's
+    ExportRequest exportRequest; ///< what --export writes
+    JumperReading reading;       ///< the positions --identify reads
 };
 
 /// The arguments (without the program name, as the bytes the program was given) as an

@@ -3,13 +3,12 @@
 #include "windowexport.h"
 
 #include "htmlexport.h"
-#include "mainwindow.h"
-#include "optionvalues.h"
 #include "outputfile.h"
-#include "printing.h"
 
 #include "jumpers/meaningsetting.h"
 #include "jumpers/selectorcatalogue.h"
+#include "printing/printing.h"
+#include "window/mainwindow.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -44,38 +43,59 @@ std::optional<QByteArray> pdfPage(MainWindow &window, const QPageSize &pageSize)
     QPainter painter;
     if (!painter.begin(&writer))
         return std::nullopt;
-    paintPage(painter, window, writer.resolution());
+    paintPage(painter, window, window.board(), writer.resolution());
     if (!painter.end())
         return std::nullopt;
     return buffer.data();
 }
 
+bool hasSuffix(const QByteArray &path, const char *suffix)
+{
+    return path.toLower().endsWith(suffix);
+}
+
 } // namespace
 
-QString exportWindowImage(const Invocation &inv)
+bool isPdf(const QByteArray &path)
+{
+    return hasSuffix(path, ".pdf");
+}
+
+bool isPng(const QByteArray &path)
+{
+    return hasSuffix(path, ".png");
+}
+
+bool isHtml(const QByteArray &path)
+{
+    return hasSuffix(path, ".html");
+}
+
+QString exportWindowImage(const ExportRequest &request)
 {
     MainWindow &window = mainWindow();
     window.load();
-    if (inv.busClock) // the three come together
-        window.showCpuMeanings({*inv.busClock, *inv.multiplier, *inv.voltage});
+    if (request.busClock) // the three come together
+        window.showCpuMeanings({*request.busClock, *request.multiplier, *request.voltage});
     const struct {
         const Selector &selector;
         int position;
-    } picks[] = {
-        {cpuSelector(), inv.cpuPosition}, {powerSelector(), inv.powerPosition}, {sdramSelector(), inv.sdramPosition}};
+    } picks[] = {{cpuSelector(), request.cpuPosition},
+                 {powerSelector(), request.powerPosition},
+                 {sdramSelector(), request.sdramPosition}};
     for (const auto &pick : picks) {
         if (pick.position >= 0)
             window.select(pick.selector, pick.position); // runs the list's Click, as a pick does
     }
-    if (isHtml(inv.exportPath))
-        return writeGuidePage(window, inv.exportPath, inv.busClock ? PageStart::Meanings : PageStart::Lists);
-    const std::optional<QByteArray> contents = isPdf(inv.exportPath)
-        ? pdfPage(window, inv.pageSize.value_or(localPageSize()))
+    if (isHtml(request.path))
+        return writeGuidePage(window, request.path, request.busClock ? PageStart::Meanings : PageStart::Lists);
+    const std::optional<QByteArray> contents = isPdf(request.path)
+        ? pdfPage(window, request.pageSize.value_or(localPageSize()))
         : pngImage(window.windowImage());
     if (!contents) {
         return QStringLiteral("cannot write %1: the %2 could not be made")
-            .arg(QFile::decodeName(inv.exportPath),
-                 isPdf(inv.exportPath) ? QStringLiteral("PDF page") : QStringLiteral("PNG image"));
+            .arg(QFile::decodeName(request.path),
+                 isPdf(request.path) ? QStringLiteral("PDF page") : QStringLiteral("PNG image"));
     }
-    return writeOutputFile(inv.exportPath, *contents);
+    return writeOutputFile(request.path, *contents);
 }

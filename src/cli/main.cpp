@@ -2,16 +2,16 @@
 // reference, its Load event, and the event loop.
 #include "commandline.h"
 #include "exitstatus.h"
-#include "failureguard.h"
-#include "firstframeexitforbenchmarks.h"
-#include "mainwindow.h"
 #include "standardstreams.h"
 #include "startupmessages.h"
 #include "velmorconfig.h"
-#include "windowexport.h"
 
+#include "export/windowexport.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
+#include "window/failureguard.h"
+#include "window/firstframeexitforbenchmarks.h"
+#include "window/mainwindow.h"
 
 #include <QApplication>
 
@@ -51,7 +51,7 @@ void installFonts(std::future<QStringList> &missingFontCheck)
     loadWindowFonts();
 }
 
-int runExport(int argc, char *argv[], const Invocation &invocation)
+int runExport(int argc, char *argv[], const ExportRequest &request)
 {
     keepStandardStreamsOpen();
     forgetMissingTempFolder();
@@ -66,7 +66,7 @@ int runExport(int argc, char *argv[], const Invocation &invocation)
     const PictureDecodingThread pictures;
     installFonts(missingFontCheck);
     QString problem;
-    runGuarded([&] { problem = exportWindowImage(invocation); });
+    runGuarded([&] { problem = exportWindowImage(request); });
     releaseMainWindow();
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "velmor: %s\n", qPrintable(problem));
@@ -126,7 +126,7 @@ int main(int argc, char *argv[])
     case Invocation::Mode::List:
         return writeStandardOutput(jumperGuide(parsed.invocation->format));
     case Invocation::Mode::Export:
-        return runExport(argc, argv, *parsed.invocation);
+        return runExport(argc, argv, parsed.invocation->exportRequest);
     case Invocation::Mode::Identify: {
         const Identification identification = identifyJumpers(parsed.invocation->reading);
         if (const int status = writeStandardOutput(identification.report); status != 0)

@@ -3,7 +3,6 @@
 
 #include "controlkeys.h"
 #include "failureguard.h"
-#include "printing.h"
 #include "settingspanel.h"
 #include "startup.h"
 #include "windowloss.h"
@@ -14,6 +13,7 @@
 #include "layout/fonts.h"
 #include "layout/pictures.h"
 #include "layout/window.h"
+#include "printing/printing.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,7 +51,7 @@ void setColors(QWidget *w, const ControlRow &row)
 /// The Print command: the main window, reached through the global reference, on paper.
 void printClick()
 {
-    printOnDefaultPrinter(mainWindow());
+    printOnDefaultPrinter(mainWindow(), mainWindow().board());
 }
 
 /// The Exit command.

@@ -3,7 +3,6 @@
 
 #include "jumpers/boardjumpertables.h"
 #include "jumpers/selection.h"
-
 #include "layout/board.h"
 
 #include <cassert>

@@ -2,7 +2,6 @@
 // program's own drawing.
 #include "pagepictures.h"
 
-#include "mainwindow.h"
 #include "pageerror.h"
 
 #include "layout/board.h"
@@ -10,6 +9,7 @@
 #include "layout/catalogues.h"
 #include "layout/pictures.h"
 #include "layout/window.h"
+#include "window/mainwindow.h"
 
 #include <QBuffer>
 #include <QImage>

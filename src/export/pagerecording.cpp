@@ -2,14 +2,13 @@
 // picking it in the window.
 #include "pagerecording.h"
 
-#include "mainwindow.h"
-#include "optionvalues.h"
 #include "pageerror.h"
 
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
 #include "layout/boardwidget.h"
 #include "layout/catalogues.h"
+#include "window/mainwindow.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -23,8 +22,8 @@ namespace {
 // clang-format off
 const PageList PageLists[] = {
     {cpuSelector,   "cpu",   nullptr},
-    {powerSelector, "power", powerWords},
-    {sdramSelector, "sdram", sdramWords},
+    {powerSelector, "power", [] { return entryWords(powerSelector()); }},
+    {sdramSelector, "sdram", [] { return entryWords(sdramSelector()); }},
 };
 // clang-format on
 

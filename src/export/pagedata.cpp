@@ -2,10 +2,10 @@
 #include "pagedata.h"
 
 #include "pageerror.h"
-#include "settingspanel.h"
 
 #include "layout/catalogues.h"
 #include "layout/window.h"
+#include "window/settingspanel.h"
 
 #include <QComboBox>
 

@@ -87,7 +87,7 @@ QString checkMeanings(const Invocation &inv, const QStringList &given)
     if (!missing.isEmpty())
         return QStringLiteral("--bus, --multiplier and --voltage go together; %1 %2 missing")
             .arg(missing.join(QStringLiteral(" and ")), QLatin1String(missing.size() == 1 ? "is" : "are"));
-    if (inv.cpuPosition >= 0)
+    if (inv.exportRequest.cpuPosition >= 0)
         return QStringLiteral("--cpu cannot be combined with --bus, --multiplier and --voltage");
     return {};
 }
@@ -96,23 +96,26 @@ QString checkMeanings(const Invocation &inv, const QStringList &given)
 QString applyBus(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.busClock = findMeaning(QStringLiteral("--bus"), QString::fromLocal8Bit(value), busClockSettings(),
-                               &BusClockSetting::megahertz, {"MHz", 0, "bus clock", busClockText}, &error);
+    inv.exportRequest.busClock =
+        findMeaning(QStringLiteral("--bus"), QString::fromLocal8Bit(value), busClockSettings(),
+                    &BusClockSetting::megahertz, {"MHz", 0, "bus clock", busClockText}, &error);
     return error;
 }
 
 QString applyMultiplier(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.multiplier = findMeaning(QStringLiteral("--multiplier"), QString::fromLocal8Bit(value), multiplierSettings(),
-                                 &MultiplierSetting::tenths, {"x", 1, "multiplier", multiplierText}, &error);
+    inv.exportRequest.multiplier =
+        findMeaning(QStringLiteral("--multiplier"), QString::fromLocal8Bit(value), multiplierSettings(),
+                    &MultiplierSetting::tenths, {"x", 1, "multiplier", multiplierText}, &error);
     return error;
 }
 
 QString applyVoltage(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.voltage = findMeaning(QStringLiteral("--voltage"), QString::fromLocal8Bit(value), voltageSettings(),
-                              &VoltageSetting::centivolts, {"V", 2, "core voltage", voltageText}, &error);
+    inv.exportRequest.voltage =
+        findMeaning(QStringLiteral("--voltage"), QString::fromLocal8Bit(value), voltageSettings(),
+                    &VoltageSetting::centivolts, {"V", 2, "core voltage", voltageText}, &error);
     return error;
 }

@@ -8,15 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-/// The words --power and --sdram take, one per entry of their list, in list order.
-QStringList powerWords();
-QStringList sdramWords();
-
-/// Whether an export path names a PDF, a PNG or a web page: by its suffix, in any case.
-bool isPdf(const QByteArray &path);
-bool isPng(const QByteArray &path);
-bool isHtml(const QByteArray &path);
-
 /// What each option's value does to the invocation: an empty string, or why the value is wrong.
 QString applyExport(Invocation &inv, const QByteArray &value);
 QString applyFormat(Invocation &inv, const QByteArray &value);

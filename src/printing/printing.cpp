@@ -2,7 +2,6 @@
 // a printer is missing or fails; the page size and margins of every printed or exported page.
 #include "printing.h"
 
-#include "mainwindow.h"
 #include "printqueue.h"
 
 #include "layout/boardpainter.h"
@@ -82,17 +81,18 @@ void paintChild(QPainter &painter, QWidget &child)
 }
 
 /// Paints the client area into target (device pixels) on a printer of the resolution given.
-void paintWindow(QPainter &painter, MainWindow &window, const QRectF &target, qreal resolution)
+void paintWindow(QPainter &painter, QWidget &window, const Board &board, const QRectF &target, qreal resolution)
 {
     const qreal scale = target.width() / ClientSize.width();
-    const QImage board = boardForPage(window.board(), scale, resolution);
+    const QImage picture = boardForPage(board, scale, resolution);
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(scale, scale);
     painter.setClipRect(QRect(QPoint(), ClientSize));
     // Lossless, so the pins' flat colors and the sharp edges reach paper unblurred.
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    painter.drawImage(QRectF(QPointF(), QSizeF(board.size()) / board.devicePixelRatio()), board, QRectF(board.rect()));
+    painter.drawImage(QRectF(QPointF(), QSizeF(picture.size()) / picture.devicePixelRatio()), picture,
+                      QRectF(picture.rect()));
     // The lists and buttons over the board, in the order they lie on top of one another. The
     // toolkit draws them at the page's own dots, its letters and lines at its resolution. The
     // settings panel is a window of its own, not part of the page.
@@ -105,7 +105,7 @@ void paintWindow(QPainter &painter, MainWindow &window, const QRectF &target, qr
 
 /// The reason the page was not printed on the printer, or an empty string once the print
 /// system has taken the job.
-QString printOn(const QPrinterInfo &info, MainWindow &window)
+QString printOn(const QPrinterInfo &info, QWidget &window, const Board &board)
 {
     // A stopped queue would take the job and hold it until someone starts the printer again,
     // while the user is told nothing. (QPrinterInfo::state() cannot tell: it reports any state
@@ -114,7 +114,7 @@ QString printOn(const QPrinterInfo &info, MainWindow &window)
         return QStringLiteral("the printer \"%1\" is stopped").arg(info.printerName());
     QPrinter printer(info, QPrinter::HighResolution);
     setPage(printer, info.defaultPageSize());
-    const QString problem = printWindow(printer, window);
+    const QString problem = printWindow(printer, window, board);
     if (!problem.isEmpty())
         return problem;
     // Qt hands the finished page to CUPS in this thread, at QPainter::end(), and drops the
@@ -148,23 +148,23 @@ void setPage(QPrinter &printer, const QPageSize &size)
         QPageLayout::Millimeter);
 }
 
-void paintPage(QPainter &painter, MainWindow &window, qreal resolution)
+void paintPage(QPainter &painter, QWidget &window, const Board &board, qreal resolution)
 {
-    paintWindow(painter, window, pageTarget(painter.viewport()), resolution);
+    paintWindow(painter, window, board, pageTarget(painter.viewport()), resolution);
 }
 
-QString printWindow(QPrinter &printer, MainWindow &window)
+QString printWindow(QPrinter &printer, QWidget &window, const Board &board)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return QStringLiteral("the printer \"%1\" could not start the job").arg(printer.printerName());
-    paintPage(painter, window, printer.resolution());
+    paintPage(painter, window, board, printer.resolution());
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return QStringLiteral("the printer \"%1\" reported an error").arg(printer.printerName());
     return {};
 }
 
-void printOnDefaultPrinter(MainWindow &window)
+void printOnDefaultPrinter(QWidget &window, const Board &board)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
@@ -173,7 +173,7 @@ void printOnDefaultPrinter(MainWindow &window)
                                             "Set up a printer as the default, then press PRINT again."));
         return;
     }
-    const QString problem = printOn(info, window);
+    const QString problem = printOn(info, window, board);
     if (!problem.isEmpty()) {
         QMessageBox::warning(
             &window, QString::fromLatin1(WindowCaption),

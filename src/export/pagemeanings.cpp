@@ -2,13 +2,13 @@
 // the panel does and reading the panel back.
 #include "pagemeanings.h"
 
-#include "boardblocks.h"
-#include "mainwindow.h"
 #include "pageerror.h"
-#include "settingspanel.h"
 
 #include "jumpers/blockmeanings.h"
 #include "jumpers/selectorcatalogue.h"
+#include "window/boardblocks.h"
+#include "window/mainwindow.h"
+#include "window/settingspanel.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,6 @@
 // The guide page: the template of the web/ resources filled with its fragments, data and pictures, and written.
 #include "htmlexport.h"
 
-#include "mainwindow.h"
 #include "outputfile.h"
 #include "pagedata.h"
 #include "pageerror.h"
@@ -11,6 +10,7 @@
 #include "velmorconfig.h"
 
 #include "layout/window.h"
+#include "window/mainwindow.h"
 
 #include <QCryptographicHash>
 #include <QFile>

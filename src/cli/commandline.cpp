@@ -86,11 +86,11 @@ QString checkCombination(const Invocation &inv, const QList<const Option *> &giv
     }
     if (const QString problem = checkMeanings(inv, names); !problem.isEmpty())
         return problem;
-    if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportPath) && !isPng(inv.exportPath)
-        && !isHtml(inv.exportPath))
+    if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportRequest.path) && !isPng(inv.exportRequest.path)
+        && !isHtml(inv.exportRequest.path))
         return QStringLiteral("--export %1: the file name must end in .png, .pdf or .html")
-            .arg(QFile::decodeName(inv.exportPath));
-    if (inv.pageSize && !isPdf(inv.exportPath))
+            .arg(QFile::decodeName(inv.exportRequest.path));
+    if (inv.exportRequest.pageSize && !isPdf(inv.exportRequest.path))
         return QStringLiteral("--page-size is only used with a PDF export");
     return {};
 }

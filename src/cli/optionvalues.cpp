@@ -87,42 +87,12 @@ std::optional<QPageSize> findPageSize(const QString &value, QString *error)
     return std::nullopt;
 }
 
-bool hasSuffix(const QByteArray &path, const char *suffix)
-{
-    return path.toLower().endsWith(suffix);
-}
-
 } // namespace
-
-QStringList powerWords()
-{
-    return {QStringLiteral("at"), QStringLiteral("atx")};
-}
-
-QStringList sdramWords()
-{
-    return {QStringLiteral("pc100"), QStringLiteral("non-pc100")};
-}
-
-bool isPdf(const QByteArray &path)
-{
-    return hasSuffix(path, ".pdf");
-}
-
-bool isPng(const QByteArray &path)
-{
-    return hasSuffix(path, ".png");
-}
-
-bool isHtml(const QByteArray &path)
-{
-    return hasSuffix(path, ".html");
-}
 
 // What each option's value does to the invocation; an empty string, or why the value is wrong.
 QString applyExport(Invocation &inv, const QByteArray &value)
 {
-    inv.exportPath = value;
+    inv.exportRequest.path = value;
     return {};
 }
 
@@ -138,30 +108,32 @@ QString applyFormat(Invocation &inv, const QByteArray &value)
 QString applyCpu(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.cpuPosition = findCpu(QString::fromLocal8Bit(value), &error).value_or(-1);
+    inv.exportRequest.cpuPosition = findCpu(QString::fromLocal8Bit(value), &error).value_or(-1);
     return error;
 }
 
 QString applyPower(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.powerPosition =
-        findChoice(QStringLiteral("--power"), QString::fromLocal8Bit(value), powerWords(), &error).value_or(-1);
+    inv.exportRequest.powerPosition =
+        findChoice(QStringLiteral("--power"), QString::fromLocal8Bit(value), entryWords(powerSelector()), &error)
+            .value_or(-1);
     return error;
 }
 
 QString applySdram(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.sdramPosition =
-        findChoice(QStringLiteral("--sdram"), QString::fromLocal8Bit(value), sdramWords(), &error).value_or(-1);
+    inv.exportRequest.sdramPosition =
+        findChoice(QStringLiteral("--sdram"), QString::fromLocal8Bit(value), entryWords(sdramSelector()), &error)
+            .value_or(-1);
     return error;
 }
 
 QString applyPageSize(Invocation &inv, const QByteArray &value)
 {
     QString error;
-    inv.pageSize = findPageSize(QString::fromLocal8Bit(value), &error);
+    inv.exportRequest.pageSize = findPageSize(QString::fromLocal8Bit(value), &error);
     return error;
 }
 

@@ -1,5 +1,6 @@
 // Reporting an error that no handler can recover from.
 #include "failureguard.h"
+
 #include "failureguardfortests.h"
 
 #include "layout/window.h"
