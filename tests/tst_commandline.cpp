@@ -4,10 +4,10 @@
 #include "printcheck.h"
 #include "velmorprocess.h"
 
-#include "jumpers/blockmeanings.h"
+#include "jumpers/cpusettings.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperblocks.h"
-#include "jumpers/meaningsetting.h"
+#include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
@@ -298,14 +298,14 @@ void TestCommandLine::exportByMeaningsWithoutAnEntry()
     const QString png = dir.filePath(QStringLiteral("board.png"));
     QCOMPARE(velmor({"--export", png, "--bus", "60", "--multiplier", "4.5", "--voltage", "3.52"}).status, 0);
     const QImage image = QImage(png).convertToFormat(QImage::Format_RGB32);
-    const CpuMeanings meanings{*findBusClock(60), *findMultiplier(45), *findVoltage(352)};
+    const CpuSettings meanings{*findBusClock(60), *findMultiplier(45), *findVoltage(352)};
     Board board;
     for (const PinFill &fill : cpuPinFills(meanings))
         QCOMPARE(pinColorIn(image, *board.find(fill.pin)), fill.color);
 
     MainWindow window;
     window.load();
-    window.showCpuMeanings(meanings);
+    window.showCpuSettings(meanings);
     const auto *cpuList = window.findChild<QComboBox *>(QString::fromLatin1(cpuSelector().list));
     QCOMPARE(cpuList->currentIndex(), -1);
     QCOMPARE(window.windowImage().convertToFormat(QImage::Format_RGB32), image);

@@ -2,8 +2,8 @@
 // the settings panel's bus clocks, multipliers and core voltages, and data from which the page
 // redraws exactly what the window shows for every selection and every setting.
 #include "export/htmlexport.h"
-#include "jumpers/blockmeanings.h"
-#include "jumpers/meaningsetting.h"
+#include "jumpers/cpusettings.h"
+#include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
 #include "window/mainwindow.h"
@@ -280,7 +280,7 @@ void TestHtmlExport::redrawsEachSettingExactly()
     QFETCH(int, voltage);
     MainWindow window;
     window.load();
-    window.showCpuMeanings({busClockSettings()[static_cast<std::size_t>(bus)],
+    window.showCpuSettings({busClockSettings()[static_cast<std::size_t>(bus)],
                             multiplierSettings()[static_cast<std::size_t>(multiplier)],
                             voltageSettings()[static_cast<std::size_t>(voltage)]});
     const QImage shown = withoutControls(window.windowImage().convertToFormat(QImage::Format_RGB32), window);
@@ -360,7 +360,7 @@ void TestHtmlExport::startsFromSettings()
     QFETCH(QList<int>, values);
     MainWindow window;
     window.load();
-    window.showCpuMeanings({*findBusClock(megahertz), *findMultiplier(tenths), *findVoltage(centivolts)});
+    window.showCpuSettings({*findBusClock(megahertz), *findMultiplier(tenths), *findVoltage(centivolts)});
     window.select(powerSelector(), 1);
     const QImage before = window.windowImage();
     const QString path = m_dir.filePath(QStringLiteral("settings-%1.html").arg(megahertz));

@@ -2,6 +2,7 @@
 // spellings of the short form that give the same positions.
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
+#include "jumpers/jumperwords.h"
 #include "jumpers/jumperreading.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
@@ -36,7 +37,7 @@ void TestJumperReading::boardSentenceNamesItsEntry()
     Board board;
     for (const PinFill &fill : cpuPinFills(*findCpuJumperRow(entry.itemCode / 100)))
         board.setFillColor(fill.pin, fill.color);
-    const QString sentence = jumperPositionsText(board);
+    const QString sentence = jumperPositionsText(pinColorsOf(board));
     const ParsedReading parsed = parseJumperReading(sentence);
     QVERIFY2(parsed.reading, qPrintable(parsed.error));
     QVERIFY(matchingCpuEntries(parsed.reading->cpu).contains(position));

@@ -3,11 +3,11 @@
 // the board's legend and every row of the CPU table.
 #include "recordingwindow.h"
 
-#include "jumpers/blockmeanings.h"
-#include "jumpers/boardjumpertables.h"
+#include "jumpers/cpusettings.h"
+#include "jumpers/powersdramtables.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperprocedures.h"
-#include "jumpers/meaningsetting.h"
+#include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
 
@@ -426,7 +426,7 @@ void TestJumperTables::boardReadBackFindsTheEntries()
         const auto row = findCpuJumperRow(entries[i].itemCode / 100);
         for (const PinFill &fill : cpuPinFills(*row))
             board.setFillColor(fill.pin, fill.color);
-        const CpuBlockReading reading = readCpuBlocks(board);
+        const CpuBlockReading reading = readCpuBlocks(pinColorsOf(board));
         QCOMPARE(reading.busClock, (std::array<std::optional<Position>, 3>{row->jp7, row->jp8, row->jp9}));
         QCOMPARE(reading.multiplier, (std::array<std::optional<Position>, 3>{row->jp4, row->jp5, row->jp6}));
         QCOMPARE(reading.voltage, (std::array<std::optional<Contact>, 4>{row->a, row->b, row->c, row->d}));
@@ -437,7 +437,7 @@ void TestJumperTables::boardReadBackFindsTheEntries()
         Board board;
         for (const PinFill &fill : cpuPinFills(*findCpuJumperRow(code)))
             board.setFillColor(fill.pin, fill.color);
-        return matchingCpuEntries(readCpuBlocks(board));
+        return matchingCpuEntries(readCpuBlocks(pinColorsOf(board)));
     };
     QCOMPARE(entriesOfRow(18), (QList<int>{17, 20}));
     QCOMPARE(entriesOfRow(21), (QList<int>{21}));
@@ -449,7 +449,7 @@ void TestJumperTables::boardReadBackFindsTheEntries()
         board.setFillColor(fill.pin, fill.color);
     board.setFillColor("V3JP7", JumperOnColor);
     board.setFillColor("d2jp3", JumperOnColor);
-    const CpuBlockReading reading = readCpuBlocks(board);
+    const CpuBlockReading reading = readCpuBlocks(pinColorsOf(board));
     QVERIFY(!reading.busClock[0] && reading.busClock[1] == P12);
     QVERIFY(!reading.voltage[3] && reading.voltage[2] == Contact::Open);
     QVERIFY(matchingCpuEntries(reading).isEmpty());
@@ -464,7 +464,7 @@ void TestJumperTables::meaningsWriteAsTheCpuProcedure()
         byEntry.select("CBOCPU", row.code * 100 + 2);
         setCpuJumpers(byEntry);
         RecordingWindow byMeaning;
-        const CpuMeanings meanings{*busClockOf({row.jp7, row.jp8, row.jp9}), *multiplierOf({row.jp4, row.jp5, row.jp6}),
+        const CpuSettings meanings{*busClockOf({row.jp7, row.jp8, row.jp9}), *multiplierOf({row.jp4, row.jp5, row.jp6}),
                                    *voltageOf(jp3Contacts(row))};
         for (const PinFill &fill : cpuPinFills(meanings))
             byMeaning.setFillColor(fill.pin, fill.color);

@@ -5,11 +5,11 @@
 
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
+#include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/elementerror.h"
 #include "layout/fonts.h"
-#include "window/failureguardfortests.h"
 #include "window/mainwindow.h"
 #include "window/windowplacement.h"
 
@@ -312,7 +312,7 @@ void TestMainWindow::typingReachesAnEntryPastItsBlanks()
     expected.load();
     const Selector &selector = *findSelector(list.toStdString());
     expected.select(selector, combo->currentIndex());
-    QCOMPARE(jumperPositionsText(window.board()), jumperPositionsText(expected.board()));
+    QCOMPARE(jumperPositionsText(pinColorsOf(window.board())), jumperPositionsText(pinColorsOf(expected.board())));
 }
 
 void TestMainWindow::programSelectionRunsTheClickAtOnce_data()
@@ -341,7 +341,7 @@ void TestMainWindow::programSelectionRunsTheClickAtOnce()
     window.load();
     window.select(selector, position);
     QCOMPARE(listOf(window, list)->currentIndex(), position);
-    QCOMPARE(jumperPositionsText(window.board()), positions);
+    QCOMPARE(jumperPositionsText(pinColorsOf(window.board())), positions);
     const int pastTheEnd = static_cast<int>(selector.entries.size());
     QVERIFY_THROWS_EXCEPTION(ElementError, window.select(selector, pastTheEnd));
 }
@@ -349,8 +349,7 @@ void TestMainWindow::programSelectionRunsTheClickAtOnce()
 void TestMainWindow::failedWriteIsReportedAndKeepsEarlierPins()
 {
     QStringList reports;
-    const FailureReporterForTests reporter([&](const QString &message) { reports << message; });
-    FailingWindow window;
+    FailingWindow window([&](const QString &message) { reports << message; });
     window.load();
     window.failAtWrite = 4; // from row 21 to row 1: the fifth write, V2JP8, fails
     pick(window, "CBOCPU", 0);

@@ -1,7 +1,7 @@
 // Selection decoding: item codes to selection codes, overflow, and a list without a selection.
 #include "recordingwindow.h"
 
-#include "jumpers/boardjumpertables.h"
+#include "jumpers/powersdramtables.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"

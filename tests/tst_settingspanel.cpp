@@ -4,6 +4,7 @@
 #include "pinsampling.h"
 
 #include "jumpers/jumperguide.h"
+#include "jumpers/jumperwords.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
 #include "window/mainwindow.h"
@@ -175,7 +176,7 @@ void TestSettingsPanel::choosingAValueSetsExactlyItsBlock()
     f.openPanel();
     f.choose(list, value);
     QCOMPARE(f.window.writes, BlockPins.at(list)); // that block, every pin once, and no Click
-    QCOMPARE(jumperPositionsText(f.window.board()),
+    QCOMPARE(jumperPositionsText(pinColorsOf(f.window.board())),
              QString(DefaultPositions).replace(DefaultBlockPositions.at(list), positions));
     QCOMPARE(f.list(list)->currentData().toInt(), value);
 }
@@ -221,7 +222,7 @@ void TestSettingsPanel::aClickOnABlockMovesItsCap()
     QFETCH(int, sdram);
     Fixture f;
     f.openPanel();
-    const auto board = [&] { return jumperPositionsText(f.window.board()); };
+    const auto board = [&] { return jumperPositionsText(pinColorsOf(f.window.board())); };
     f.clickPin(pin);
     QCOMPARE(board(), positions);
     QCOMPARE(f.list("cbops")->currentIndex(), power);
@@ -290,7 +291,7 @@ void TestSettingsPanel::pickingAnEntryRunsItsClickAsAlways()
         f.window.writes.clear();
         f.pick("CBOCPU", 21);
         QCOMPARE(f.window.writes.size(), 26);
-        QCOMPARE(jumperPositionsText(f.window.board()), DefaultPositions);
+        QCOMPARE(jumperPositionsText(pinColorsOf(f.window.board())), DefaultPositions);
         QCOMPARE(f.list("CBOCPU")->currentIndex(), 21);
         QCOMPARE(f.list("busClock")->currentData().toInt(), 100);
         QCOMPARE(f.reading("cpuEntries"), QStringLiteral("AMD K6-2 300AFR(100MHz,3.0x,2.2V)"));

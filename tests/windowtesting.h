@@ -31,6 +31,11 @@ inline void pick(QWidget &window, const char *list, int position)
 class FailingWindow : public MainWindow
 {
 public:
+    explicit FailingWindow(FailureReport report = reportAndEnd)
+        : MainWindow(std::move(report))
+    {
+    }
+
     int failAtWrite = -1; ///< 0-based write that fails; -1 while unarmed
     int writes = 0;
 

@@ -2,7 +2,7 @@
 // setting it names, and the rule that the three come together and without a CPU entry.
 #include "meaningoptions.h"
 
-#include "jumpers/blockmeanings.h"
+#include "jumpers/cpusettings.h"
 
 #include <QRegularExpression>
 

@@ -5,6 +5,7 @@
 
 #include "layout/catalogues.h"
 #include "layout/window.h"
+#include "window/mainwindow.h"
 #include "window/settingspanel.h"
 
 #include <QComboBox>
@@ -162,7 +163,9 @@ PageRecord recordPage(MainWindow &window)
 {
     PageRecord r;
     r.lists = findLists(window);
-    SettingsPanel panel(window); // reads the pins the window shows now: the page's default
+    SettingsPanel panel(window, window.board(), reportAndEnd); // reads the pins shown now: the page's default
+    QObject::connect(&panel, &SettingsPanel::pinsChosen, &window, [&window](const auto &fills) { window.setPins(fills); });
+    QObject::connect(&window, &MainWindow::pinsChanged, &panel, &SettingsPanel::refresh);
     r.groups = findMeanings(panel);
     r.views = recordViews(window, r.lists);
     r.meanings = recordMeanings(window, panel, r.lists, r.groups);

@@ -4,9 +4,8 @@
 
 #include "pageerror.h"
 
-#include "jumpers/blockmeanings.h"
+#include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
-#include "window/boardblocks.h"
 #include "window/mainwindow.h"
 #include "window/settingspanel.h"
 

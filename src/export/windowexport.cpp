@@ -5,7 +5,7 @@
 #include "htmlexport.h"
 #include "outputfile.h"
 
-#include "jumpers/meaningsetting.h"
+#include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
 #include "printing/printing.h"
 #include "window/mainwindow.h"
@@ -76,7 +76,7 @@ QString exportWindowImage(const ExportRequest &request)
     MainWindow &window = mainWindow();
     window.load();
     if (request.busClock) // the three come together
-        window.showCpuMeanings({*request.busClock, *request.multiplier, *request.voltage});
+        window.showCpuSettings({*request.busClock, *request.multiplier, *request.voltage});
     const struct {
         const Selector &selector;
         int position;

@@ -2,7 +2,7 @@
 // makes it, or the whole guide as one web page.
 #pragma once
 
-#include "jumpers/blockmeanings.h"
+#include "jumpers/cpusettings.h"
 
 #include <QByteArray>
 #include <QPageSize>

@@ -2,7 +2,7 @@
 // maker lists them for each CPU; none is worked out from the entry texts.
 #include "cpujumpertable.h"
 
-#include "jumperblocks.h"
+#include "blockfills.h"
 
 #include <iterator>
 
@@ -90,22 +90,7 @@ std::array<Contact, 4> jp3Contacts(const CpuJumperRow &row)
     return {row.a, row.b, row.c, row.d};
 }
 
-std::array<PinFill, 26> cpuPinFills(const CpuJumperRow &row)
+std::vector<PinFill> cpuPinFills(const CpuJumperRow &row)
 {
-    std::array<PinFill, 26> fills{};
-    std::size_t n = 0;
-    const auto positions = cpuBlockPositions(row);
-    const auto blocks = cpuBlocks();
-    for (std::size_t b = 0; b < blocks.size(); ++b) {
-        const auto colors = threePinFills(positions[b]);
-        for (std::size_t pin = 0; pin < 3; ++pin)
-            fills[n++] = {blocks[b].pins[pin], colors[pin]};
-    }
-    const auto contacts = jp3Contacts(row);
-    const auto jp3 = jp3Positions();
-    for (std::size_t position = 0; position < jp3.size(); ++position) {
-        for (const char *pin : jp3[position].pins)
-            fills[n++] = {pin, contactFill(contacts[position])};
-    }
-    return fills;
+    return cpuPinFills(cpuBlockPositions(row), jp3Contacts(row));
 }

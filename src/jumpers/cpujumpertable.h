@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <vector>
 
 /// One case of the table: bus clock (JP7, JP8, JP9), multiplier (JP4, JP5, JP6), voltage (JP3 A-D).
 struct CpuJumperRow {
@@ -27,6 +28,5 @@ std::array<Position, 6> cpuBlockPositions(const CpuJumperRow &row);
 /// A row's JP3 positions A to D.
 std::array<Contact, 4> jp3Contacts(const CpuJumperRow &row);
 
-/// The 26 pin fills of a row, in the order they are written: JP7, JP8, JP9, JP4, JP5, JP6 from
-/// pin 1 to pin 3, then JP3 positions A to D, first pin before second.
-std::array<PinFill, 26> cpuPinFills(const CpuJumperRow &row);
+/// The 26 pin fills of a row, in the order the CPU procedure writes them (see the other cpuPinFills()).
+std::vector<PinFill> cpuPinFills(const CpuJumperRow &row);

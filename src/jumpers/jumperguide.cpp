@@ -1,10 +1,11 @@
 // The guide as a table in three formats, read from the jumper tables, and a position as it writes it.
 #include "jumperguide.h"
 
-#include "blockmeanings.h"
-#include "boardjumpertables.h"
 #include "cpujumpertable.h"
+#include "cpusettings.h"
 #include "jumperblocks.h"
+#include "jumperwords.h"
+#include "powersdramtables.h"
 #include "selection.h"
 #include "selectorcatalogue.h"
 
@@ -234,16 +235,6 @@ QString csvTable(const std::vector<Section> &sections)
     return out;
 }
 } // namespace
-
-QString positionText(Position p)
-{
-    return p == Position::OneTwo ? QStringLiteral("1-2") : QStringLiteral("2-3");
-}
-
-QString contactText(Contact c)
-{
-    return c == Contact::Closed ? QStringLiteral("closed") : QStringLiteral("open");
-}
 
 QString jumperGuide(GuideFormat format)
 {

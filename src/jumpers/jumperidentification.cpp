@@ -1,9 +1,8 @@
 // The identification report: what jumper positions read from text stand for, line by line.
-#include "boardjumpertables.h"
 #include "jumperblocks.h"
-#include "jumperguide.h"
 #include "jumperreading.h"
-#include "selection.h"
+#include "jumperwords.h"
+#include "powersdramtables.h"
 #include "selectorcatalogue.h"
 
 namespace {
@@ -79,11 +78,8 @@ QString groupValue(const std::array<std::optional<T>, N> &blocks, const QStringL
 /// The text of the list entry whose case sets the block to this position, without its blanks.
 QString boardChoiceText(const BoardJumper &jumper, Position position)
 {
-    for (const SelectorEntry &e : jumper.selector.entries) {
-        const auto row = findBoardJumperRow(jumper, selectionCode(jumper.selector.list, e.itemCode));
-        if (row && row->position == position)
-            return QString::fromLatin1(e.text).trimmed();
-    }
+    if (const auto entry = entryGiving(jumper, position))
+        return QString::fromLatin1(jumper.selector.entries[static_cast<std::size_t>(*entry)].text).trimmed();
     return QStringLiteral("no entry sets %1 to %2").arg(QLatin1String(jumper.block.name), positionText(position));
 }
 

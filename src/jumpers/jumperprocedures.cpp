@@ -2,8 +2,9 @@
 // whether or not it already shows that color.
 #include "jumperprocedures.h"
 
-#include "boardjumpertables.h"
+#include "blockfills.h"
 #include "cpujumpertable.h"
+#include "powersdramtables.h"
 #include "selection.h"
 #include "selectorcatalogue.h"
 
@@ -14,9 +15,8 @@ void setBoardJumper(JumperWindow &window, const BoardJumper &jumper)
     const auto row = findBoardJumperRow(jumper, decodeSelection(window, jumper.selector.list));
     if (!row)
         return;
-    const auto colors = threePinFills(row->position);
-    for (std::size_t pin = 0; pin < 3; ++pin)
-        window.setFillColor(jumper.block.pins[pin], colors[pin]);
+    for (const PinFill &fill : positionFills({&jumper.block, 1}, {&row->position, 1}))
+        window.setFillColor(fill.pin, fill.color);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "jumperreading.h"
 
 #include "jumperblocks.h"
-#include "jumperguide.h"
+#include "jumperwords.h"
 
 #include <QRegularExpression>
 

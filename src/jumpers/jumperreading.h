@@ -2,7 +2,7 @@
 // the positions it gives stand for.
 #pragma once
 
-#include "blockmeanings.h"
+#include "cpusettings.h"
 
 #include <QString>
 

@@ -5,19 +5,30 @@
 #include <QString>
 
 #include <exception>
+#include <functional>
 
-/// Shows the message (stderr and, when there is a screen, a message box) and ends the program
-/// with status 1. Only a test may have it do otherwise (failureguardfortests.h).
-void reportFailure(const QString &message);
+/// What becomes of an error that leaves a handler, given its message.
+using FailureReport = std::function<void(const QString &message)>;
 
-/// Runs work; an exception that leaves it goes to reportFailure(). Qt must never see an
-/// exception leave a slot, so every handler and the start-up run inside this.
+/// The program's report: shows the message (stderr and, when there is a screen, a message box)
+/// and ends the program with status 1.
+[[noreturn]] void reportAndEnd(const QString &message);
+
+/// Runs work; an exception that leaves it goes to report. Qt must never see an exception leave a
+/// slot, so every handler and the start-up run inside this.
 template<typename Work>
-void runGuarded(Work &&work)
+void runGuarded(const FailureReport &report, Work &&work)
 {
     try {
         work();
     } catch (const std::exception &e) {
-        reportFailure(QString::fromUtf8(e.what()));
+        report(QString::fromUtf8(e.what()));
     }
+}
+
+/// Runs work under the program's own report.
+template<typename Work>
+void runGuarded(Work &&work)
+{
+    runGuarded(reportAndEnd, std::forward<Work>(work));
 }

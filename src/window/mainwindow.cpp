@@ -1,6 +1,8 @@
-// The main window: creation from the catalogues, the Print and Exit commands, and the event routing.
+// The main window: creation from the catalogues, its lists, the Print and Exit commands, the event
+// routing, and the pins set by the settings panel or a click on a jumper block.
 #include "mainwindow.h"
 
+#include "capmove.h"
 #include "controlkeys.h"
 #include "failureguard.h"
 #include "settingspanel.h"
@@ -8,16 +10,22 @@
 #include "windowloss.h"
 #include "windowplacement.h"
 
+#include "jumpers/cpusettings.h"
+#include "jumpers/jumperwords.h"
+#include "jumpers/powersdramtables.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
+#include "layout/elementerror.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
 #include "layout/window.h"
 #include "printing/printing.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -25,9 +33,13 @@
 #include <QShowEvent>
 
 #include <algorithm>
+#include <cassert>
+#include <string>
 #include <vector>
 
 namespace {
+
+constexpr int ItemCodeRole = Qt::UserRole;
 
 QPointer<MainWindow> &globalWindow()
 {
@@ -62,7 +74,8 @@ void exitClick()
 
 } // namespace
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(FailureReport report)
+    : m_report(std::move(report))
 {
     setObjectName(QStringLiteral("VELMOR"));
     setWindowTitle(QString::fromLatin1(WindowCaption));
@@ -137,11 +150,11 @@ void MainWindow::connectClicks()
 {
     // Each of the five Click events runs inside the guard, so no error leaves a slot.
     for (const Selector &selector : selectors()) {
-        const auto clickList = [this, &selector] { runGuarded([&] { click(selector); }); };
+        const auto clickList = [this, &selector] { runGuarded(m_report, [&] { click(selector); }); };
         connect(list(selector.list), &QComboBox::activated, this, clickList);
     }
-    connect(button("CMDPRINT"), &QPushButton::clicked, this, [] { runGuarded(printClick); });
-    connect(button("CMDEXIT"), &QPushButton::clicked, this, [] { runGuarded(exitClick); });
+    connect(button("CMDPRINT"), &QPushButton::clicked, this, [this] { runGuarded(m_report, printClick); });
+    connect(button("CMDEXIT"), &QPushButton::clicked, this, [this] { runGuarded(m_report, exitClick); });
 }
 
 void MainWindow::load()
@@ -167,14 +180,14 @@ void MainWindow::setFillColor(const char *element, Color color)
 void MainWindow::click(const Selector &selector)
 {
     selector.procedure(*this);
-    pinsChanged();
+    afterPinsChange();
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || !m_panel || !m_panel->isVisible())
         return QWidget::mousePressEvent(event);
-    runGuarded([&] { moveCapAt(m_boardWidget->mapFrom(this, event->position().toPoint())); });
+    runGuarded(m_report, [&] { moveCapAt(m_boardWidget->mapFrom(this, event->position().toPoint())); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -196,6 +209,149 @@ void MainWindow::showEvent(QShowEvent *event)
     const QPoint place = placedInside(frame, screen()->availableGeometry());
     if (place != frame.topLeft())
         move(place);
+}
+
+// The lists and buttons found by name, and the list operations of the Load event and the jumper
+// procedures.
+
+QComboBox *MainWindow::list(const char *name) const
+{
+    auto *combo = findChild<QComboBox *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    if (!combo)
+        throw ElementError(name, "reaching the list", "the window has no list of that name");
+    return combo;
+}
+
+QPushButton *MainWindow::button(const char *name) const
+{
+    auto *button = findChild<QPushButton *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    if (!button)
+        throw ElementError(name, "reaching the button", "the window has no button of that name");
+    return button;
+}
+
+void MainWindow::addItem(const char *name, const char *text)
+{
+    list(name)->addItem(QString::fromLatin1(text));
+}
+
+int MainWindow::newIndex(const char *name)
+{
+    return list(name)->count() - 1;
+}
+
+void MainWindow::setItemData(const char *name, int index, std::int32_t itemCode)
+{
+    QComboBox *combo = list(name);
+    if (index < 0 || index >= combo->count())
+        throw ElementError(name, "setting the item data at index " + std::to_string(index), "invalid index");
+    combo->setItemData(index, itemCode, ItemCodeRole);
+}
+
+std::int32_t MainWindow::itemData(const char *name, int index)
+{
+    QComboBox *combo = list(name);
+    if (index < 0 || index >= combo->count())
+        throw ElementError(name, "reading the item data at index " + std::to_string(index), "invalid index");
+    return combo->itemData(index, ItemCodeRole).toInt();
+}
+
+int MainWindow::listIndex(const char *name)
+{
+    return list(name)->currentIndex();
+}
+
+void MainWindow::setListIndex(const char *name, int index)
+{
+    QComboBox *combo = list(name);
+    if (index < -1 || index >= combo->count())
+        throw ElementError(name, "selecting index " + std::to_string(index), "invalid index");
+    combo->setCurrentIndex(index);
+    // A selection made by the program raises the Click event at once, as a user's pick does.
+    const Selector *selector = findSelector(name);
+    assert(selector && "every list of the window has a selector");
+    click(*selector);
+}
+
+// Pins set outside the lists' Click events: the settings panel, a cap moved by a click, and the
+// lists made to show the entries that give the pins.
+
+void MainWindow::afterPinsChange()
+{
+    // A screen reader reads the positions the pins now show.
+    m_boardWidget->setAccessibleDescription(jumperPositionsText(pinColorsOf(m_board)));
+    emit pinsChanged();
+}
+
+void MainWindow::createPanelAction()
+{
+    // F2 works in the panel as in the window: it opens the panel, or brings it forward.
+    m_panelAction = new QAction(QStringLiteral("Jumper settings panel"), this);
+    m_panelAction->setShortcut(Qt::Key_F2);
+    m_panelAction->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(m_panelAction);
+    connect(m_panelAction, &QAction::triggered, this, [this] { runGuarded(m_report, [this] { openSettingsPanel(); }); });
+    m_boardWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_boardWidget.get(), &QWidget::customContextMenuRequested, this, &MainWindow::showBoardMenu);
+}
+
+void MainWindow::showBoardMenu(const QPoint &pos)
+{
+    QMenu menu(this);
+    menu.setFont(windowFont());
+    menu.addAction(m_panelAction);
+    menu.exec(m_boardWidget->mapToGlobal(pos));
+}
+
+void MainWindow::openSettingsPanel()
+{
+    if (!m_panel) {
+        m_panel = std::make_unique<SettingsPanel>(*this, m_board, m_report);
+        connect(m_panel.get(), &SettingsPanel::pinsChosen, this, [this](const auto &fills) { setPins(fills); });
+        connect(this, &MainWindow::pinsChanged, m_panel.get(), &SettingsPanel::refresh);
+    }
+    m_panel->present();
+}
+
+void MainWindow::moveCapAt(const QPoint &pixel)
+{
+    const std::vector<PinFill> move = capMoveAt(m_board, pixel);
+    if (!move.empty())
+        setPins(move);
+}
+
+void MainWindow::setPins(std::span<const PinFill> fills)
+{
+    for (const PinFill &fill : fills)
+        setFillColor(fill.pin, fill.color);
+    showMatchingCpuEntry();
+    showMatchingEntry(powerJumper());
+    showMatchingEntry(sdramJumper());
+    afterPinsChange();
+}
+
+void MainWindow::showMatchingCpuEntry()
+{
+    const QList<int> matching = matchingCpuEntries(readCpuBlocks(pinColorsOf(m_board)));
+    QComboBox *cpu = list(cpuSelector().list);
+    if (matching.contains(cpu->currentIndex()))
+        return;
+    // Setting the index of the list itself, not through setListIndex(): that is the program's
+    // choice of an entry and would run the Click, which sets the pins from the entry.
+    cpu->setCurrentIndex(matching.isEmpty() ? -1 : matching.front());
+}
+
+void MainWindow::showMatchingEntry(const BoardJumper &jumper)
+{
+    const auto shown = positionShown(pinColorsOf(m_board), jumper.block);
+    const auto entry = shown ? entryGiving(jumper, *shown) : std::nullopt;
+    list(jumper.selector.list)->setCurrentIndex(entry.value_or(-1));
+}
+
+void MainWindow::showCpuSettings(const CpuSettings &meanings)
+{
+    // As the panel sets a block: the same writes, then the lists show what the pins stand for.
+    setPins(cpuPinFills(meanings));
 }
 
 MainWindow &mainWindow()

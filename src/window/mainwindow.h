@@ -1,6 +1,8 @@
 // The one window of the guide: the board drawing with its lists and buttons, and its six events.
 #pragma once
 
+#include "failureguard.h"
+
 #include "jumpers/jumperpositions.h"
 #include "jumpers/jumperwindow.h"
 #include "layout/board.h"
@@ -17,7 +19,7 @@ class QPushButton;
 class SettingsPanel;
 class WindowLossWatch;
 struct BoardJumper;
-struct CpuMeanings;
+struct CpuSettings;
 struct Selector;
 
 /// The window. It is the JumperWindow the Load event and the jumper procedures work on, but
@@ -27,7 +29,8 @@ class MainWindow : public QWidget, private JumperWindow
     Q_OBJECT
 
 public:
-    MainWindow();
+    /// An error that leaves one of the window's handlers goes to report.
+    explicit MainWindow(FailureReport report = reportAndEnd);
     ~MainWindow() override;
 
     /// The Load event: fills the lists and selects their defaults. Run once, before show().
@@ -56,12 +59,16 @@ public:
     /// Sets the pins of JP7 to JP9, JP4 to JP6 and JP3 to a bus clock, multiplier and core
     /// voltage as setPins() does, in the order of the CPU procedure: the CPU list then shows the
     /// entry whose row gives these positions, or no entry, and its Click does not run.
-    void showCpuMeanings(const CpuMeanings &meanings);
+    void showCpuSettings(const CpuSettings &meanings);
 
     /// Makes CBOCPU show the entry whose jumper row gives exactly the CPU pins of the board: the
     /// entry shown, when it is one of several that do; else the first in list order; no entry
     /// (index -1) when none does. Raises no Click, so no pin changes.
     void showMatchingCpuEntry();
+
+signals:
+    /// The pins changed: after a list's Click, a choice in the panel or a moved cap.
+    void pinsChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -95,11 +102,12 @@ private:
     void showBoardMenu(const QPoint &pos);
     void moveCapAt(const QPoint &pixel);
     void showMatchingEntry(const BoardJumper &jumper);
-    /// What follows every change of pins: the board's description and the panel's reading.
-    void pinsChanged();
+    /// What follows every change of pins: the board's description, then pinsChanged().
+    void afterPinsChange();
 
     // The widget paints the board, so it is declared after it and destroyed before it; the panel
     // reads both, so it goes first.
+    FailureReport m_report;
     Board m_board;
     std::unique_ptr<BoardWidget> m_boardWidget;
     std::unique_ptr<WindowLossWatch> m_lossWatch;

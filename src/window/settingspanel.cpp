@@ -1,14 +1,9 @@
 // The jumper settings panel: its lists and readings, what a choice writes, and where it stands.
 #include "settingspanel.h"
 
-#include "boardblocks.h"
-#include "failureguard.h"
-#include "mainwindow.h"
-#include "panelreadings.h"
-
-#include "jumpers/blockmeanings.h"
-#include "jumpers/boardjumpertables.h"
-#include "jumpers/jumperblocks.h"
+#include "jumpers/cpusettings.h"
+#include "jumpers/settingsreading.h"
+#include "layout/board.h"
 #include "layout/fonts.h"
 
 #include <QComboBox>
@@ -27,30 +22,23 @@ namespace {
 constexpr int ListFontPixels = 12;
 constexpr int ButtonFontPixels = 11;
 
-/// The setting a group of blocks documents, through the table's reading of their positions.
-template<typename Setting, typename T, std::size_t N>
-std::optional<Setting> documented(const std::array<std::optional<T>, N> &blocks,
-                                  std::optional<Setting> (*settingOf)(const std::array<T, N> &))
-{
-    const auto shown = allRead(blocks);
-    return shown ? settingOf(*shown) : std::nullopt;
-}
-
-/// Shows the value in its list (no entry for none) and the positions beside it, saying plainly
+/// Shows the value in its list (no entry for none) and the positions beside it, which say plainly
 /// when no table documents them.
-void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const QString &positions, const QString &kind)
+void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const QString &positions)
 {
     list->setCurrentIndex(value ? list->findData(*value) : -1);
-    pins->setText(value ? positions : positions + QStringLiteral(": not a documented %1 setting").arg(kind));
+    pins->setText(positions);
     // A screen reader reads the list's value, then the positions that give it.
     list->setAccessibleDescription(pins->text());
 }
 
 } // namespace
 
-SettingsPanel::SettingsPanel(MainWindow &window)
+SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport report)
     : QDialog(&window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_window(window)
+    , m_board(board)
+    , m_report(std::move(report))
 {
     setObjectName(QStringLiteral("settingsPanel"));
     setWindowTitle(QStringLiteral("Jumper settings"));
@@ -159,9 +147,9 @@ void SettingsPanel::connectLists()
     // A choice sets the block at once, every time, also when the list already showed it.
     const auto choose = [this](QComboBox *list, auto find) {
         connect(list, &QComboBox::activated, this, [this, list, find](int index) {
-            runGuarded([&] {
+            runGuarded(m_report, [&] {
                 if (const auto setting = find(list->itemData(index).toInt()))
-                    m_window.setPins(settingFills(*setting));
+                    emit pinsChosen(settingFills(*setting));
             });
         });
     };
@@ -202,30 +190,12 @@ void SettingsPanel::placeBesideWindow()
 
 void SettingsPanel::refresh()
 {
-    refreshCpuBlocks();
-    refreshBoardJumpers();
-}
-
-void SettingsPanel::refreshCpuBlocks()
-{
-    const CpuBlockReading reading = readCpuBlocks(m_window.board());
-    const auto bus = documented(reading.busClock, busClockOf);
-    const auto multiplier = documented(reading.multiplier, multiplierOf);
-    const auto voltage = documented(reading.voltage, voltageOf);
-    showSetting(m_busClock, bus ? std::optional(bus->megahertz) : std::nullopt, m_busClockPins,
-                blocksText(cpuBlocks().first(3), reading.busClock), QStringLiteral("bus clock"));
-    showSetting(m_multiplier, multiplier ? std::optional(multiplier->tenths) : std::nullopt, m_multiplierPins,
-                blocksText(cpuBlocks().subspan(3), reading.multiplier), QStringLiteral("multiplier"));
-    showSetting(m_voltage, voltage ? std::optional(voltage->centivolts) : std::nullopt, m_voltagePins,
-                jp3Text(reading.voltage), QStringLiteral("voltage"));
-    m_cpuClock->setText(bus && multiplier
-                            ? QStringLiteral("%1 MHz").arg(cpuClockMegahertz(bus->megahertz, multiplier->tenths))
-                            : QStringLiteral("not documented for these jumpers"));
-    m_cpuEntries->setText(cpuEntriesText(reading));
-}
-
-void SettingsPanel::refreshBoardJumpers()
-{
-    m_powerSupply->setText(boardJumperText(m_window.board(), powerJumper()));
-    m_sdramClock->setText(boardJumperText(m_window.board(), sdramJumper()));
+    const SettingsReading reading = readSettings(pinColorsOf(m_board));
+    showSetting(m_busClock, reading.megahertz, m_busClockPins, reading.busClockPins);
+    showSetting(m_multiplier, reading.tenths, m_multiplierPins, reading.multiplierPins);
+    showSetting(m_voltage, reading.centivolts, m_voltagePins, reading.voltagePins);
+    m_cpuClock->setText(reading.cpuClock);
+    m_cpuEntries->setText(reading.cpuEntries);
+    m_powerSupply->setText(reading.powerSupply);
+    m_sdramClock->setText(reading.sdramClock);
 }

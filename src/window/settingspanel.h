@@ -2,23 +2,30 @@
 // supply and SDRAM-clock blocks mean, and sets a block by bus clock, multiplier or core voltage.
 #pragma once
 
+#include "failureguard.h"
+
+#include "jumpers/jumperpositions.h"
+
 #include <QDialog>
 
-class MainWindow;
+#include <vector>
+
+class Board;
 class QComboBox;
 class QLabel;
 class QPushButton;
 
 /// Non-modal, beside the window. Each of its three lists offers the documented values only and
-/// shows no entry while the board's pins document none; choosing a value writes that block's
-/// pins through the window. Closing it (Escape, its close button) only hides it.
+/// shows no entry while the board's pins document none; choosing a value asks for that block's
+/// pins (pinsChosen). Closing it (Escape, its close button) only hides it.
 class SettingsPanel : public QDialog
 {
     Q_OBJECT
 
 public:
-    /// Reads window.board() and writes through window.setPins(); the window owns the panel.
-    explicit SettingsPanel(MainWindow &window);
+    /// Stands beside window and reads board; an error in its handlers goes to report. The window
+    /// owns the panel.
+    SettingsPanel(QWidget &window, const Board &board, FailureReport report);
 
     /// Shows the panel beside the window when it is hidden, then brings it forward with the focus.
     void present();
@@ -26,6 +33,10 @@ public:
     /// Reads the board afresh: the lists, the positions under them, the CPU clock, the power-
     /// supply and SDRAM-clock settings, and the CPU entries with exactly these jumpers.
     void refresh();
+
+signals:
+    /// A value was chosen: these fills set its blocks, in the order the CPU procedure writes them.
+    void pinsChosen(const std::vector<PinFill> &fills);
 
 private:
     void createRows();
@@ -35,10 +46,10 @@ private:
     void fillLists();
     void connectLists();
     void placeBesideWindow();
-    void refreshCpuBlocks();
-    void refreshBoardJumpers();
 
-    MainWindow &m_window;
+    QWidget &m_window;
+    const Board &m_board;
+    FailureReport m_report;
     QComboBox *m_busClock = nullptr;
     QComboBox *m_multiplier = nullptr;
     QComboBox *m_voltage = nullptr;

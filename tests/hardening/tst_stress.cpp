@@ -3,7 +3,7 @@
 #include "hardening.h"
 #include "pinsampling.h"
 
-#include "jumpers/boardjumpertables.h"
+#include "jumpers/powersdramtables.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"

@@ -4,6 +4,7 @@
 // and the positions the board shows to the setting they document, if any.
 #pragma once
 
+#include "blockfills.h"
 #include "jumperpositions.h"
 
 #include <QString>
@@ -12,8 +13,7 @@
 #include <array>
 #include <optional>
 #include <span>
-
-class Board;
+#include <vector>
 
 /// A bus clock and the positions of JP7, JP8, JP9 that select it.
 struct BusClockSetting {
@@ -33,6 +33,13 @@ struct VoltageSetting {
     std::array<Contact, 4> contacts;
 };
 
+/// One documented setting of each CPU block group.
+struct CpuSettings {
+    BusClockSetting busClock;
+    MultiplierSetting multiplier;
+    VoltageSetting voltage;
+};
+
 /// The documented settings, in ascending order of their value.
 std::span<const BusClockSetting> busClockSettings();     ///< 6: 60, 66, 75, 83, 95, 100 MHz
 std::span<const MultiplierSetting> multiplierSettings(); ///< 7: 2x, 2.5x, 3x, 3.5x, 4x, 4.5x, 5x
@@ -47,6 +54,15 @@ std::optional<VoltageSetting> voltageOf(const std::array<Contact, 4> &jp3);
 std::optional<BusClockSetting> findBusClock(int megahertz);
 std::optional<MultiplierSetting> findMultiplier(int tenths);
 std::optional<VoltageSetting> findVoltage(int centivolts);
+
+/// The fills that set a documented setting: its blocks from pin 1 to pin 3, in block order, or
+/// JP3 A to D, first pin before second, as the CPU procedure writes them.
+std::vector<PinFill> settingFills(const BusClockSetting &setting);
+std::vector<PinFill> settingFills(const MultiplierSetting &setting);
+std::vector<PinFill> settingFills(const VoltageSetting &setting);
+
+/// The 26 pin fills of the three settings, in the CPU procedure's order (see cpuPinFills()).
+std::vector<PinFill> cpuPinFills(const CpuSettings &settings);
 
 /// The texts a person reads: "100 MHz", "3.0x" / "4.5x", "2.2 V" / "3.52 V".
 QString busClockText(int megahertz);
@@ -78,8 +94,8 @@ std::optional<std::array<T, N>> allRead(const std::array<std::optional<T>, N> &b
     return all;
 }
 
-/// Reads the 26 CPU pins of the board.
-CpuBlockReading readCpuBlocks(const Board &board);
+/// Reads the 26 CPU pins.
+CpuBlockReading readCpuBlocks(const PinColors &pins);
 
 /// The list positions of the CPU entries whose jumper table row gives exactly these positions,
 /// in list order (an entry whose code has no row never matches). Empty when a block is unread.

@@ -1,13 +1,11 @@
 // What the CPU's jumper blocks stand for: the documented bus clocks, multipliers and core
 // voltages with the positions that select them, each table in ascending order of its value.
-#include "blockmeanings.h"
+#include "cpusettings.h"
 
 #include "cpujumpertable.h"
 #include "jumperblocks.h"
 #include "selection.h"
 #include "selectorcatalogue.h"
-
-#include "layout/board.h"
 
 #include <algorithm>
 #include <iterator>
@@ -135,6 +133,29 @@ std::optional<VoltageSetting> findVoltage(int centivolts)
     return findIn(voltageSettings(), centivolts, &VoltageSetting::centivolts);
 }
 
+std::vector<PinFill> settingFills(const BusClockSetting &setting)
+{
+    return positionFills(cpuBlocks().first(3), setting.positions);
+}
+
+std::vector<PinFill> settingFills(const MultiplierSetting &setting)
+{
+    return positionFills(cpuBlocks().subspan(3), setting.positions);
+}
+
+std::vector<PinFill> settingFills(const VoltageSetting &setting)
+{
+    return contactFills(jp3Positions(), setting.contacts);
+}
+
+std::vector<PinFill> cpuPinFills(const CpuSettings &settings)
+{
+    const auto &bus = settings.busClock.positions;
+    const auto &multiplier = settings.multiplier.positions;
+    return cpuPinFills({bus[0], bus[1], bus[2], multiplier[0], multiplier[1], multiplier[2]},
+                       settings.voltage.contacts);
+}
+
 QString busClockText(int megahertz)
 {
     return QString::number(megahertz) + QStringLiteral(" MHz");
@@ -156,29 +177,15 @@ int cpuClockMegahertz(int busMegahertz, int multiplierTenths)
     return busThirds(busMegahertz) * multiplierTenths / 30;
 }
 
-CpuBlockReading readCpuBlocks(const Board &board)
+CpuBlockReading readCpuBlocks(const PinColors &pins)
 {
     CpuBlockReading reading;
     const auto blocks = cpuBlocks();
-    for (std::size_t b = 0; b < blocks.size(); ++b) {
-        std::array<Color, 3> fills{};
-        for (std::size_t pin = 0; pin < 3; ++pin)
-            fills[pin] = board.fillColor(blocks[b].pins[pin]);
-        auto &slot = b < 3 ? reading.busClock[b] : reading.multiplier[b - 3];
-        for (Position p : {Position::OneTwo, Position::TwoThree}) {
-            if (fills == threePinFills(p))
-                slot = p;
-        }
-    }
+    for (std::size_t b = 0; b < blocks.size(); ++b)
+        (b < 3 ? reading.busClock[b] : reading.multiplier[b - 3]) = positionShown(pins, blocks[b]);
     const auto jp3 = jp3Positions();
-    for (std::size_t position = 0; position < jp3.size(); ++position) {
-        const Color first = board.fillColor(jp3[position].pins[0]);
-        const Color second = board.fillColor(jp3[position].pins[1]);
-        for (Contact c : {Contact::Open, Contact::Closed}) {
-            if (first == contactFill(c) && second == contactFill(c))
-                reading.voltage[position] = c;
-        }
-    }
+    for (std::size_t position = 0; position < jp3.size(); ++position)
+        reading.voltage[position] = contactShown(pins, jp3[position]);
     return reading;
 }
 

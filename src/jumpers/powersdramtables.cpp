@@ -1,6 +1,8 @@
 // The power-supply and SDRAM-clock jumper tables. The first entry of each list maps to opposite
 // positions: AT power to 1-2, PC100 SDRAM to 2-3.
-#include "boardjumpertables.h"
+#include "powersdramtables.h"
+
+#include "selection.h"
 
 #include <iterator>
 
@@ -41,6 +43,17 @@ std::optional<BoardJumperRow> findBoardJumperRow(const BoardJumper &jumper, int 
     for (const BoardJumperRow &row : jumper.rows) {
         if (selectionCode == row.code)
             return row;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> entryGiving(const BoardJumper &jumper, Position position)
+{
+    const auto entries = jumper.selector.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto row = findBoardJumperRow(jumper, selectionCode(jumper.selector.list, entries[i].itemCode));
+        if (row && row->position == position)
+            return static_cast<int>(i);
     }
     return std::nullopt;
 }

@@ -25,3 +25,7 @@ const BoardJumper &sdramJumper(); ///< JP10 from cbosdr: 52 -> 2-3, 53 -> 1-2
 
 /// The case whose code equals the selection code, tested in ascending order, or none.
 std::optional<BoardJumperRow> findBoardJumperRow(const BoardJumper &jumper, int selectionCode);
+
+/// The list position of the first entry whose case sets the jumper's block to this position, or
+/// none when no entry does.
+std::optional<int> entryGiving(const BoardJumper &jumper, Position position);

@@ -1,0 +1,60 @@
+// The fills of jumper positions and the positions of fills, for three-pin blocks and JP3.
+#include "blockfills.h"
+
+#include <cassert>
+
+std::vector<PinFill> positionFills(std::span<const ThreePinBlock> blocks, std::span<const Position> positions)
+{
+    assert(blocks.size() == positions.size() && "one position per block");
+    std::vector<PinFill> fills;
+    fills.reserve(3 * blocks.size());
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        const auto colors = threePinFills(positions[b]);
+        for (std::size_t pin = 0; pin < 3; ++pin)
+            fills.push_back({blocks[b].pins[pin], colors[pin]});
+    }
+    return fills;
+}
+
+std::vector<PinFill> contactFills(std::span<const Jp3Position> positions, std::span<const Contact> contacts)
+{
+    assert(positions.size() == contacts.size() && "one contact per position");
+    std::vector<PinFill> fills;
+    fills.reserve(2 * positions.size());
+    for (std::size_t p = 0; p < positions.size(); ++p) {
+        for (const char *pin : positions[p].pins)
+            fills.push_back({pin, contactFill(contacts[p])});
+    }
+    return fills;
+}
+
+std::vector<PinFill> cpuPinFills(const std::array<Position, 6> &blocks, const std::array<Contact, 4> &jp3)
+{
+    std::vector<PinFill> fills = positionFills(cpuBlocks(), blocks);
+    const std::vector<PinFill> voltage = contactFills(jp3Positions(), jp3);
+    fills.insert(fills.end(), voltage.begin(), voltage.end());
+    return fills;
+}
+
+std::optional<Position> positionShown(const PinColors &pins, const ThreePinBlock &block)
+{
+    std::array<Color, 3> fills{};
+    for (std::size_t pin = 0; pin < 3; ++pin)
+        fills[pin] = pins(block.pins[pin]);
+    for (Position p : {Position::OneTwo, Position::TwoThree}) {
+        if (fills == threePinFills(p))
+            return p;
+    }
+    return std::nullopt;
+}
+
+std::optional<Contact> contactShown(const PinColors &pins, const Jp3Position &position)
+{
+    const Color first = pins(position.pins[0]);
+    const Color second = pins(position.pins[1]);
+    for (Contact c : {Contact::Closed, Contact::Open}) {
+        if (first == contactFill(c) && second == contactFill(c))
+            return c;
+    }
+    return std::nullopt;
+}

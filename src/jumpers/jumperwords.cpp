@@ -1,0 +1,81 @@
+// The words for jumper positions, and the readings built of them.
+#include "jumperwords.h"
+
+#include "cpusettings.h"
+#include "powersdramtables.h"
+#include "selectorcatalogue.h"
+
+#include <QStringList>
+
+QString positionText(Position p)
+{
+    return p == Position::OneTwo ? QStringLiteral("1-2") : QStringLiteral("2-3");
+}
+
+QString contactText(Contact c)
+{
+    return c == Contact::Closed ? QStringLiteral("closed") : QStringLiteral("open");
+}
+
+QString positionText(std::optional<Position> p)
+{
+    return p ? positionText(*p) : QStringLiteral("not set");
+}
+
+QString contactText(std::optional<Contact> c)
+{
+    return c ? contactText(*c) : QStringLiteral("not set");
+}
+
+QString blocksText(std::span<const ThreePinBlock> blocks, std::span<const std::optional<Position>> positions)
+{
+    QStringList parts;
+    for (std::size_t b = 0; b < blocks.size(); ++b)
+        parts << QString::fromLatin1(blocks[b].name) + u' ' + positionText(positions[b]);
+    return parts.join(QStringLiteral(", "));
+}
+
+QString jp3Text(const std::array<std::optional<Contact>, 4> &contacts)
+{
+    QStringList parts;
+    const auto jp3 = jp3Positions();
+    for (std::size_t i = 0; i < jp3.size(); ++i)
+        parts << QString::fromLatin1(jp3[i].letter) + u' ' + contactText(contacts[i]);
+    return QStringLiteral("JP3 ") + parts.join(QStringLiteral(", "));
+}
+
+QString jumperPositionsText(const PinColors &pins)
+{
+    const CpuBlockReading cpu = readCpuBlocks(pins);
+    QStringList parts{blocksText(cpuBlocks().first(3), cpu.busClock), blocksText(cpuBlocks().subspan(3), cpu.multiplier)};
+    // The sentence names JP3's positions without commas between them, unlike the panel.
+    QString jp3 = QStringLiteral("JP3");
+    const auto letters = jp3Positions();
+    for (std::size_t i = 0; i < letters.size(); ++i)
+        jp3 += u' ' + QString::fromLatin1(letters[i].letter) + u' ' + contactText(cpu.voltage[i]);
+    parts << jp3;
+    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()}) {
+        const std::optional<Position> shown = positionShown(pins, jumper->block);
+        parts << blocksText({&jumper->block, 1}, {&shown, 1});
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QString cpuEntriesText(const CpuBlockReading &reading)
+{
+    QStringList texts;
+    for (int position : matchingCpuEntries(reading))
+        texts << QString::fromLatin1(cpuSelector().entries[static_cast<std::size_t>(position)].text).trimmed();
+    return texts.isEmpty() ? QStringLiteral("no listed CPU") : texts.join(u'\n');
+}
+
+QString boardJumperText(const PinColors &pins, const BoardJumper &jumper)
+{
+    const std::optional<Position> shown = positionShown(pins, jumper.block);
+    const QString blockText = blocksText({&jumper.block, 1}, {&shown, 1});
+    const auto entry = shown ? entryGiving(jumper, *shown) : std::nullopt;
+    if (!entry)
+        return blockText;
+    const QString text = QString::fromLatin1(jumper.selector.entries[static_cast<std::size_t>(*entry)].text).trimmed();
+    return text + QStringLiteral(" (") + blockText + u')';
+}

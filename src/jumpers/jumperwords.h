@@ -1,0 +1,41 @@
+// The words for jumper positions, each written once: a position, the positions of a group of
+// blocks, the sentence the board reads to a screen reader, and the settings panel's readings.
+#pragma once
+
+#include "blockfills.h"
+#include "jumperblocks.h"
+#include "jumperpositions.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <span>
+
+struct BoardJumper;
+struct CpuBlockReading;
+
+/// A position as the guide writes it: "1-2" or "2-3"; "closed" or "open"; none reads "not set".
+QString positionText(Position p);
+QString contactText(Contact c);
+QString positionText(std::optional<Position> p);
+QString contactText(std::optional<Contact> c);
+
+/// "JP7 1-2, JP8 1-2, JP9 1-2"; a block that shows no position reads "not set".
+QString blocksText(std::span<const ThreePinBlock> blocks, std::span<const std::optional<Position>> positions);
+
+/// "JP3 A open, B closed, C open, D open"; a position that shows neither reads "not set".
+QString jp3Text(const std::array<std::optional<Contact>, 4> &contacts);
+
+/// The positions the pins show now, e.g. "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2,
+/// JP3 A open B closed C open D open, JP11 1-2, JP10 2-3". A block whose pins show neither
+/// position reads "not set".
+QString jumperPositionsText(const PinColors &pins);
+
+/// The texts of the CPU entries whose jumpers are exactly these, without their blanks, one a line;
+/// "no listed CPU" when there is none.
+QString cpuEntriesText(const CpuBlockReading &reading);
+
+/// The entry a power-supply or SDRAM-clock block gives with its position, e.g. "AT Power Supply
+/// (JP11 1-2)", or "JP11 not set".
+QString boardJumperText(const PinColors &pins, const BoardJumper &jumper);
