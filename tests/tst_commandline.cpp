@@ -4,10 +4,9 @@
 #include "printcheck.h"
 #include "velmorprocess.h"
 
-#include "jumpers/cpusettings.h"
 #include "jumpers/cpujumpertable.h"
-#include "jumpers/jumperblocks.h"
 #include "jumpers/cpusettings.h"
+#include "jumpers/jumperblocks.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"

@@ -3,7 +3,6 @@
 // redraws exactly what the window shows for every selection and every setting.
 #include "export/htmlexport.h"
 #include "jumpers/cpusettings.h"
-#include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
 #include "window/mainwindow.h"

@@ -2,8 +2,8 @@
 // spellings of the short form that give the same positions.
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
-#include "jumpers/jumperwords.h"
 #include "jumpers/jumperreading.h"
+#include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
 

@@ -3,11 +3,10 @@
 // the board's legend and every row of the CPU table.
 #include "recordingwindow.h"
 
-#include "jumpers/cpusettings.h"
-#include "jumpers/powersdramtables.h"
 #include "jumpers/cpujumpertable.h"
-#include "jumpers/jumperprocedures.h"
 #include "jumpers/cpusettings.h"
+#include "jumpers/jumperprocedures.h"
+#include "jumpers/powersdramtables.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
 

@@ -1,8 +1,8 @@
 // Selection decoding: item codes to selection codes, overflow, and a list without a selection.
 #include "recordingwindow.h"
 
-#include "jumpers/powersdramtables.h"
 #include "jumpers/cpujumpertable.h"
+#include "jumpers/powersdramtables.h"
 #include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"
 

@@ -55,9 +55,6 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
 {
     keepStandardStreamsOpen();
     forgetMissingTempFolder();
-    // A write past the file size limit fails with EFBIG and is reported, wherever in the export it
-    // happens: the program never dies of the limit half way through a file.
-    std::signal(SIGXFSZ, SIG_IGN);
     // The image is drawn off screen: no display is needed, and none is opened.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     std::future<QStringList> missingFontCheck = startMissingFontCheck();
@@ -109,6 +106,10 @@ int runWindow(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    // A write past the file size limit fails with EFBIG and is reported, wherever it happens (an
+    // exported file, the standard output of --list): the program never dies of the limit half way
+    // through a file, leaving it behind half written.
+    std::signal(SIGXFSZ, SIG_IGN);
     QByteArrayList arguments; // as bytes: a file name need not be valid text
     for (int i = 1; i < argc; ++i)
         arguments << QByteArray(argv[i]);

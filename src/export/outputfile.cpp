@@ -5,7 +5,6 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -115,12 +114,6 @@ bool writeAll(int fd, const QByteArray &bytes)
 /// disk and closes it. Returns 0, or the error number of the first step that failed.
 int fill(int fd, const QByteArray &contents, std::optional<mode_t> permissions)
 {
-    // A write past the file size limit must fail with EFBIG, to be reported and cleaned up,
-    // rather than end the program with the new file left behind half written.
-    struct sigaction ignore {};
-    struct sigaction previous {};
-    ignore.sa_handler = SIG_IGN;
-    ::sigaction(SIGXFSZ, &ignore, &previous);
     int error = 0;
     if (permissions && ::fchmod(fd, *permissions) != 0)
         error = errno;
@@ -131,7 +124,6 @@ int fill(int fd, const QByteArray &contents, std::optional<mode_t> permissions)
         error = errno;
     if (::close(fd) != 0 && !error) // a network file system may report a lost write only here
         error = errno;
-    ::sigaction(SIGXFSZ, &previous, nullptr);
     return error;
 }
 

@@ -10,6 +10,7 @@
 /// written and synced. A symbolic link to a regular file is followed and stays a link; its target
 /// is replaced. A path that is, or leads to, anything but a regular file (a folder, a device, a
 /// named pipe, a socket) or a link to nothing is refused and left alone.
-/// A write past the file size limit fails with EFBIG (SIGXFSZ is ignored while writing).
+/// A write past the file size limit fails with EFBIG where the program ignores SIGXFSZ, as velmor
+/// does from its first line.
 /// Returns an empty string, or "cannot write PATH: reason".
 QString writeOutputFile(const QByteArray &path, const QByteArray &contents);

@@ -164,7 +164,8 @@ PageRecord recordPage(MainWindow &window)
     PageRecord r;
     r.lists = findLists(window);
     SettingsPanel panel(window, window.board(), reportAndEnd); // reads the pins shown now: the page's default
-    QObject::connect(&panel, &SettingsPanel::pinsChosen, &window, [&window](const auto &fills) { window.setPins(fills); });
+    QObject::connect(&panel, &SettingsPanel::pinsChosen, &window,
+                     [&window](const auto &fills) { window.setPins(fills); });
     QObject::connect(&window, &MainWindow::pinsChanged, &panel, &SettingsPanel::refresh);
     r.groups = findMeanings(panel);
     r.views = recordViews(window, r.lists);

@@ -47,7 +47,8 @@ QString jp3Text(const std::array<std::optional<Contact>, 4> &contacts)
 QString jumperPositionsText(const PinColors &pins)
 {
     const CpuBlockReading cpu = readCpuBlocks(pins);
-    QStringList parts{blocksText(cpuBlocks().first(3), cpu.busClock), blocksText(cpuBlocks().subspan(3), cpu.multiplier)};
+    QStringList parts{blocksText(cpuBlocks().first(3), cpu.busClock),
+                      blocksText(cpuBlocks().subspan(3), cpu.multiplier)};
     // The sentence names JP3's positions without commas between them, unlike the panel.
     QString jp3 = QStringLiteral("JP3");
     const auto letters = jp3Positions();

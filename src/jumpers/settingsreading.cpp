@@ -41,7 +41,8 @@ SettingsReading readSettings(const PinColors &pins)
     if (voltage)
         r.centivolts = voltage->centivolts;
     r.busClockPins = pinsText(blocksText(cpuBlocks().first(3), cpu.busClock), bus.has_value(), "bus clock");
-    r.multiplierPins = pinsText(blocksText(cpuBlocks().subspan(3), cpu.multiplier), multiplier.has_value(), "multiplier");
+    r.multiplierPins =
+        pinsText(blocksText(cpuBlocks().subspan(3), cpu.multiplier), multiplier.has_value(), "multiplier");
     r.voltagePins = pinsText(jp3Text(cpu.voltage), voltage.has_value(), "voltage");
     r.cpuClock = bus && multiplier ? busClockText(cpuClockMegahertz(bus->megahertz, multiplier->tenths))
                                    : QStringLiteral("not documented for these jumpers");

@@ -3,6 +3,7 @@
 
 #include "elementdrawing.h"
 #include "shapefigures.h"
+#include "window.h"
 
 #include <QPainter>
 
@@ -42,11 +43,6 @@ QRect drawnBox(const BoardElement &e)
 
 } // namespace
 
-Color boardBackgroundColor()
-{
-    return TitleBarText;
-}
-
 BoardPainter::BoardPainter(const Board &board, qreal lineWidth)
     : m_cache(board)
     , m_lineWidth(lineWidth)
@@ -80,7 +76,7 @@ void BoardPainter::paintRect(QPainter &p, QImage &device, qreal ratio, const QRe
     // fall on the same pixels whichever area is painted; only the elements are drawn scaled.
     p.resetTransform();
     p.setClipRect(clip);
-    p.fillRect(clip, toQColor(boardBackgroundColor()));
+    p.fillRect(clip, toQColor(WindowBackColor));
     if (!background.isNull())
         p.drawImage(clip.topLeft(), m_cache.scaledBackground(background, ratio), clip);
     p.scale(ratio, ratio);

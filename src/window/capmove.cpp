@@ -31,8 +31,7 @@ std::vector<PinFill> movedCap(const Board &board, const ThreePinBlock &block)
 
 std::vector<PinFill> movedCap(const Board &board, const Jp3Position &position)
 {
-    const Contact to =
-        contactShown(pinColorsOf(board), position) == Contact::Closed ? Contact::Open : Contact::Closed;
+    const Contact to = contactShown(pinColorsOf(board), position) == Contact::Closed ? Contact::Open : Contact::Closed;
     return contactFills({&position, 1}, {&to, 1});
 }
 

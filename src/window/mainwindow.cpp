@@ -85,7 +85,7 @@ MainWindow::MainWindow(FailureReport report)
     setWindowIcon(::windowIcon());
     setFont(windowFont());
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, toQColor(TitleBarText));
+    palette.setColor(QPalette::Window, toQColor(WindowBackColor));
     setPalette(palette);
     setFixedSize(ClientSize);
     setGeometry(QRect(ClientTopLeft, ClientSize));
@@ -290,7 +290,8 @@ void MainWindow::createPanelAction()
     m_panelAction->setShortcut(Qt::Key_F2);
     m_panelAction->setShortcutContext(Qt::ApplicationShortcut);
     addAction(m_panelAction);
-    connect(m_panelAction, &QAction::triggered, this, [this] { runGuarded(m_report, [this] { openSettingsPanel(); }); });
+    connect(m_panelAction, &QAction::triggered, this,
+            [this] { runGuarded(m_report, [this] { openSettingsPanel(); }); });
     m_boardWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_boardWidget.get(), &QWidget::customContextMenuRequested, this, &MainWindow::showBoardMenu);
 }

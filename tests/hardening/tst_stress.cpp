@@ -3,8 +3,8 @@
 #include "hardening.h"
 #include "pinsampling.h"
 
-#include "jumpers/powersdramtables.h"
 #include "jumpers/cpujumpertable.h"
+#include "jumpers/powersdramtables.h"
 #include "jumpers/selection.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
