@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -554,7 +555,7 @@ void TestCommandLine::helpDescribesEveryOption()
 namespace {
 
 /// Where the program's standard output goes in a row of failedStandardOutputIsReported.
-enum class Output { FullDisk, Closed, ClosedPipe };
+enum class Output { FullDisk, Closed, ClosedPipe, PastSizeLimit };
 
 void redirectOutput(Output output)
 {
@@ -568,6 +569,14 @@ void redirectOutput(Output output)
     case Output::Closed:
         ::close(STDOUT_FILENO);
         return;
+    case Output::PastSizeLimit: { // a file of no name, which the size limit stops at the first byte
+        const int file = ::open("/tmp", O_TMPFILE | O_WRONLY, 0600);
+        ::dup2(file, STDOUT_FILENO);
+        ::close(file);
+        const rlimit nothing{0, 0};
+        ::setrlimit(RLIMIT_FSIZE, &nothing);
+        return;
+    }
     case Output::ClosedPipe: { // the reader is gone before the first byte is written
         int ends[2];
         if (::pipe(ends) == 0) {
@@ -597,6 +606,9 @@ void TestCommandLine::failedStandardOutputIsReported_data()
         QTest::addRow("%s onto a full disk", option) << arguments << int(Output::FullDisk) << 2 << noSpace;
         QTest::addRow("%s with stdout closed", option) << arguments << int(Output::Closed) << 2 << closed;
         QTest::addRow("%s into a pipe nobody reads", option) << arguments << int(Output::ClosedPipe) << 0 << QString();
+        QTest::addRow("%s past the file size limit", option)
+            << arguments << int(Output::PastSizeLimit) << 2
+            << QStringLiteral("velmor: cannot write to standard output: File too large");
     }
 }
 
