@@ -2,7 +2,7 @@
 // maker lists them for each CPU; none is worked out from the entry texts.
 #include "cpujumpertable.h"
 
-#include "blockfills.h"
+#include "jumperpositions.h"
 
 #include <iterator>
 

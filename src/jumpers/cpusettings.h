@@ -4,7 +4,6 @@
 // and the positions the board shows to the setting they document, if any.
 #pragma once
 
-#include "blockfills.h"
 #include "jumperpositions.h"
 
 #include <QString>

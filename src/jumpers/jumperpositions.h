@@ -1,9 +1,16 @@
-// Jumper positions, the two pin colors, and the pin fills each position stands for.
+// Jumper positions, the two pin colors, and the one rule between a block's positions and its
+// pins' fills, both ways: the fills that set a position, and the position that fills show.
 #pragma once
+
+#include "jumperblocks.h"
 
 #include "layout/color.h"
 
 #include <array>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
 
 /// The colors a jumper procedure gives a pin: covered by the cap, or open. It gives no other.
 inline constexpr Color JumperOnColor = 0x808080;
@@ -34,3 +41,31 @@ constexpr Color contactFill(Contact c)
 {
     return c == Contact::Closed ? JumperOnColor : JumperOffColor;
 }
+
+/// How the jumper knowledge reads a pin's fill by the pin's element name: from the board, or from
+/// any record of one.
+using PinColors = std::function<Color(const char *pin)>;
+
+/// The pin colors of anything that answers fillColor(pin), such as the board. It must outlive
+/// the result.
+template<typename Source>
+PinColors pinColorsOf(const Source &source)
+{
+    return [&source](const char *pin) { return source.fillColor(pin); };
+}
+
+/// The fills that set each three-pin block to its position: block by block, pins 1 to 3.
+std::vector<PinFill> positionFills(std::span<const ThreePinBlock> blocks, std::span<const Position> positions);
+
+/// The fills that set each JP3 position to its contact: position by position, first pin first.
+std::vector<PinFill> contactFills(std::span<const Jp3Position> positions, std::span<const Contact> contacts);
+
+/// The 26 fills of the CPU blocks in the order the CPU procedure writes them: JP7, JP8, JP9, JP4,
+/// JP5, JP6 from pin 1 to pin 3, then JP3 positions A to D, first pin before second.
+std::vector<PinFill> cpuPinFills(const std::array<Position, 6> &blocks, const std::array<Contact, 4> &jp3);
+
+/// The position a three-pin block's pins show; none when they show neither.
+std::optional<Position> positionShown(const PinColors &pins, const ThreePinBlock &block);
+
+/// The contact a JP3 position's two pins show; none when they differ or show another color.
+std::optional<Contact> contactShown(const PinColors &pins, const Jp3Position &position);

@@ -2,8 +2,8 @@
 // whether or not it already shows that color.
 #include "jumperprocedures.h"
 
-#include "blockfills.h"
 #include "cpujumpertable.h"
+#include "jumperpositions.h"
 #include "powersdramtables.h"
 #include "selection.h"
 #include "selectorcatalogue.h"

@@ -1,8 +1,9 @@
 // The words for jumper positions, each written once: a position, the positions of a group of
-// blocks, the sentence the board reads to a screen reader, and the settings panel's readings.
+// blocks, the sentence the board reads to a screen reader, and what the jumpers read as settings
+// (the documented bus clock, multiplier and core voltage, the CPU clock, the CPU entries and the
+// power-supply and SDRAM-clock choices) in the words of the settings panel and the guide page.
 #pragma once
 
-#include "blockfills.h"
 #include "jumperblocks.h"
 #include "jumperpositions.h"
 
@@ -39,3 +40,21 @@ QString cpuEntriesText(const CpuBlockReading &reading);
 /// The entry a power-supply or SDRAM-clock block gives with its position, e.g. "AT Power Supply
 /// (JP11 1-2)", or "JP11 not set".
 QString boardJumperText(const PinColors &pins, const BoardJumper &jumper);
+
+/// One reading of the pins. A value is none where the positions document no setting; its words
+/// then say so ("JP7 2-3, JP8 1-2, JP9 2-3: not a documented bus clock setting").
+struct SettingsReading {
+    std::optional<int> megahertz;  ///< the bus clock
+    std::optional<int> tenths;     ///< the multiplier
+    std::optional<int> centivolts; ///< the core voltage
+    QString busClockPins;          ///< "JP7 1-2, JP8 1-2, JP9 1-2"
+    QString multiplierPins;        ///< "JP4 1-2, JP5 2-3, JP6 1-2"
+    QString voltagePins;           ///< "JP3 A open, B closed, C open, D open"
+    QString cpuClock;              ///< "300 MHz", or "not documented for these jumpers"
+    QString cpuEntries;            ///< the matching CPU entries, one a line, or "no listed CPU"
+    QString powerSupply;           ///< "AT Power Supply (JP11 1-2)", or "JP11 not set"
+    QString sdramClock;            ///< "PC100 SDRAM(Same as CPU) (JP10 2-3)", or "JP10 not set"
+};
+
+/// Reads the 32 pins of JP3 to JP11.
+SettingsReading readSettings(const PinColors &pins);

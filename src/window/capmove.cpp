@@ -1,7 +1,7 @@
 // Moving the cap of the jumper block under a click.
 #include "capmove.h"
 
-#include "jumpers/blockfills.h"
+#include "jumpers/jumperpositions.h"
 #include "jumpers/powersdramtables.h"
 #include "layout/board.h"
 

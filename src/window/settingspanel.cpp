@@ -2,7 +2,7 @@
 #include "settingspanel.h"
 
 #include "jumpers/cpusettings.h"
-#include "jumpers/settingsreading.h"
+#include "jumpers/jumperwords.h"
 #include "layout/board.h"
 #include "layout/fonts.h"
 

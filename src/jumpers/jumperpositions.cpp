@@ -1,5 +1,5 @@
 // The fills of jumper positions and the positions of fills, for three-pin blocks and JP3.
-#include "blockfills.h"
+#include "jumperpositions.h"
 
 #include <cassert>
 
