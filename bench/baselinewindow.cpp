@@ -1,9 +1,9 @@
 // The bare reference window: a plain widget holding the guide's controls in the guide's boxes.
 #include "baselinewindow.h"
 
+#include "boarddata/window.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
-#include "layout/window.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // Colors as text, so a failed comparison of pixels reads as colors.
 #pragma once
 
-#include "layout/color.h"
+#include "boarddata/color.h"
 
 #include <QColor>
 #include <QString>

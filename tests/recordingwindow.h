@@ -2,8 +2,8 @@
 // plain containers and records every operation, in order.
 #pragma once
 
+#include "boarddata/elementerror.h"
 #include "jumpers/jumperwindow.h"
-#include "layout/elementerror.h"
 
 #include <functional>
 #include <map>

@@ -2,11 +2,11 @@
 // and captions broken into lines.
 #include "pixeltext.h"
 
+#include "boarddata/catalogues.h"
+#include "boarddata/elementerror.h"
 #include "layout/board.h"
 #include "layout/boardpainter.h"
 #include "layout/captionlayout.h"
-#include "layout/catalogues.h"
-#include "layout/elementerror.h"
 #include "layout/fonts.h"
 
 #include <QPainter>

@@ -1,5 +1,5 @@
 // Integrity of the board's element catalogues: counts, stacking ranks, names, places and exact texts.
-#include "layout/catalogues.h"
+#include "boarddata/catalogues.h"
 
 #include <QList>
 #include <QRect>

@@ -3,12 +3,12 @@
 #include "pinsampling.h"
 #include "windowtesting.h"
 
+#include "boarddata/elementerror.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
 #include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
-#include "layout/elementerror.h"
 #include "layout/fonts.h"
 #include "window/mainwindow.h"
 #include "window/windowplacement.h"

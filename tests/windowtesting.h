@@ -4,7 +4,7 @@
 
 #include "pixeltext.h"
 
-#include "layout/elementerror.h"
+#include "boarddata/elementerror.h"
 #include "window/mainwindow.h"
 
 #include <QComboBox>

@@ -9,7 +9,7 @@
 #include "pagerecording.h"
 #include "velmorconfig.h"
 
-#include "layout/window.h"
+#include "boarddata/window.h"
 #include "window/mainwindow.h"
 
 #include <QCryptographicHash>

@@ -3,8 +3,8 @@
 
 #include "pageerror.h"
 
-#include "layout/catalogues.h"
-#include "layout/window.h"
+#include "boarddata/catalogues.h"
+#include "boarddata/window.h"
 #include "window/mainwindow.h"
 #include "window/settingspanel.h"
 

@@ -3,8 +3,8 @@
 
 #include "pagedata.h"
 
+#include "boarddata/window.h"
 #include "layout/board.h"
-#include "layout/window.h"
 
 #include <QComboBox>
 

@@ -4,11 +4,11 @@
 
 #include "pageerror.h"
 
+#include "boarddata/catalogues.h"
+#include "boarddata/window.h"
 #include "layout/board.h"
 #include "layout/boardpainter.h"
-#include "layout/catalogues.h"
 #include "layout/pictures.h"
-#include "layout/window.h"
 #include "window/mainwindow.h"
 
 #include <QBuffer>

@@ -4,10 +4,10 @@
 
 #include "pageerror.h"
 
+#include "boarddata/catalogues.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
 #include "layout/boardwidget.h"
-#include "layout/catalogues.h"
 #include "window/mainwindow.h"
 
 #include <QColor>

@@ -4,7 +4,7 @@
 
 #include "jumperblocks.h"
 
-#include "layout/color.h"
+#include "boarddata/color.h"
 
 #include <array>
 #include <functional>

@@ -1,7 +1,7 @@
 // The element model: lookup by name, the fill color write, and which caption lies under a point.
 #include "board.h"
 
-#include "elementerror.h"
+#include "boarddata/elementerror.h"
 
 #include <algorithm>
 #include <string>

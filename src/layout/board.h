@@ -1,7 +1,7 @@
 // The element model of the board: every caption, shape, line and picture at its stacking rank.
 #pragma once
 
-#include "catalogues.h"
+#include "boarddata/catalogues.h"
 
 #include <QRect>
 #include <QString>

@@ -3,7 +3,8 @@
 
 #include "elementdrawing.h"
 #include "shapefigures.h"
-#include "window.h"
+
+#include "boarddata/window.h"
 
 #include <QPainter>
 

@@ -54,4 +54,3 @@ private:
 
 /// Paints the area of the board once (see BoardPainter::paint()).
 void paintBoard(QImage &frame, const Board &board, const QRect &area, const QImage &background);
-

@@ -1,7 +1,7 @@
 // Font names, sizes and their substitutes; each caption font is made and measured once.
 #include "fonts.h"
 
-#include "catalogues.h"
+#include "boarddata/catalogues.h"
 
 #ifdef VELMOR_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>

@@ -1,7 +1,7 @@
 // The fonts of the window, sized in pixels so the drawing keeps its place at any screen dpi.
 #pragma once
 
-#include "elementrows.h"
+#include "boarddata/elementrows.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -2,9 +2,10 @@
 // error when one does not decode.
 #include "pictures.h"
 
-#include "catalogues.h"
 #include "picturedecoders.h"
 #include "picturesfortests.h"
+
+#include "boarddata/catalogues.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -4,11 +4,11 @@
 
 #include "printqueue.h"
 
+#include "boarddata/window.h"
 #include "layout/boardpainter.h"
 #include "layout/boardwidget.h"
 #include "layout/elementcache.h"
 #include "layout/pictures.h"
-#include "layout/window.h"
 
 #include <QLocale>
 #include <QMessageBox>

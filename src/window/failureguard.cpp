@@ -1,7 +1,7 @@
 // Reporting an error that no handler can recover from.
 #include "failureguard.h"
 
-#include "layout/window.h"
+#include "boarddata/window.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -10,15 +10,15 @@
 #include "windowloss.h"
 #include "windowplacement.h"
 
+#include "boarddata/elementerror.h"
+#include "boarddata/window.h"
 #include "jumpers/cpusettings.h"
 #include "jumpers/jumperwords.h"
 #include "jumpers/powersdramtables.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
-#include "layout/elementerror.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
-#include "layout/window.h"
 #include "printing/printing.h"
 
 #include <QAction>

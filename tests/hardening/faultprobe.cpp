@@ -9,7 +9,7 @@
 // Status 1 is the failure path's own; 3 means the fault went unreported.
 #include "hardening.h"
 
-#include "layout/elementerror.h"
+#include "boarddata/elementerror.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
 #include "layout/picturesfortests.h"

@@ -1,6 +1,6 @@
 // Selection decoding over every item code a list can hold, and past both ends of that range.
+#include "boarddata/elementerror.h"
 #include "jumpers/selection.h"
-#include "layout/elementerror.h"
 
 #include <QtTest>
 

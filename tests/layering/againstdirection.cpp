@@ -1,6 +1,7 @@
-// Must not build: the jumper knowledge reaching up into the window. The test that builds this
-// passes only when the compiler cannot find the window's header from the jumpers library.
-#include "window/mainwindow.h"
+// Must not build: the jumper knowledge reaching the board drawing, which it may know only as data.
+// The test that builds this passes only when the compiler cannot find the drawing's header from
+// the jumpers library.
+#include "layout/board.h"
 
 int main()
 {
