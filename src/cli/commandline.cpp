@@ -2,8 +2,8 @@
 // the usage and help text.
 #include "commandline.h"
 
-#include "meaningoptions.h"
 #include "optionvalues.h"
+#include "settingoptions.h"
 
 #include <QFile>
 
@@ -84,7 +84,7 @@ QString checkCombination(const Invocation &inv, const QList<const Option *> &giv
                 .arg(QLatin1String(option->name), QLatin1String(optionPicking(option->mode)));
         names << QLatin1String(option->name);
     }
-    if (const QString problem = checkMeanings(inv, names); !problem.isEmpty())
+    if (const QString problem = checkSettings(inv, names); !problem.isEmpty())
         return problem;
     if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportRequest.path) && !isPng(inv.exportRequest.path)
         && !isHtml(inv.exportRequest.path))
@@ -134,7 +134,7 @@ QString usageText()
                           "       velmor --export FILE.pdf ... [--page-size a4|letter|legal|...]\n"
                           "       velmor --identify TEXT       what jumper positions stand for\n"
                           "       velmor --help | --version\n")
-        + meaningValuesText()
+        + settingValuesText()
         + QStringLiteral(
                "TEXT gives blocks and positions, \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B JP11=1-2 "
                "JP10=2-3\"\n"

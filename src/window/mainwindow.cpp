@@ -349,10 +349,10 @@ void MainWindow::showMatchingEntry(const BoardJumper &jumper)
     list(jumper.selector.list)->setCurrentIndex(entry.value_or(-1));
 }
 
-void MainWindow::showCpuSettings(const CpuSettings &meanings)
+void MainWindow::showCpuSettings(const CpuSettings &settings)
 {
     // As the panel sets a block: the same writes, then the lists show what the pins stand for.
-    setPins(cpuPinFills(meanings));
+    setPins(cpuPinFills(settings));
 }
 
 MainWindow &mainWindow()

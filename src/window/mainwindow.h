@@ -59,7 +59,7 @@ public:
     /// Sets the pins of JP7 to JP9, JP4 to JP6 and JP3 to a bus clock, multiplier and core
     /// voltage as setPins() does, in the order of the CPU procedure: the CPU list then shows the
     /// entry whose row gives these positions, or no entry, and its Click does not run.
-    void showCpuSettings(const CpuSettings &meanings);
+    void showCpuSettings(const CpuSettings &settings);
 
     /// Makes CBOCPU show the entry whose jumper row gives exactly the CPU pins of the board: the
     /// entry shown, when it is one of several that do; else the first in list order; no entry

@@ -1,6 +1,6 @@
-// The meaning options --bus, --multiplier and --voltage: each value read as the documented
+// The CPU setting options --bus, --multiplier and --voltage: each value read as the documented
 // setting it names, and the rule that the three come together and without a CPU entry.
-#include "meaningoptions.h"
+#include "settingoptions.h"
 
 #include "jumpers/cpusettings.h"
 
@@ -34,8 +34,8 @@ std::optional<int> scaledValue(const QString &value, const QString &unit, int de
     return m.captured(1).toInt() * scale + fraction.leftJustified(decimals, u'0').toInt();
 }
 
-/// How a meaning option reads and names its values.
-struct MeaningUnit {
+/// How a CPU setting option reads and names its values.
+struct SettingUnit {
     const char *suffix;
     int decimals;
     const char *name;
@@ -44,8 +44,8 @@ struct MeaningUnit {
 
 /// The documented setting an option's value names, or none with the documented values listed.
 template<typename Setting>
-std::optional<Setting> findMeaning(const QString &option, const QString &value, std::span<const Setting> table,
-                                   int Setting::*field, const MeaningUnit &unit, QString *error)
+std::optional<Setting> findSetting(const QString &option, const QString &value, std::span<const Setting> table,
+                                   int Setting::*field, const SettingUnit &unit, QString *error)
 {
     const auto scaled = scaledValue(value, QLatin1String(unit.suffix), unit.decimals);
     QStringList choices;
@@ -62,7 +62,7 @@ std::optional<Setting> findMeaning(const QString &option, const QString &value, 
 
 } // namespace
 
-QString meaningValuesText()
+QString settingValuesText()
 {
     QStringList clocks, multipliers, voltages;
     for (const BusClockSetting &setting : busClockSettings())
@@ -75,7 +75,7 @@ QString meaningValuesText()
         .arg(clocks.join(u'|'), multipliers.join(u'|'), voltages.join(u'|'));
 }
 
-QString checkMeanings(const Invocation &inv, const QStringList &given)
+QString checkSettings(const Invocation &inv, const QStringList &given)
 {
     QStringList missing;
     for (const char *option : {"--bus", "--multiplier", "--voltage"}) {
@@ -97,7 +97,7 @@ QString applyBus(Invocation &inv, const QByteArray &value)
 {
     QString error;
     inv.exportRequest.busClock =
-        findMeaning(QStringLiteral("--bus"), QString::fromLocal8Bit(value), busClockSettings(),
+        findSetting(QStringLiteral("--bus"), QString::fromLocal8Bit(value), busClockSettings(),
                     &BusClockSetting::megahertz, {"MHz", 0, "bus clock", busClockText}, &error);
     return error;
 }
@@ -106,7 +106,7 @@ QString applyMultiplier(Invocation &inv, const QByteArray &value)
 {
     QString error;
     inv.exportRequest.multiplier =
-        findMeaning(QStringLiteral("--multiplier"), QString::fromLocal8Bit(value), multiplierSettings(),
+        findSetting(QStringLiteral("--multiplier"), QString::fromLocal8Bit(value), multiplierSettings(),
                     &MultiplierSetting::tenths, {"x", 1, "multiplier", multiplierText}, &error);
     return error;
 }
@@ -115,7 +115,7 @@ QString applyVoltage(Invocation &inv, const QByteArray &value)
 {
     QString error;
     inv.exportRequest.voltage =
-        findMeaning(QStringLiteral("--voltage"), QString::fromLocal8Bit(value), voltageSettings(),
+        findSetting(QStringLiteral("--voltage"), QString::fromLocal8Bit(value), voltageSettings(),
                     &VoltageSetting::centivolts, {"V", 2, "core voltage", voltageText}, &error);
     return error;
 }
