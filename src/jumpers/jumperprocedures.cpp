@@ -3,6 +3,7 @@
 #include "jumperprocedures.h"
 
 #include "cpujumpertable.h"
+#include "cpusettings.h"
 #include "jumperpositions.h"
 #include "powersdramtables.h"
 #include "selection.h"
@@ -38,4 +39,21 @@ void setPowerJumper(JumperWindow &window)
 void setSdramJumper(JumperWindow &window)
 {
     setBoardJumper(window, sdramJumper());
+}
+
+int entryShown(const Selector &selector, const PinColors &pins, int current)
+{
+    if (&selector == &cpuSelector()) {
+        const QList<int> matching = matchingCpuEntries(readCpuBlocks(pins));
+        if (matching.contains(current))
+            return current;
+        return matching.isEmpty() ? -1 : matching.front();
+    }
+    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()}) {
+        if (&jumper->selector != &selector)
+            continue;
+        const auto shown = positionShown(pins, jumper->block);
+        return shown ? entryGiving(*jumper, *shown).value_or(-1) : -1;
+    }
+    return -1;
 }

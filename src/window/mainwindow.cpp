@@ -13,6 +13,7 @@
 #include "boarddata/elementerror.h"
 #include "boarddata/window.h"
 #include "jumpers/cpusettings.h"
+#include "jumpers/jumperprocedures.h"
 #include "jumpers/jumperwords.h"
 #include "jumpers/powersdramtables.h"
 #include "jumpers/selectorcatalogue.h"
@@ -326,27 +327,19 @@ void MainWindow::setPins(std::span<const PinFill> fills)
     for (const PinFill &fill : fills)
         setFillColor(fill.pin, fill.color);
     showMatchingCpuEntry();
-    showMatchingEntry(powerJumper());
-    showMatchingEntry(sdramJumper());
+    for (const Selector *selector : {&powerSelector(), &sdramSelector()}) {
+        QComboBox *combo = list(selector->list);
+        combo->setCurrentIndex(entryShown(*selector, pinColorsOf(m_board), combo->currentIndex()));
+    }
     afterPinsChange();
 }
 
 void MainWindow::showMatchingCpuEntry()
 {
-    const QList<int> matching = matchingCpuEntries(readCpuBlocks(pinColorsOf(m_board)));
     QComboBox *cpu = list(cpuSelector().list);
-    if (matching.contains(cpu->currentIndex()))
-        return;
     // Setting the index of the list itself, not through setListIndex(): that is the program's
     // choice of an entry and would run the Click, which sets the pins from the entry.
-    cpu->setCurrentIndex(matching.isEmpty() ? -1 : matching.front());
-}
-
-void MainWindow::showMatchingEntry(const BoardJumper &jumper)
-{
-    const auto shown = positionShown(pinColorsOf(m_board), jumper.block);
-    const auto entry = shown ? entryGiving(jumper, *shown) : std::nullopt;
-    list(jumper.selector.list)->setCurrentIndex(entry.value_or(-1));
+    cpu->setCurrentIndex(entryShown(cpuSelector(), pinColorsOf(m_board), cpu->currentIndex()));
 }
 
 void MainWindow::showCpuSettings(const CpuSettings &settings)

@@ -18,7 +18,6 @@ class QComboBox;
 class QPushButton;
 class SettingsPanel;
 class WindowLossWatch;
-struct BoardJumper;
 struct CpuSettings;
 struct Selector;
 
@@ -101,7 +100,6 @@ private:
     void createPanelAction();
     void showBoardMenu(const QPoint &pos);
     void moveCapAt(const QPoint &pixel);
-    void showMatchingEntry(const BoardJumper &jumper);
     /// What follows every change of pins: the board's description, then pinsChanged().
     void afterPinsChange();
 
