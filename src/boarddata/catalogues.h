@@ -4,6 +4,7 @@
 #include "elementrows.h"
 
 #include <span>
+#include <string_view>
 
 /// The 72 captions, in rank order.
 std::span<const LabelRow> labelCatalogue();
@@ -22,3 +23,6 @@ std::span<const ImageRow> imageCatalogue();
 
 /// The three lists and two buttons, in rank order (0 to 4).
 std::span<const ControlRow> controlCatalogue();
+
+/// The row of the list or button of that exact name; every caller names one the window has.
+const ControlRow &controlRow(std::string_view name);

@@ -1,6 +1,8 @@
 // The lists and buttons of the window, above every drawn element.
 #include "catalogues.h"
 
+#include <algorithm>
+#include <cassert>
 #include <iterator>
 
 namespace {
@@ -24,4 +26,12 @@ static_assert(std::size(Controls) == 5);
 std::span<const ControlRow> controlCatalogue()
 {
     return Controls;
+}
+
+const ControlRow &controlRow(std::string_view name)
+{
+    const auto *row =
+        std::find_if(std::begin(Controls), std::end(Controls), [name](const ControlRow &r) { return name == r.name; });
+    assert(row != std::end(Controls) && "a list or button of the window");
+    return *row;
 }

@@ -7,15 +7,16 @@
 #include "pagefragments.h"
 #include "pagepictures.h"
 #include "pagerecording.h"
+#include "pagewindow.h"
 #include "velmorconfig.h"
 
+#include "boarddata/catalogues.h"
 #include "boarddata/window.h"
-#include "window/mainwindow.h"
+#include "layout/board.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QJsonDocument>
-#include <QPushButton>
 #include <QRegularExpression>
 
 #include <map>
@@ -48,18 +49,16 @@ QString fillTemplate(const QString &page, const std::map<QString, QString> &valu
     return out;
 }
 
-QString pageHtml(MainWindow &window, PageStart start)
+QString pageHtml(PageWindow &window, PageStart start)
 {
     const PageRecord record = recordPage(window);
-    const Pictures pictures = drawPictures(window);
+    const Pictures pictures = drawPictures(window.board());
     // In a script element only "</" could end it early; "<\/" reads the same in JSON.
     const QString data =
         QString::fromUtf8(QJsonDocument(pageData(record, start, pictures.pins)).toJson(QJsonDocument::Compact))
             .replace(QStringLiteral("</"), QStringLiteral("<\\/"));
     const QString script = resourceText(QStringLiteral(":/web/guide.js"));
-    const auto *print = window.findChild<QPushButton *>(QStringLiteral("CMDPRINT"));
-    if (!print)
-        throw PageError(QStringLiteral("the window has no print button"));
+    const ControlRow &print = controlRow("CMDPRINT");
     const QByteArray scriptHash = QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha256).toBase64();
     return fillTemplate(
         resourceText(QStringLiteral(":/web/guide.html")),
@@ -74,15 +73,16 @@ QString pageHtml(MainWindow &window, PageStart start)
          {QStringLiteral("picture-1x"), pictures.uri[0]},
          {QStringLiteral("picture-2x"), pictures.uri[1]},
          {QStringLiteral("fields"), fieldsHtml(record.lists)},
-         {QStringLiteral("meanings"), meaningsHtml(record)},
-         {QStringLiteral("print-box"), boxStyle(print->geometry(), QStringLiteral("--"))},
+         {QStringLiteral("meanings"), settingsHtml(record)},
+         {QStringLiteral("print-box"),
+          boxStyle(pixelBox(print.left, print.top, print.width, print.height), QStringLiteral("--"))},
          {QStringLiteral("captions"), captionsHtml(window.board())},
          {QStringLiteral("positions"), positionsSentence(window).toHtmlEscaped()}});
 }
 
 } // namespace
 
-QString writeGuidePage(MainWindow &window, const QByteArray &path, PageStart start)
+QString writeGuidePage(PageWindow &window, const QByteArray &path, PageStart start)
 {
     QByteArray page;
     try {

@@ -2,13 +2,10 @@
 #include "pagedata.h"
 
 #include "pageerror.h"
+#include "pagewindow.h"
 
 #include "boarddata/catalogues.h"
 #include "boarddata/window.h"
-#include "window/mainwindow.h"
-#include "window/settingspanel.h"
-
-#include <QComboBox>
 
 namespace {
 
@@ -45,9 +42,9 @@ QJsonObject ownedView(const View &view, const OwnedSlots &owned)
     const auto pinCount = static_cast<qsizetype>(pinCatalogue().size());
     QJsonArray fills, parts;
     for (qsizetype pin : owned.pins)
-        fills.append(view[pin]);
+        fills.append(view.cells[pin]);
     for (qsizetype part : owned.parts)
-        parts.append(view[pinCount + part]);
+        parts.append(view.cells[pinCount + part]);
     return QJsonObject{{QStringLiteral("fills"), fills}, {QStringLiteral("parts"), parts}};
 }
 
@@ -57,7 +54,7 @@ QJsonObject ownedView(const View &view, const OwnedSlots &owned)
 std::vector<int> pageOwners(const PageRecord &r)
 {
     std::vector<int> owners = slotOwners(r.views, radixOf(r.lists), baseSelection(r.lists));
-    const std::vector<int> groupOwners = slotOwners(r.meanings.views, radixOf(r.groups), defaultSelection(r.groups));
+    const std::vector<int> groupOwners = slotOwners(r.settings.views, radixOf(r.groups), defaultSelection(r.groups));
     const int cpu = static_cast<int>(cpuList(r.lists));
     for (std::size_t slot = 0; slot < owners.size(); ++slot) {
         if (groupOwners[slot] < 0)
@@ -77,12 +74,12 @@ QJsonObject listData(const PageRecord &r, std::size_t list)
     const OwnedSlots owned = slotsOf(r.owners, static_cast<int>(list));
     const bool isCpu = list == cpuList(r.lists);
     QJsonArray entries;
-    for (int entry = 0; entry < r.lists[list].combo->count(); ++entry) {
+    for (int entry = 0; entry < r.lists[list].count; ++entry) {
         Selection s = baseSelection(r.lists);
         s[list] = entry;
         QJsonObject data = ownedView(r.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.lists)))], owned);
         if (isCpu)
-            data.insert(QStringLiteral("meanings"), numbers(r.meanings.cpuEntries[static_cast<std::size_t>(entry)]));
+            data.insert(QStringLiteral("meanings"), numbers(r.settings.cpuEntries[static_cast<std::size_t>(entry)]));
         entries.append(data);
     }
     const PageList &page = *r.lists[list].page;
@@ -101,15 +98,15 @@ QJsonObject listData(const PageRecord &r, std::size_t list)
 QJsonObject groupData(const PageRecord &r, std::size_t group)
 {
     const OwnedSlots owned = slotsOf(r.owners, static_cast<int>(r.lists.size() + group));
-    const MeaningGroup &g = r.groups[group];
+    const SettingGroup &g = r.groups[group];
     QJsonArray values;
     for (int value = 0; value < g.values.size(); ++value) {
         Selection s = defaultSelection(r.groups);
         s[group] = value;
         QJsonObject data =
-            ownedView(r.meanings.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.groups)))], owned);
-        data.insert(QStringLiteral("word"), meaningWord(g, value));
-        data.insert(QStringLiteral("positions"), r.meanings.positions[group][value]);
+            ownedView(r.settings.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.groups)))], owned);
+        data.insert(QStringLiteral("word"), settingWord(g, value));
+        data.insert(QStringLiteral("positions"), r.settings.positions[group][value]);
         values.append(data);
     }
     return QJsonObject{{QStringLiteral("key"), QLatin1String(g.page->key)},
@@ -121,17 +118,17 @@ QJsonObject groupData(const PageRecord &r, std::size_t group)
 
 /// The panel as the page's data: the CPU list, whose entries stand for values; whether the
 /// default view was set by values; the groups; and the panel's readings by combination.
-QJsonObject meaningsData(const PageRecord &r, PageStart start)
+QJsonObject settingsData(const PageRecord &r, PageStart start)
 {
     QJsonArray groups, readings;
     for (std::size_t group = 0; group < r.groups.size(); ++group)
         groups.append(groupData(r, group));
-    for (const PanelReading &reading : r.meanings.readings)
+    for (const PanelReading &reading : r.settings.readings)
         readings.append(QJsonObject{{QStringLiteral("name"), reading.name},
                                     {QStringLiteral("texts"), QJsonArray::fromStringList(reading.texts)}});
     const std::size_t cpu = cpuList(r.lists);
     return QJsonObject{{QStringLiteral("list"), static_cast<int>(cpu)},
-                       {QStringLiteral("byMeanings"), start == PageStart::Meanings || r.lists[cpu].defaultIndex < 0},
+                       {QStringLiteral("byMeanings"), start == PageStart::Settings || r.lists[cpu].defaultIndex < 0},
                        {QStringLiteral("groups"), groups},
                        {QStringLiteral("readings"), readings}};
 }
@@ -145,31 +142,27 @@ QJsonObject pageData(const PageRecord &r, PageStart start, const QJsonArray &pin
     const OwnedSlots fixed = slotsOf(r.owners, -1);
     QJsonArray fixedFills, fixedParts, pageLists;
     for (qsizetype pin : fixed.pins)
-        fixedFills.append(QJsonArray{pin, base[pin]});
+        fixedFills.append(QJsonArray{pin, base.cells[pin]});
     for (qsizetype part : fixed.parts)
-        fixedParts.append(QJsonArray{part, base[pinCount + part]});
+        fixedParts.append(QJsonArray{part, base.cells[pinCount + part]});
     for (std::size_t list = 0; list < r.lists.size(); ++list)
         pageLists.append(listData(r, list));
     return QJsonObject{{QStringLiteral("size"), QJsonArray{ClientSize.width(), ClientSize.height()}},
                        {QStringLiteral("separator"), PartSeparator},
                        {QStringLiteral("lists"), pageLists},
-                       {QStringLiteral("meanings"), meaningsData(r, start)},
+                       {QStringLiteral("meanings"), settingsData(r, start)},
                        {QStringLiteral("pins"), pins},
                        {QStringLiteral("fixed"),
                         QJsonObject{{QStringLiteral("fills"), fixedFills}, {QStringLiteral("parts"), fixedParts}}}};
 }
 
-PageRecord recordPage(MainWindow &window)
+PageRecord recordPage(PageWindow &window)
 {
     PageRecord r;
     r.lists = findLists(window);
-    SettingsPanel panel(window, window.board(), reportAndEnd); // reads the pins shown now: the page's default
-    QObject::connect(&panel, &SettingsPanel::pinsChosen, &window,
-                     [&window](const auto &fills) { window.setPins(fills); });
-    QObject::connect(&window, &MainWindow::pinsChanged, &panel, &SettingsPanel::refresh);
-    r.groups = findMeanings(panel);
+    r.groups = findSettingGroups(window); // the values of the pins shown now: the page's default
     r.views = recordViews(window, r.lists);
-    r.meanings = recordMeanings(window, panel, r.lists, r.groups);
+    r.settings = recordSettings(window, r.lists, r.groups);
     r.owners = pageOwners(r);
     return r;
 }

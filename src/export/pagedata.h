@@ -2,28 +2,26 @@
 #pragma once
 
 #include "htmlexport.h"
-#include "pagemeanings.h"
 #include "pagerecording.h"
+#include "pagesettings.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 
 #include <vector>
 
-class MainWindow;
-
 /// What the page records of the window and its settings panel.
 struct PageRecord {
     std::vector<ListState> lists;
     std::vector<View> views;
-    std::vector<MeaningGroup> groups;
-    MeaningRecord meanings;
+    std::vector<SettingGroup> groups;
+    SettingsRecord settings;
     std::vector<int> owners; ///< per slot: a list, the number of lists plus a group, or -1
 };
 
 /// Records every list's entries, then every value of the panel's groups, and leaves the window
 /// as it was.
-PageRecord recordPage(MainWindow &window);
+PageRecord recordPage(PageWindow &window);
 
 /// The page's data: its lists, the panel's groups and readings, the fills and sentence parts
 /// nothing changes, and each pin's fill region.

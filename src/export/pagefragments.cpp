@@ -3,10 +3,10 @@
 
 #include "pagedata.h"
 
+#include "boarddata/catalogues.h"
 #include "boarddata/window.h"
+#include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
-
-#include <QComboBox>
 
 QString boxStyle(const QRect &r, const QString &prefix)
 {
@@ -21,17 +21,18 @@ QString fieldsHtml(const std::vector<ListState> &lists)
     QString html;
     for (const ListState &list : lists) {
         const QString key = QLatin1String(list.page->key);
-        const QFont font = list.combo->font();
-        const QString size = font.pixelSize() > 0 ? QString::number(font.pixelSize()) + QStringLiteral("px")
-                                                  : QString::number(font.pointSizeF()) + QStringLiteral("pt");
-        html += QStringLiteral("<div class=\"field\" style=\"%1;--font:%2\">\n<label for=\"%3\">%4</label>\n<select "
-                               "id=\"%3\" name=\"%3\">\n")
-                    .arg(boxStyle(list.combo->geometry(), QStringLiteral("--")), size, key,
-                         list.combo->accessibleName().toHtmlEscaped());
-        for (int i = 0; i < list.combo->count(); ++i) {
+        const Selector &selector = list.page->selector();
+        const ControlRow &control = controlRow(selector.list);
+        html +=
+            QStringLiteral("<div class=\"field\" style=\"%1;--font:%2px\">\n<label for=\"%3\">%4</label>\n<select "
+                           "id=\"%3\" name=\"%3\">\n")
+                .arg(boxStyle(pixelBox(control.left, control.top, control.width, control.height), QStringLiteral("--")),
+                     QString::number(control.fontPixels), key,
+                     QString::fromLatin1(control.accessibleName).toHtmlEscaped());
+        for (int i = 0; i < list.count; ++i) {
             html += QStringLiteral("<option value=\"%1\"%2>%3</option>\n")
                         .arg(QString::number(i), i == list.defaultIndex ? QStringLiteral(" selected") : QString(),
-                             list.combo->itemText(i).toHtmlEscaped());
+                             QString::fromLatin1(selector.entries[static_cast<std::size_t>(i)].text).toHtmlEscaped());
         }
         html += QStringLiteral("</select>\n</div>");
         if (&list != &lists.back())
@@ -58,26 +59,26 @@ QString captionsHtml(const Board &board)
     return spans.join(u'\n');
 }
 
-QString meaningsHtml(const PageRecord &r)
+QString settingsHtml(const PageRecord &r)
 {
     QString html;
     for (std::size_t group = 0; group < r.groups.size(); ++group) {
-        const MeaningGroup &g = r.groups[group];
+        const SettingGroup &g = r.groups[group];
         const QString key = QLatin1String(g.page->key);
         html += QStringLiteral("<div class=\"meaning\">\n<label for=\"%1\">%2</label>\n<select id=\"%1\" name=\"%1\" "
                                "aria-describedby=\"%1-pins\">\n")
-                    .arg(key, g.caption.toHtmlEscaped());
+                    .arg(key, QString::fromLatin1(g.page->caption).toHtmlEscaped());
         for (int i = 0; i < g.texts.size(); ++i) {
             html += QStringLiteral("<option value=\"%1\"%2>%3</option>\n")
                         .arg(QString::number(i), i == g.defaultIndex ? QStringLiteral(" selected") : QString(),
                              g.texts[i].toHtmlEscaped());
         }
         html += QStringLiteral("</select>\n<span class=\"pins\" id=\"%1-pins\">%2</span>\n</div>\n")
-                    .arg(key, r.meanings.positions[group][g.defaultIndex].toHtmlEscaped());
+                    .arg(key, r.settings.positions[group][g.defaultIndex].toHtmlEscaped());
     }
     const int combination = combinationOf(defaultSelection(r.groups), radixOf(r.groups));
     html += QStringLiteral("<dl class=\"reading\" aria-live=\"polite\">\n");
-    for (const PanelReading &reading : r.meanings.readings) {
+    for (const PanelReading &reading : r.settings.readings) {
         html += QStringLiteral("<dt>%1</dt>\n<dd id=\"%2\">%3</dd>\n")
                     .arg(reading.caption.toHtmlEscaped(), reading.name, reading.texts[combination].toHtmlEscaped());
     }

@@ -26,4 +26,4 @@ QString captionsHtml(const Board &board);
 
 /// The panel's groups as labelled selects of their documented values, each described by the
 /// panel's reading of its pins, then the panel's readings, all as the default view shows them.
-QString meaningsHtml(const PageRecord &r);
+QString settingsHtml(const PageRecord &r);

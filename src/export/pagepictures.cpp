@@ -9,7 +9,6 @@
 #include "layout/board.h"
 #include "layout/boardpainter.h"
 #include "layout/pictures.h"
-#include "window/mainwindow.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -20,21 +19,13 @@
 
 namespace {
 
-/// The board with the fills the window shows now.
-Board boardAsShown(const MainWindow &window)
+/// A board of its own with the fills shown, for the probes to change.
+Board boardAsShown(const Board &shown)
 {
     Board board;
     for (const ShapeRow &pin : pinCatalogue())
-        board.setFillColor(pin.name, window.board().fillColor(pin.name));
+        board.setFillColor(pin.name, shown.fillColor(pin.name));
     return board;
-}
-
-QImage drawBoard(const Board &board, int ratio)
-{
-    QImage frame(ClientSize * ratio, QImage::Format_RGB32);
-    frame.setDevicePixelRatio(ratio);
-    paintBoard(frame, board, QRect(QPoint(), ClientSize), backgroundPicture());
-    return frame;
 }
 
 /// The rectangles that cover the set pixels of a mask exactly: the runs of each row, a run that
@@ -68,8 +59,9 @@ QList<QRect> rectanglesOf(const std::vector<bool> &mask, const QRect &box)
 }
 
 /// The device pixels of frame that show the pin's fill: those that change, all to the new
-/// color, when the pin's fill alone changes. The frame and board are left as they were.
-QList<QRect> fillRegion(Board &board, QImage &frame, const char *pin)
+/// color, when the pin's fill alone changes. The frame and board are left as they were; the
+/// painter is the one that drew the frame, and paints the pin's box again as it drew it.
+QList<QRect> fillRegion(Board &board, BoardPainter &painter, QImage &frame, const char *pin)
 {
     const BoardElement *element = board.find(pin);
     if (!element)
@@ -81,10 +73,10 @@ QList<QRect> fillRegion(Board &board, QImage &frame, const char *pin)
     const Color fill = board.fillColor(pin);
     const Color probe = fill == 0x00FF00 ? 0xFF00FF : 0x00FF00;
     board.setFillColor(pin, probe);
-    paintBoard(frame, board, element->bounds, backgroundPicture());
+    painter.paint(frame, {&element->bounds, 1}, backgroundPicture());
     const QImage probed = frame.copy(box);
     board.setFillColor(pin, fill);
-    paintBoard(frame, board, element->bounds, backgroundPicture());
+    painter.paint(frame, {&element->bounds, 1}, backgroundPicture());
 
     std::vector<bool> mask(static_cast<std::size_t>(box.width() * box.height()));
     for (int y = 0; y < box.height(); ++y) {
@@ -108,23 +100,28 @@ QString pngDataUri(const QImage &image)
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG", 0); // 0: the smallest file
+    image.save(&buffer, "PNG", 60);
     return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
 }
 
 } // namespace
 
-Pictures drawPictures(const MainWindow &window)
+Pictures drawPictures(const Board &shown)
 {
-    Board board = boardAsShown(window);
+    Board board = boardAsShown(shown);
     Pictures pictures;
     std::vector<QJsonArray> regions(pinCatalogue().size(), QJsonArray());
+    const QRect client(QPoint(), ClientSize);
     for (int ratio : {1, 2}) {
-        QImage frame = drawBoard(board, ratio);
+        // One painter a ratio, so the background is scaled and each caption laid out once.
+        BoardPainter painter(board);
+        QImage frame(ClientSize * ratio, QImage::Format_RGB32);
+        frame.setDevicePixelRatio(ratio);
+        painter.paint(frame, {&client, 1}, backgroundPicture());
         pictures.uri[ratio - 1] = pngDataUri(frame);
         for (std::size_t i = 0; i < pinCatalogue().size(); ++i) {
             QJsonArray rects;
-            for (const QRect &r : fillRegion(board, frame, pinCatalogue()[i].name))
+            for (const QRect &r : fillRegion(board, painter, frame, pinCatalogue()[i].name))
                 rects.append(QJsonArray{r.x(), r.y(), r.width(), r.height()});
             regions[i].append(rects);
         }

@@ -5,7 +5,7 @@
 #include <QJsonArray>
 #include <QString>
 
-class MainWindow;
+class Board;
 
 /// The board's picture at 1x and 2x, and each pin's fill region at both, as the page draws them.
 struct Pictures {
@@ -13,4 +13,5 @@ struct Pictures {
     QJsonArray pins;
 };
 
-Pictures drawPictures(const MainWindow &window);
+/// Draws the board with the fills it shows now.
+Pictures drawPictures(const Board &shown);

@@ -1,17 +1,15 @@
 // The guide page's record of the window: its lists and what each entry shows, recorded by
-// picking it in the window.
+// picking it in the page's window.
 #include "pagerecording.h"
 
 #include "pageerror.h"
+#include "pagewindow.h"
 
 #include "boarddata/catalogues.h"
+#include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
-#include "layout/board.h"
-#include "layout/boardwidget.h"
-#include "window/mainwindow.h"
 
 #include <QColor>
-#include <QComboBox>
 
 #include <algorithm>
 #include <cassert>
@@ -64,7 +62,7 @@ Radix radixOf(const std::vector<ListState> &lists)
 {
     Radix radix;
     for (const ListState &list : lists)
-        radix.push_back(list.combo->count());
+        radix.push_back(list.count);
     return radix;
 }
 
@@ -84,20 +82,20 @@ Selection baseSelection(const std::vector<ListState> &lists)
     return selection;
 }
 
-std::vector<ListState> findLists(MainWindow &window)
+std::vector<ListState> findLists(PageWindow &window)
 {
     std::vector<ListState> lists;
     for (const PageList &page : PageLists) {
-        auto *combo = window.findChild<QComboBox *>(QString::fromLatin1(page.selector().list));
-        if (!combo || combo->count() == 0)
-            throw PageError(
-                QStringLiteral("the window has no filled list %1").arg(QLatin1String(page.selector().list)));
-        if (page.words && page.words().size() != combo->count())
+        const char *list = page.selector().list;
+        const int count = window.count(list);
+        if (count == 0)
+            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(list)));
+        if (page.words && page.words().size() != count)
             throw PageError(QStringLiteral("the list %1 has %2 entries, but there are %3 words for them")
-                                .arg(QLatin1String(page.selector().list))
-                                .arg(combo->count())
+                                .arg(QLatin1String(list))
+                                .arg(count)
                                 .arg(page.words().size()));
-        lists.push_back({&page, combo, combo->currentIndex()});
+        lists.push_back({&page, count, window.listIndex(list)});
     }
     return lists;
 }
@@ -110,24 +108,21 @@ std::size_t cpuList(const std::vector<ListState> &lists)
     return static_cast<std::size_t>(it - lists.begin());
 }
 
-QString positionsSentence(MainWindow &window)
+QString positionsSentence(const PageWindow &window)
 {
-    const auto *board = window.findChild<BoardWidget *>();
-    if (!board)
-        throw PageError(QStringLiteral("the window has no board"));
-    return board->accessibleDescription();
+    return jumperPositionsText(pinColorsOf(window.board()));
 }
 
-View readView(MainWindow &window)
+View readView(const PageWindow &window)
 {
     View view;
     for (const ShapeRow &pin : pinCatalogue())
-        view << colorText(window.board().fillColor(pin.name));
-    view += positionsSentence(window).split(PartSeparator);
+        view.cells << colorText(window.board().fillColor(pin.name));
+    view.cells += positionsSentence(window).split(PartSeparator);
     return view;
 }
 
-std::vector<View> recordViews(MainWindow &window, const std::vector<ListState> &lists)
+std::vector<View> recordViews(PageWindow &window, const std::vector<ListState> &lists)
 {
     const Radix radix = radixOf(lists);
     std::vector<View> views;
@@ -135,14 +130,14 @@ std::vector<View> recordViews(MainWindow &window, const std::vector<ListState> &
     for (int combination = 0; combination < combinationCount(radix); ++combination) {
         const Selection selection = selectionOf(combination, radix);
         for (std::size_t i = 0; i < lists.size(); ++i)
-            window.select(lists[i].page->selector(), selection[i]); // runs the list's Click
+            window.setListIndex(lists[i].page->selector().list, selection[i]); // runs its procedure
         views.push_back(readView(window));
-        if (views.back().size() != views.front().size())
+        if (views.back().cells.size() != views.front().cells.size())
             throw PageError(QStringLiteral("the positions sentence changes its number of parts"));
     }
     for (const ListState &list : lists) {
         if (list.defaultIndex >= 0)
-            window.select(list.page->selector(), list.defaultIndex);
+            window.setListIndex(list.page->selector().list, list.defaultIndex);
     }
     return views;
 }
@@ -155,23 +150,23 @@ std::vector<int> slotOwners(const std::vector<View> &views, const Radix &radix, 
         s[list] = entry;
         return views[static_cast<std::size_t>(combinationOf(s, radix))];
     };
-    std::vector<int> owners(static_cast<std::size_t>(baseView.size()), -1);
+    std::vector<int> owners(static_cast<std::size_t>(baseView.cells.size()), -1);
     for (std::size_t list = 0; list < radix.size(); ++list) {
         for (int entry = 0; entry < radix[list]; ++entry) {
-            for (qsizetype slot = 0; slot < baseView.size(); ++slot) {
-                if (viewWith(list, entry)[slot] != baseView[slot])
+            for (qsizetype slot = 0; slot < baseView.cells.size(); ++slot) {
+                if (viewWith(list, entry).cells[slot] != baseView.cells[slot])
                     owners[static_cast<std::size_t>(slot)] = static_cast<int>(list);
             }
         }
     }
     for (std::size_t c = 0; c < views.size(); ++c) {
         const Selection selection = selectionOf(static_cast<int>(c), radix);
-        for (qsizetype slot = 0; slot < baseView.size(); ++slot) {
+        for (qsizetype slot = 0; slot < baseView.cells.size(); ++slot) {
             const int owner = owners[static_cast<std::size_t>(slot)];
             const QString &expected = owner < 0
-                ? baseView[slot]
-                : viewWith(static_cast<std::size_t>(owner), selection[static_cast<std::size_t>(owner)])[slot];
-            if (views[c][slot] != expected)
+                ? baseView.cells[slot]
+                : viewWith(static_cast<std::size_t>(owner), selection[static_cast<std::size_t>(owner)]).cells[slot];
+            if (views[c].cells[slot] != expected)
                 throw PageError(QStringLiteral("what the window shows for one list depends on another list"));
         }
     }

@@ -1,5 +1,5 @@
 // The guide page's record of the window: its lists and what each entry shows, recorded by
-// picking it in the window.
+// picking it in the page's window, where the real jumper procedures set the pins.
 #pragma once
 
 #include <QLatin1StringView>
@@ -7,8 +7,7 @@
 
 #include <vector>
 
-class MainWindow;
-class QComboBox;
+class PageWindow;
 struct Selector;
 
 /// A list of the window as the page offers it: its key in the page's address, and the words
@@ -22,15 +21,18 @@ struct PageList {
 /// The separator of the parts of the positions sentence ("JP7 1-2, JP8 1-2, ...").
 constexpr QLatin1StringView PartSeparator(", ");
 
-/// What the window shows for one selection: a slot per pin of the pin catalogue (its fill as
-/// "rrggbb"), then a slot per part of the positions sentence.
-using View = QStringList;
+/// What the window shows for one selection, as slots the page fills in: a slot per pin of the pin
+/// catalogue (its fill as "rrggbb"), then a slot per part of the positions sentence.
+struct View {
+    QStringList cells;
+    bool operator==(const View &) const = default;
+};
 
 /// A list as found in the window; its default is -1 when it shows no entry (the CPU list of a
 /// board set by bus clock, multiplier and voltage that no entry gives).
 struct ListState {
     const PageList *page;
-    QComboBox *combo;
+    int count;
     int defaultIndex;
 };
 
@@ -53,20 +55,20 @@ Selection defaultSelection(const std::vector<ListState> &lists);
 /// window can be given, whose view serves as the base the others are compared with.
 Selection baseSelection(const std::vector<ListState> &lists);
 
-std::vector<ListState> findLists(MainWindow &window);
+std::vector<ListState> findLists(PageWindow &window);
 
 /// The list whose entry the window picks with the CPU procedure.
 std::size_t cpuList(const std::vector<ListState> &lists);
 
 /// The positions sentence as the window's board tells a screen reader.
-QString positionsSentence(MainWindow &window);
+QString positionsSentence(const PageWindow &window);
 
 /// What the window shows now.
-View readView(MainWindow &window);
+View readView(const PageWindow &window);
 
 /// What the window shows for every selection, by combination. Picks through the window as a
 /// user does, and leaves every list that showed an entry with that entry again.
-std::vector<View> recordViews(MainWindow &window, const std::vector<ListState> &lists);
+std::vector<View> recordViews(PageWindow &window, const std::vector<ListState> &lists);
 
 /// For each slot of a view, the list whose entry decides it, or -1 when none changes it; views
 /// holds one view per combination of the radix. The page builds a view from these owners alone,

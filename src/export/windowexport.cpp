@@ -4,6 +4,7 @@
 
 #include "htmlexport.h"
 #include "outputfile.h"
+#include "pagewindow.h"
 
 #include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
@@ -15,6 +16,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -49,6 +53,21 @@ std::optional<QByteArray> pdfPage(MainWindow &window, const QPageSize &pageSize)
     return buffer.data();
 }
 
+/// The entries the request picks, list by list in the Load event's order; none for a list it
+/// leaves at its default.
+std::vector<std::pair<const Selector *, int>> picksOf(const ExportRequest &request)
+{
+    std::vector<std::pair<const Selector *, int>> picks;
+    const std::pair<const Selector *, int> all[] = {{&cpuSelector(), request.cpuPosition},
+                                                    {&powerSelector(), request.powerPosition},
+                                                    {&sdramSelector(), request.sdramPosition}};
+    for (const auto &pick : all) {
+        if (pick.second >= 0)
+            picks.push_back(pick);
+    }
+    return picks;
+}
+
 bool hasSuffix(const QByteArray &path, const char *suffix)
 {
     return path.toLower().endsWith(suffix);
@@ -73,22 +92,21 @@ bool isHtml(const QByteArray &path)
 
 QString exportWindowImage(const ExportRequest &request)
 {
+    if (isHtml(request.path)) {
+        // The page records every choice through the jumper procedures alone: no window is made.
+        PageWindow page;
+        if (request.busClock) // the three come together
+            page.setPins(cpuPinFills(CpuSettings{*request.busClock, *request.multiplier, *request.voltage}));
+        for (const auto &[selector, position] : picksOf(request))
+            page.setListIndex(selector->list, position); // runs the list's procedure, as a pick does
+        return writeGuidePage(page, request.path, request.busClock ? PageStart::Settings : PageStart::Lists);
+    }
     MainWindow &window = mainWindow();
     window.load();
-    if (request.busClock) // the three come together
+    if (request.busClock)
         window.showCpuSettings({*request.busClock, *request.multiplier, *request.voltage});
-    const struct {
-        const Selector &selector;
-        int position;
-    } picks[] = {{cpuSelector(), request.cpuPosition},
-                 {powerSelector(), request.powerPosition},
-                 {sdramSelector(), request.sdramPosition}};
-    for (const auto &pick : picks) {
-        if (pick.position >= 0)
-            window.select(pick.selector, pick.position); // runs the list's Click, as a pick does
-    }
-    if (isHtml(request.path))
-        return writeGuidePage(window, request.path, request.busClock ? PageStart::Meanings : PageStart::Lists);
+    for (const auto &[selector, position] : picksOf(request))
+        window.select(*selector, position); // runs the list's Click, as a pick does
     const std::optional<QByteArray> contents = isPdf(request.path)
         ? pdfPage(window, request.pageSize.value_or(localPageSize()))
         : pngImage(window.windowImage());

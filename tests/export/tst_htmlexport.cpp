@@ -2,7 +2,9 @@
 // the settings panel's bus clocks, multipliers and core voltages, and data from which the page
 // redraws exactly what the window shows for every selection and every setting.
 #include "export/htmlexport.h"
+#include "export/pagewindow.h"
 #include "jumpers/cpusettings.h"
+#include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/fonts.h"
 #include "window/mainwindow.h"
@@ -30,10 +32,10 @@ QString between(const QString &text, const QString &from, const QString &to)
     return end < 0 ? QString() : text.mid(start + from.size(), end - start - from.size());
 }
 
-/// The page as written for the window's current selection.
-QString writePage(MainWindow &window, const QString &path)
+/// The page as written for the page window's current selection.
+QString writePage(PageWindow &page, const QString &path)
 {
-    const QString problem = writeGuidePage(window, QFile::encodeName(path));
+    const QString problem = writeGuidePage(page, QFile::encodeName(path));
     if (!problem.isEmpty())
         qWarning("%s", qPrintable(problem));
     QFile file(path);
@@ -133,7 +135,8 @@ private slots:
     void unwritablePathLeavesNothing();
 
 private:
-    MainWindow *m_window = nullptr;
+    MainWindow *m_window = nullptr; ///< what the page must repeat, as the program shows it
+    PageWindow m_page;
     QTemporaryDir m_dir;
     QString m_html;
     QJsonObject m_data;
@@ -144,16 +147,19 @@ void TestHtmlExport::initTestCase()
     installFontSubstitutes();
     m_window = new MainWindow;
     m_window->load();
-    const QImage before = m_window->windowImage();
-    m_html = writePage(*m_window, m_dir.filePath(QStringLiteral("guide.html")));
+    const QString before = jumperPositionsText(pinColorsOf(m_page.board()));
+    m_html = writePage(m_page, m_dir.filePath(QStringLiteral("guide.html")));
     QVERIFY(!m_html.isEmpty());
     m_data = pageData(m_html);
     QVERIFY(!m_data.isEmpty());
-    // Every entry was picked to record it; the window is left as it was.
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(m_window->findChild<QComboBox *>(QString::fromLatin1(Lists[i]))->currentIndex(),
-                 m_data[QStringLiteral("lists")][i][QStringLiteral("default")].toInt());
-    QCOMPARE(m_window->windowImage(), before);
+    // Every entry was picked to record it; the page window is left as it was, as the program's.
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(m_page.listIndex(Lists[i]), m_data[QStringLiteral("lists")][i][QStringLiteral("default")].toInt());
+        QCOMPARE(m_page.listIndex(Lists[i]),
+                 m_window->findChild<QComboBox *>(QString::fromLatin1(Lists[i]))->currentIndex());
+    }
+    QCOMPARE(jumperPositionsText(pinColorsOf(m_page.board())), before);
+    QCOMPARE(before, jumperPositionsText(pinColorsOf(m_window->board())));
 }
 
 void TestHtmlExport::cleanupTestCase()
@@ -326,7 +332,10 @@ void TestHtmlExport::startsFromTheWindowsSelection()
     window.load();
     window.select(cpuSelector(), 5);
     window.select(powerSelector(), 1);
-    const QString html = writePage(window, m_dir.filePath(QStringLiteral("cpu5.html")));
+    PageWindow page;
+    page.setListIndex("CBOCPU", 5);
+    page.setListIndex("cbops", 1);
+    const QString html = writePage(page, m_dir.filePath(QStringLiteral("cpu5.html")));
     const QJsonObject data = pageData(html);
     QList<int> defaults;
     for (const QJsonValue list : data[QStringLiteral("lists")].toArray())
@@ -357,13 +366,17 @@ void TestHtmlExport::startsFromSettings()
     QFETCH(int, centivolts);
     QFETCH(int, cpu);
     QFETCH(QList<int>, values);
+    const CpuSettings settings{*findBusClock(megahertz), *findMultiplier(tenths), *findVoltage(centivolts)};
     MainWindow window;
     window.load();
-    window.showCpuSettings({*findBusClock(megahertz), *findMultiplier(tenths), *findVoltage(centivolts)});
+    window.showCpuSettings(settings);
     window.select(powerSelector(), 1);
-    const QImage before = window.windowImage();
+    PageWindow page;
+    page.setPins(cpuPinFills(settings));
+    page.setListIndex("cbops", 1);
+    const QString before = jumperPositionsText(pinColorsOf(page.board()));
     const QString path = m_dir.filePath(QStringLiteral("settings-%1.html").arg(megahertz));
-    QCOMPARE(writeGuidePage(window, QFile::encodeName(path), PageStart::Meanings), QString());
+    QCOMPARE(writeGuidePage(page, QFile::encodeName(path), PageStart::Settings), QString());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(file.readAll());
@@ -379,17 +392,19 @@ void TestHtmlExport::startsFromSettings()
     QCOMPARE(between(html, QStringLiteral("<select id=\"cpu\""), QStringLiteral("</select>"))
                  .contains(QStringLiteral(" selected")),
              cpu >= 0);
-    // Every setting was made in the window to record it; the window is left as it was, and the
-    // page's picture is its board.
+    // Every setting was made in the page window to record it; it is left as it was, showing what
+    // the program's window shows, and the page's picture is the program's board.
+    QCOMPARE(page.listIndex("CBOCPU"), cpu);
     QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("CBOCPU"))->currentIndex(), cpu);
-    QCOMPARE(window.windowImage(), before);
+    QCOMPARE(jumperPositionsText(pinColorsOf(page.board())), before);
+    QCOMPARE(before, jumperPositionsText(pinColorsOf(window.board())));
     QCOMPARE(withoutControls(pagePicture(html), window),
              withoutControls(window.windowImage().convertToFormat(QImage::Format_RGB32), window));
 }
 
 void TestHtmlExport::unwritablePathLeavesNothing()
 {
-    const QString problem = writeGuidePage(*m_window, "/nonexistent/dir/guide.html");
+    const QString problem = writeGuidePage(m_page, "/nonexistent/dir/guide.html");
     QVERIFY(problem.startsWith(QStringLiteral("cannot write /nonexistent/dir/guide.html")));
     QVERIFY(!QFile::exists(QStringLiteral("/nonexistent/dir/guide.html")));
 }
