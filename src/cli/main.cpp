@@ -8,7 +8,6 @@
 
 #include "export/windowexport.h"
 #include "layout/fonts.h"
-#include "layout/pictures.h"
 #include "window/failureguard.h"
 #include "window/firstframeexitforbenchmarks.h"
 #include "window/mainwindow.h"
@@ -47,7 +46,7 @@ void installFonts(std::future<QStringList> &missingFontCheck)
     for (const QString &family : missingFontCheck.get())
         std::fprintf(stderr, "velmor: the font \"%s\" is not installed; captions are drawn in a fallback font.\n",
                      qPrintable(family));
-    // While the pictures are still decoding: the window's first paint would load them otherwise.
+    // Before the window exists: its first paint would load them otherwise.
     loadWindowFonts();
 }
 
@@ -60,7 +59,6 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
     std::future<QStringList> missingFontCheck = startMissingFontCheck();
     installNoticeFilter();
     QApplication app(argc, argv);
-    const PictureDecodingThread pictures;
     installFonts(missingFontCheck);
     QString problem;
     runGuarded([&] { problem = exportWindowImage(request); });
@@ -81,13 +79,11 @@ int runWindow(int argc, char *argv[])
                      "Start velmor from a graphical desktop session.\n");
         return NoDisplayStatus;
     }
-    // The font configuration loads on one worker while the toolkit starts; the pictures decode on
-    // another, started once the application object exists, through which their decoders are found.
+    // The font configuration loads on a worker while the toolkit starts.
     std::future<QStringList> missingFontCheck = startMissingFontCheck();
     qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
     releaseHeldMessages();
-    const PictureDecodingThread pictures;
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMOR_APP_ID)); // ties the window to its menu entry
     installFonts(missingFontCheck);
 

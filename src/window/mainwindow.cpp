@@ -91,8 +91,8 @@ MainWindow::MainWindow(FailureReport report)
     setFixedSize(ClientSize);
     setGeometry(QRect(ClientTopLeft, ClientSize));
 
-    // Every picture is decoded now, so one that does not decode stops the start-up with a
-    // message rather than failing later in a paint.
+    // Every picture is reached now, so one the program lacks stops the start-up with a message
+    // rather than failing later in a paint.
     for (const BoardElement &e : m_board.elements()) {
         if (e.kind == ElementKind::Image)
             picture(e.image->picture);

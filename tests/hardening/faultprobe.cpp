@@ -3,16 +3,12 @@
 // text to stderr first.
 //
 //   faultprobe failing-write                      the fifth pin write of a CPU pick fails
-//   faultprobe undecodable-picture PATH FOLDER    the built-in picture PATH does not decode;
-//                                                 its broken copy is written into FOLDER
 //
 // Status 1 is the failure path's own; 3 means the fault went unreported.
 #include "hardening.h"
 
 #include "boarddata/elementerror.h"
 #include "layout/fonts.h"
-#include "layout/pictures.h"
-#include "layout/picturesfortests.h"
 #include "window/failureguard.h"
 #include "window/mainwindow.h"
 
@@ -43,28 +39,6 @@ int failingWrite()
     return QCoreApplication::exec() == Unreported ? unreported("a pin write failed") : 0;
 }
 
-int undecodablePicture(const char *resourcePath, const char *folder)
-{
-    const QByteArray copy = writeUndecodableCopy(resourcePath, QDir(QString::fromLocal8Bit(folder))).toLocal8Bit();
-    if (copy.isEmpty()) {
-        std::fprintf(stderr, "faultprobe: cannot write a broken copy of %s into %s\n", resourcePath, folder);
-        return 2;
-    }
-    const PictureSourceForTests brokenData(resourcePath, copy.constData());
-    // The start-up of the program's entry, pictures decoded ahead on a thread as there, then a
-    // moment of its event loop for the first paint.
-    const PictureDecodingThread decoding;
-    runGuarded([] {
-        MainWindow &window = mainWindow();
-        window.load();
-        window.show();
-    });
-    QTimer::singleShot(2000, [] { QCoreApplication::exit(Unreported); });
-    const int status = QCoreApplication::exec();
-    releaseMainWindow();
-    return status == Unreported ? unreported("a picture did not decode") : status;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,8 +51,6 @@ int main(int argc, char *argv[])
     });
     if (argc == 2 && std::strcmp(argv[1], "failing-write") == 0)
         return failingWrite();
-    if (argc == 4 && std::strcmp(argv[1], "undecodable-picture") == 0)
-        return undecodablePicture(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: faultprobe failing-write | undecodable-picture PATH FOLDER\n");
+    std::fprintf(stderr, "usage: faultprobe failing-write\n");
     return 2;
 }

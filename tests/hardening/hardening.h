@@ -36,16 +36,3 @@ private:
     std::function<void(const QString &)> m_seen;
     QTimer m_poll;
 };
-
-/// Writes the start of the picture at resourcePath into folder, too short to decode, and returns
-/// the copy's path. Every built-in picture fails to decode when cut after 16 bytes.
-inline QString writeUndecodableCopy(const char *resourcePath, const QDir &folder)
-{
-    QFile original(QString::fromLatin1(resourcePath));
-    if (!original.open(QIODevice::ReadOnly))
-        return {};
-    QFile copy(folder.filePath(QFileInfo(original.fileName()).fileName()));
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(original.read(16)) != 16)
-        return {};
-    return copy.fileName();
-}

@@ -4,17 +4,12 @@
 #include "hardening.h"
 
 #include "layout/fonts.h"
-#include "layout/pictures.h"
-#include "layout/picturesfortests.h"
 #include "window/mainwindow.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/resource.h>
-
-#include <optional>
 
 class TestFaults : public QObject
 {
@@ -22,8 +17,6 @@ class TestFaults : public QObject
 
 private slots:
     void initTestCase();
-    void undecodablePictureFailsTheWindow_data();
-    void undecodablePictureFailsTheWindow();
     void faultEndsTheProgramWithAMessage_data();
     void faultEndsTheProgramWithAMessage();
 };
@@ -33,47 +26,6 @@ void TestFaults::initTestCase()
     installFontSubstitutes();
 }
 
-void TestFaults::undecodablePictureFailsTheWindow_data()
-{
-    QTest::addColumn<QString>("picture");
-    QTest::addColumn<bool>("decodedAhead");
-    for (const bool ahead : {false, true}) {
-        const char *how = ahead ? "decoded ahead on a thread" : "decoded when asked";
-        QTest::addRow("window icon, %s", how) << QStringLiteral(":/pictures/icon.ico") << ahead;
-        QTest::addRow("background, %s", how) << QStringLiteral(":/pictures/background.gif") << ahead;
-        QTest::addRow("CPU socket, %s", how) << QStringLiteral(":/pictures/socket.bmp") << ahead;
-    }
-}
-
-void TestFaults::undecodablePictureFailsTheWindow()
-{
-    QFETCH(QString, picture);
-    QFETCH(bool, decodedAhead);
-    const QByteArray path = picture.toLatin1();
-    { // decoded once before, as by an earlier window: the broken data must still be read
-        MainWindow window;
-    }
-    QTemporaryDir folder;
-    const QByteArray copy = writeUndecodableCopy(path.constData(), QDir(folder.path())).toLocal8Bit();
-    QVERIFY(!copy.isEmpty());
-    QString message;
-    {
-        const PictureSourceForTests brokenData(path.constData(), copy.constData());
-        std::optional<PictureDecodingThread> decoding;
-        if (decodedAhead)
-            decoding.emplace();
-        try {
-            MainWindow window;
-        } catch (const PictureError &e) {
-            message = QString::fromUtf8(e.what());
-        }
-    }
-    QVERIFY2(message.contains(QStringLiteral("The built-in picture %1 could not be decoded").arg(picture)),
-             qPrintable(message.isEmpty() ? QStringLiteral("the window was made without error") : message));
-    // Its own data again once the replacement has ended.
-    QCOMPARE(::picture(path.constData()), QImage(picture).convertToFormat(QImage::Format_RGB32));
-}
-
 void TestFaults::faultEndsTheProgramWithAMessage_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -81,20 +33,12 @@ void TestFaults::faultEndsTheProgramWithAMessage_data()
     QTest::newRow("fifth pin write of a CPU pick fails")
         << QStringList{QStringLiteral("failing-write")}
         << QStringLiteral("Element \"V2JP8\": setting the fill color failed");
-    for (const char *path : {":/pictures/icon.ico", ":/pictures/background.gif", ":/pictures/socket.bmp"}) {
-        QTest::addRow("%s does not decode at start-up", path)
-            << QStringList{QStringLiteral("undecodable-picture"), QString::fromLatin1(path)}
-            << QStringLiteral("The built-in picture %1 could not be decoded").arg(QLatin1String(path));
-    }
 }
 
 void TestFaults::faultEndsTheProgramWithAMessage()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, named);
-    QTemporaryDir folder;
-    if (arguments.front() == QLatin1String("undecodable-picture"))
-        arguments << folder.path();
     QProcess probe;
     // A probe that crashes leaves no core file behind.
     probe.setChildProcessModifier([] {

@@ -2,6 +2,8 @@
 #include "backgroundlayout.h"
 #include "edgebox.h"
 
+#include "layout/pictures.h"
+
 #include <QFile>
 #include <QImage>
 #include <QTest>
@@ -118,6 +120,9 @@ private slots:
     void pixels_data();
     void pixels();
     void backgroundOutsideItemsIsPlainField();
+    void programCarriesTheStoredPictures_data();
+    void programCarriesTheStoredPictures();
+    void unknownPictureIsAnError();
 };
 
 void PicturesTest::backgroundIsOneFrameGif()
@@ -272,6 +277,30 @@ void PicturesTest::backgroundOutsideItemsIsPlainField()
                             .arg(stray.size())
                             .arg(stray.value(0).x())
                             .arg(stray.value(0).y())));
+}
+
+void PicturesTest::programCarriesTheStoredPictures_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *file : {"background.gif", "icon.ico", "socket.bmp"})
+        QTest::newRow(file) << QString::fromLatin1(file);
+}
+
+void PicturesTest::programCarriesTheStoredPictures()
+{
+    QFETCH(QString, file);
+    const QImage stored = QImage(picturePath(file)).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!stored.isNull());
+    const QImage &carried = picture(qPrintable(QStringLiteral(":/pictures/") + file));
+    QCOMPARE(carried.format(), QImage::Format_RGB32);
+    QCOMPARE(carried, stored);
+    // Asked again, the same image: the pixels are wrapped once, not copied at each use.
+    QCOMPARE(picture(qPrintable(QStringLiteral(":/pictures/") + file)).constBits(), carried.constBits());
+}
+
+void PicturesTest::unknownPictureIsAnError()
+{
+    QVERIFY_THROWS_EXCEPTION(PictureError, picture(":/pictures/missing.png"));
 }
 
 QTEST_GUILESS_MAIN(PicturesTest)
