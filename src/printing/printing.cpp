@@ -128,10 +128,14 @@ QString printOn(const QPrinterInfo &info, QWidget &window, const Board &board)
 
 } // namespace
 
+QPageSize pageSizeOf(const QLocale &locale)
+{
+    return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+}
+
 QPageSize localPageSize()
 {
-    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                        : QPageSize::A4);
+    return pageSizeOf(QLocale::system());
 }
 
 void setPage(QPrinter &printer, const QPageSize &size)

@@ -5,13 +5,17 @@
 #include <QString>
 
 class Board;
+class QLocale;
 class QPainter;
 class QPrinter;
 class QWidget;
 
-/// The page size of a PDF when none is asked for: Letter where the user's locale measures in US
-/// units (LC_MEASUREMENT, else LC_ALL or LANG, say en_US), A4 everywhere else, the United Kingdom
-/// (whose paper is A4) included.
+/// The paper of a locale: Letter where it measures in US units (say en_US), A4 everywhere else,
+/// the United Kingdom (whose paper is A4) included.
+QPageSize pageSizeOf(const QLocale &locale);
+
+/// The page size of a PDF when none is asked for: the paper of the user's locale, whose
+/// measurement comes from LC_MEASUREMENT, else LC_ALL or LANG.
 QPageSize localPageSize();
 
 /// Sets the printer's page to size (an invalid size keeps the printer's own), with margins of at

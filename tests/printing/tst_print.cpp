@@ -71,6 +71,8 @@ private slots:
     void pageShowsTheWindowCentred();
     void oneLinePixelPrintsThin();
     void captionLettersAreDrawnAtThePrintersDots();
+    void localePaper_data();
+    void localePaper();
     void exportPageSize_data();
     void exportPageSize();
     void exportIsThePrintedPage();
@@ -81,6 +83,7 @@ private slots:
 
 private:
     MainWindow *m_window = nullptr; ///< with the default entries
+    QImage m_page300;               ///< m_window printed at 300 dots an inch
 };
 
 void TestPrint::initTestCase()
@@ -88,6 +91,10 @@ void TestPrint::initTestCase()
     installFontSubstitutes();
     m_window = new MainWindow;
     m_window->load();
+    // One page at the printer's 300 dots an inch serves every test that reads one.
+    QString error;
+    m_page300 = printedPage(*m_window, 300, &error);
+    QVERIFY2(!m_page300.isNull(), qPrintable(error));
 }
 
 void TestPrint::cleanupTestCase()
@@ -135,9 +142,7 @@ void TestPrint::oneLinePixelPrintsThin()
     // The top edge of the IDE 2 connector is a black line one pixel wide. On paper it is as
     // wide as on the screen the board was laid out for (1/96 inch, 3 dots at 300 dpi), not a
     // pixel magnified to fit the page (some 4.4 dots).
-    QString error;
-    const QImage page = printedPage(*m_window, 300, &error);
-    QVERIFY2(!page.isNull(), qPrintable(error));
+    const QImage &page = m_page300;
     const QRect ink = inkBox(page);
     const QRect edge = m_window->board().find("Shape8")->bounds;
     for (int x = edge.left() + 10; x < edge.right() - 10; x += 10) {
@@ -153,9 +158,7 @@ void TestPrint::captionLettersAreDrawnAtThePrintersDots()
     // The red caption "IDE 2" (Label17) on the plain field: its letters' edges fall anywhere between the
     // printer's dots, not only on the borders of the window's magnified pixels, and each edge is
     // sharp: at most two dots of neither color across it (lossless, not smoothed).
-    QString error;
-    const QImage page = printedPage(*m_window, 300, &error);
-    QVERIFY2(!page.isNull(), qPrintable(error));
+    const QImage &page = m_page300;
     const QRect ink = inkBox(page);
     const double scale = dotsPerPixel(ink);
     // The caption's box, less a pixel all round: the connector's outline runs just below it.
@@ -173,21 +176,34 @@ void TestPrint::captionLettersAreDrawnAtThePrintersDots()
     QVERIFY2(letters.blurred == 0, qPrintable(counts));
 }
 
+void TestPrint::localePaper_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("paper");
+    QTest::newRow("US: Letter") << "en_US" << int(QPageSize::Letter);
+    QTest::newRow("Germany: A4") << "de_DE" << int(QPageSize::A4);
+    QTest::newRow("United Kingdom: A4") << "en_GB" << int(QPageSize::A4);
+    QTest::newRow("C: A4") << "C" << int(QPageSize::A4);
+}
+
+void TestPrint::localePaper()
+{
+    QFETCH(QString, locale);
+    QFETCH(int, paper);
+    QCOMPARE(pageSizeOf(QLocale(locale)).id(), QPageSize::PageSizeId(paper));
+}
+
 void TestPrint::exportPageSize_data()
 {
+    // The program's own locale, from its environment, and --page-size over it, each once: the
+    // paper of every locale is checked in process above.
     QTest::addColumn<QStringList>("variables");
     QTest::addColumn<QString>("pageSize"); // the --page-size given, if any
     QTest::addColumn<QSize>("points");
-    const QSize a4(595, 842), letter(612, 792);
-    QTest::newRow("US locale: Letter") << QStringList{"LC_ALL=en_US.UTF-8"} << QString() << letter;
-    QTest::newRow("German locale: A4") << QStringList{"LC_ALL=de_DE.UTF-8"} << QString() << a4;
-    QTest::newRow("British locale: A4") << QStringList{"LC_ALL=en_GB.UTF-8"} << QString() << a4;
     QTest::newRow("US measurement in a German locale: Letter")
-        << QStringList{"LC_ALL=", "LANG=de_DE.UTF-8", "LC_MEASUREMENT=en_US.UTF-8"} << QString() << letter;
-    QTest::newRow("--page-size letter in a German locale") << QStringList{"LC_ALL=de_DE.UTF-8"} << "letter" << letter;
-    QTest::newRow("--page-size A4 in a US locale") << QStringList{"LC_ALL=en_US.UTF-8"} << "A4" << a4;
-    QTest::newRow("--page-size a5") << QStringList{"LC_ALL=en_US.UTF-8"} << "a5" << QSize(420, 595);
-    QTest::newRow("--page-size legal") << QStringList{"LC_ALL=de_DE.UTF-8"} << "legal" << QSize(612, 1008);
+        << QStringList{"LC_ALL=", "LANG=de_DE.UTF-8", "LC_MEASUREMENT=en_US.UTF-8"} << QString() << QSize(612, 792);
+    QTest::newRow("--page-size legal in a German locale")
+        << QStringList{"LC_ALL=de_DE.UTF-8"} << "legal" << QSize(612, 1008);
 }
 
 void TestPrint::exportPageSize()

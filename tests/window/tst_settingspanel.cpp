@@ -229,7 +229,7 @@ void TestSettingsPanel::aClickOnABlockMovesItsCap()
     QCOMPARE(f.list("cbosdr")->currentIndex(), sdram);
     auto *boardWidget = f.window.findChild<BoardWidget *>();
     QCOMPARE(QAccessible::queryAccessibleInterface(boardWidget)->text(QAccessible::Description), positions);
-    QTest::qWait(20); // the repaint after the event
+    // The picture is taken by painting the window afresh, so it shows the new pins at once.
     const QImage image = f.window.windowImage();
     for (const BoardElement &e : f.window.board().elements()) {
         const std::string name = e.name();
@@ -371,7 +371,7 @@ void TestSettingsPanel::withoutThePanelAClickChangesNothing()
     QVERIFY(f.window.writes.isEmpty());
     QVERIFY(f.fills() == fills);
     QVERIFY(!f.window.findChild<SettingsPanel *>());
-    QTest::qWait(20);
+    // Painted afresh for the picture: no repaint is waited for.
     QCOMPARE(f.window.windowImage(), before);
 }
 
