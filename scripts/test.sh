@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the test tools, builds the program and runs every test, the end-to-end ones on a private
-# X server (Xvfb) and printing through a private print queue (scripts/cups-session.sh).
+# X server (xvfb-run -a) and printing through a private print queue (scripts/cups-session.sh).
 #
 # Two stages, each building the program and running the whole suite:
 #   1. the plain build (BUILD_TYPE);
-#   2. a build with AddressSanitizer and UndefinedBehaviorSanitizer (the CMake preset asan in
-#      CMakePresets.json, which carries the compiler and linker flags). Any finding fails the stage:
+#   2. a build with AddressSanitizer and UndefinedBehaviorSanitizer (the CMake presets asan in
+#      CMakePresets.json: the configure preset carries the compiler and linker flags, the test
+#      preset the sanitizers' options). Any finding fails the stage:
 #      a memory error, undefined behaviour, or a leak other than those inside the libraries below
 #      us that tests/hardening/lsan.supp lists. Memory errors and leaks do so even in a program
 #      whose status no test reads.
@@ -13,7 +14,6 @@
 # Environment:
 #   BUILD_DIR        build folder of stage 1 (default: build)
 #   BUILD_TYPE       CMake build type of stage 1 (default: Release, the same build as scripts/run.sh)
-#   ASAN_BUILD_DIR   build folder of stage 2 (default: BUILD_DIR-asan)
 #
 # The tests see DISPLAY and XAUTHORITY (the private X server), CUPS_SERVER (the private scheduler's
 # socket), VELMOR_CUPS_OUTDIR (where each printed job appears as job-NNNNN.pdf) and VELMOR_E2E=1.
@@ -25,23 +25,19 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd -P)
 build_dir=${BUILD_DIR:-build}
 build_type=${BUILD_TYPE:-Release}
-asan_build_dir=${ASAN_BUILD_DIR:-$build_dir-asan}
+# Stage 2 builds and tests in the folder of the CMake presets asan.
+asan_build_dir=build-asan
 
 work=
-xvfb_pid=
 
 log() {
     echo "test.sh: $*" >&2
 }
 
-# Runs on every exit: stops the X server and the scheduler, then removes their folder.
+# Runs on every exit: stops the scheduler, then removes its folder.
 # shellcheck disable=SC2317 # reached through the EXIT trap
 cleanup() {
     local status=$?
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
     if [[ -n $work ]]; then
         bash "$root/scripts/cups-session.sh" stop "$work/cups" || true
         rm -rf "$work"
@@ -49,33 +45,10 @@ cleanup() {
     return "$status"
 }
 
-# Starts Xvfb on the first free display from :91 to :99 with a private cookie; sets DISPLAY.
-start_xvfb() {
-    local n i
-    for n in {91..99}; do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        xauth -q -f "$XAUTHORITY" add ":$n" . "$(mcookie)"
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -auth "$XAUTHORITY" \
-            </dev/null >"$work/xvfb-$n.log" 2>&1 &
-        xvfb_pid=$!
-        for ((i = 0; i < 100; i++)); do
-            if ! kill -0 "$xvfb_pid" 2>/dev/null; then
-                break # lost the number to another server starting at the same time: try the next
-            fi
-            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                log "X server on $DISPLAY"
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=
-        log "Xvfb :$n did not come up: $(tail -n 3 "$work/xvfb-$n.log" 2>/dev/null | tr '\n' ' ')"
-    done
-    log "no free X display between :91 and :99"
-    return 1
+# Runs a command on a private X server of its own, on the first free display from :99 up, with a
+# private cookie (xvfb-run -a); the server ends with the command. DISPLAY and XAUTHORITY reach it.
+in_x() {
+    xvfb-run -a -f "$XAUTHORITY" -e "$work/xvfb.log" -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
 }
 
 # Starts the private scheduler and exports the lines it prints (CUPS_SERVER, VELMOR_CUPS_OUTDIR).
@@ -102,32 +75,26 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 # Stage 2's build: the preset asan (optimised a little, as the sanitizers advise, with debug
-# information for their stack traces and assertions left on), in the folder of ASAN_BUILD_DIR.
+# information for their stack traces and assertions left on), in its own folder.
 build_with_sanitizers() {
-    cmake --preset asan -B "$asan_build_dir"
-    cmake --build "$asan_build_dir" -j2
+    cmake --preset asan
+    cmake --build --preset asan -j2
 }
 
 # Runs the whole suite of one build folder.
 run_tests() {
-    ctest --test-dir "$1" --output-on-failure --no-tests=error -j2
+    in_x ctest --test-dir "$1" --output-on-failure --no-tests=error -j2
 }
 
-# Runs the suite under the sanitizers; programs the tests start (velmor, the helpers) inherit the
-# options. Leaks are looked for at every normal exit. AddressSanitizer writes its reports, leaks
-# included, to files, so that one from a program whose status no test reads fails the stage too;
-# they are shown at the end. UndefinedBehaviorSanitizer writes to stderr whatever its log_path says,
-# and ends the program with status 1 at its first report.
+# Runs the suite under the sanitizers (the test preset asan sets their options); programs the tests
+# start (velmor, the helpers) inherit them. AddressSanitizer writes its reports, leaks included, to
+# files, so that one from a program whose status no test reads fails the stage too; they are shown
+# at the end.
 run_tests_with_sanitizers() (
     local reports=$work/sanitizers status=0
     mkdir -p "$reports"
-    # Full unwinding at each allocation names the library function behind a leak, which the
-    # suppressions need.
-    export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:detect_stack_use_after_return=1
-    ASAN_OPTIONS+=:check_initialization_order=1:strict_init_order=1:log_path=$reports/asan
-    export LSAN_OPTIONS=suppressions=$root/tests/hardening/lsan.supp:print_suppressions=0
-    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-    run_tests "$asan_build_dir" || status=$?
+    export VELMOR_SANITIZER_REPORTS=$reports
+    in_x ctest --preset asan || status=$?
     if compgen -G "$reports/*" >/dev/null; then
         log "sanitizer findings:"
         tail -n +1 "$reports"/* >&2
@@ -136,9 +103,21 @@ run_tests_with_sanitizers() (
     return "$status"
 )
 
+# The browser test's modules, exactly as tests/web/package-lock.json pins them, installed again only
+# when the lock file has changed since they were.
+install_web_modules() {
+    local stamp=tests/web/node_modules/.velmor-lock-sha256 lock
+    lock=$(sha256sum tests/web/package-lock.json | cut -d' ' -f1)
+    if [[ -f $stamp && $(<"$stamp") == "$lock" ]]; then
+        log "browser test modules up to date with tests/web/package-lock.json"
+        return 0
+    fi
+    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    echo "$lock" >"$stamp"
+}
+
 bash scripts/deps.sh test
-# The browser test's modules, exactly as tests/web/package-lock.json pins them.
-(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+install_web_modules
 log "stage 1 of 2: building the $build_type build in $build_dir"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type"
 cmake --build "$build_dir" -j2
@@ -158,7 +137,6 @@ fi
 # the private queue's default destination, which PRINTER or LPDEST would otherwise override.
 unset WAYLAND_DISPLAY PRINTER LPDEST
 export QT_QPA_PLATFORM=xcb
-start_xvfb
 start_cups
 export VELMOR_E2E=1
 
