@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class PaintCounter : public QObject
 {
@@ -38,7 +39,7 @@ public:
 namespace {
 
 /// The pins a CPU list position sets, or none for an entry without a jumper row.
-std::optional<std::array<PinFill, 26>> pinsAt(int position)
+std::optional<std::vector<PinFill>> pinsAt(int position)
 {
     const auto entries = cpuSelector().entries;
     const auto row =
@@ -48,7 +49,7 @@ std::optional<std::array<PinFill, 26>> pinsAt(int position)
     return cpuPinFills(*row);
 }
 
-int differingPins(const std::array<PinFill, 26> &a, const std::array<PinFill, 26> &b)
+int differingPins(const std::vector<PinFill> &a, const std::vector<PinFill> &b)
 {
     int n = 0;
     for (std::size_t i = 0; i < a.size(); ++i)
