@@ -67,7 +67,7 @@ QString settingsHtml(const PageRecord &r)
         const QString key = QLatin1String(g.page->key);
         html += QStringLiteral("<div class=\"meaning\">\n<label for=\"%1\">%2</label>\n<select id=\"%1\" name=\"%1\" "
                                "aria-describedby=\"%1-pins\">\n")
-                    .arg(key, QString::fromLatin1(g.page->caption).toHtmlEscaped());
+                    .arg(key, QString::fromLatin1(g.page->caption).remove(u'&').toHtmlEscaped());
         for (int i = 0; i < g.texts.size(); ++i) {
             html += QStringLiteral("<option value=\"%1\"%2>%3</option>\n")
                         .arg(QString::number(i), i == g.defaultIndex ? QStringLiteral(" selected") : QString(),

@@ -8,6 +8,7 @@
 #include "jumpers/cpusettings.h"
 #include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
+#include "window/settingspanel.h"
 
 #include <algorithm>
 #include <cassert>
@@ -34,13 +35,13 @@ QList<int> valuesOf(std::span<const Setting> settings, Field field)
 // key, the panel list's caption, unit of its texts, values, text and fills of a value, reading
 // clang-format off
 const PageSetting PageSettings[] = {
-    {"bus",        "Bus clock",    " MHz",
+    {"bus",        PanelCaption::BusClock,    " MHz",
      [] { return valuesOf(busClockSettings(), &BusClockSetting::megahertz); }, busClockText,
      [](int v) { return fillsOf(findBusClock(v)); }, &SettingsReading::megahertz, &SettingsReading::busClockPins},
-    {"multiplier", "Multiplier",   "x",
+    {"multiplier", PanelCaption::Multiplier,  "x",
      [] { return valuesOf(multiplierSettings(), &MultiplierSetting::tenths); }, multiplierText,
      [](int v) { return fillsOf(findMultiplier(v)); }, &SettingsReading::tenths, &SettingsReading::multiplierPins},
-    {"voltage",    "Core voltage", " V",
+    {"voltage",    PanelCaption::CoreVoltage, " V",
      [] { return valuesOf(voltageSettings(), &VoltageSetting::centivolts); }, voltageText,
      [](int v) { return fillsOf(findVoltage(v)); }, &SettingsReading::centivolts, &SettingsReading::voltagePins},
 };
@@ -54,8 +55,8 @@ struct PanelText {
     QString SettingsReading::*text;
 };
 const PanelText PanelTexts[] = {
-    {"cpuClock", "CPU clock", &SettingsReading::cpuClock},
-    {"cpuEntries", "CPU", &SettingsReading::cpuEntries},
+    {"cpuClock", PanelCaption::CpuClock, &SettingsReading::cpuClock},
+    {"cpuEntries", PanelCaption::CpuEntries, &SettingsReading::cpuEntries},
 };
 
 SettingsReading readingOf(const PageWindow &window)
@@ -190,7 +191,7 @@ SettingsRecord recordSettings(PageWindow &window, const std::vector<ListState> &
     for (int count : radix)
         record.positions.emplace_back(count);
     for (const PanelText &text : PanelTexts)
-        record.readings.push_back({QLatin1String(text.name), QLatin1String(text.caption), {}});
+        record.readings.push_back({QLatin1String(text.name), QString::fromLatin1(text.caption).remove(u'&'), {}});
     // The other lists' entries stay as they are by default; the CPU blocks take every value.
     selectListDefaults(window, lists);
     for (int combination = 0; combination < combinationCount(radix); ++combination)

@@ -12,7 +12,7 @@
 struct SettingsReading;
 
 /// A group of CPU blocks that the panel sets by what it stands for, as the page offers it: its
-/// key in the page's address, the caption of the panel's list, the unit its texts end in, its
+/// key in the page's address, the caption of the panel's list (with its access key), the unit its texts end in, its
 /// documented values with their texts, the fills that set a value, and the value a reading gives.
 struct PageSetting {
     const char *key;

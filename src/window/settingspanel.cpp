@@ -64,16 +64,16 @@ SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport 
 
 void SettingsPanel::createRows()
 {
-    m_busClock = addList(0, QStringLiteral("&Bus clock"), QStringLiteral("busClock"));
-    m_multiplier = addList(1, QStringLiteral("&Multiplier"), QStringLiteral("multiplier"));
-    m_voltage = addList(2, QStringLiteral("Core &voltage"), QStringLiteral("coreVoltage"));
+    m_busClock = addList(0, QString::fromLatin1(PanelCaption::BusClock), QStringLiteral("busClock"));
+    m_multiplier = addList(1, QString::fromLatin1(PanelCaption::Multiplier), QStringLiteral("multiplier"));
+    m_voltage = addList(2, QString::fromLatin1(PanelCaption::CoreVoltage), QStringLiteral("coreVoltage"));
     m_busClockPins = addReading(0, 2, {}, QStringLiteral("busClockPins"));
     m_multiplierPins = addReading(1, 2, {}, QStringLiteral("multiplierPins"));
     m_voltagePins = addReading(2, 2, {}, QStringLiteral("coreVoltagePins"));
-    m_cpuClock = addReading(3, 1, QStringLiteral("CPU clock"), QStringLiteral("cpuClock"));
-    m_powerSupply = addReading(4, 1, QStringLiteral("Power supply"), QStringLiteral("powerSupply"));
-    m_sdramClock = addReading(5, 1, QStringLiteral("SDRAM clock"), QStringLiteral("sdramClock"));
-    m_cpuEntries = addReading(6, 1, QStringLiteral("CPU"), QStringLiteral("cpuEntries"));
+    m_cpuClock = addReading(3, 1, QString::fromLatin1(PanelCaption::CpuClock), QStringLiteral("cpuClock"));
+    m_powerSupply = addReading(4, 1, QString::fromLatin1(PanelCaption::PowerSupply), QStringLiteral("powerSupply"));
+    m_sdramClock = addReading(5, 1, QString::fromLatin1(PanelCaption::SdramClock), QStringLiteral("sdramClock"));
+    m_cpuEntries = addReading(6, 1, QString::fromLatin1(PanelCaption::CpuEntries), QStringLiteral("cpuEntries"));
 
     // The readings keep their room whatever they say, so the panel never changes size under the
     // pointer: the longest statement of positions, and the two entries one set of jumpers gives

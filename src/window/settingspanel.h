@@ -15,6 +15,18 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
+/// The captions of the panel's lists and readings, an '&' before a list's access key. The guide
+/// page repeats the panel and shows them without it.
+namespace PanelCaption {
+inline constexpr char BusClock[] = "&Bus clock";
+inline constexpr char Multiplier[] = "&Multiplier";
+inline constexpr char CoreVoltage[] = "Core &voltage";
+inline constexpr char CpuClock[] = "CPU clock";
+inline constexpr char PowerSupply[] = "Power supply";
+inline constexpr char SdramClock[] = "SDRAM clock";
+inline constexpr char CpuEntries[] = "CPU";
+} // namespace PanelCaption
+
 /// Non-modal, beside the window. Each of its three lists offers the documented values only and
 /// shows no entry while the board's pins document none; choosing a value asks for that block's
 /// pins (pinsChosen). Closing it (Escape, its close button) only hides it.
