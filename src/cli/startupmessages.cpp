@@ -67,20 +67,38 @@ QString displayOf(const QString &plugin)
     return QStringLiteral("the display of the platform \"%1\" named by QT_QPA_PLATFORM").arg(plugin);
 }
 
-/// The one line that replaces the toolkit's account of a display it could not open: which
-/// display, and by which variable it was named.
+/// The platforms the toolkit has, as its fatal message lists them: "minimal, offscreen, xcb".
+QString platformsListed(const QString &fatalMessage)
+{
+    static const QRegularExpression listed(QStringLiteral("Available platform plugins are: ([^\n]*[^.\n])"));
+    const QRegularExpressionMatch match = listed.match(fatalMessage);
+    return match.hasMatch() ? match.captured(1) : QStringLiteral("none");
+}
+
+/// The one line that replaces the toolkit's account of a platform it could not start: a
+/// platform QT_QPA_PLATFORM names that the toolkit does not have, with those it has; or which
+/// display could not be opened, and by which variable it was named.
 QString displayFailure(const QString &fatalMessage)
 {
     static const QRegularExpression failedPlugin(QStringLiteral("Could not load the Qt platform plugin \"([^\"]+)\""));
-    QStringList displays;
+    static const QRegularExpression missingPlugin(QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
+    QStringList displays, unknown;
     for (const HeldMessage &held : heldMessages()) {
-        const QRegularExpressionMatch match = failedPlugin.match(held.text);
-        if (match.hasMatch())
+        if (const QRegularExpressionMatch match = failedPlugin.match(held.text); match.hasMatch())
             displays << displayOf(match.captured(1));
+        if (const QRegularExpressionMatch match = missingPlugin.match(held.text); match.hasMatch())
+            unknown << QStringLiteral("\"%1\"").arg(match.captured(1));
     }
-    if (displays.isEmpty())
+    QStringList parts;
+    if (!unknown.isEmpty()) {
+        parts << QStringLiteral("QT_QPA_PLATFORM names the platform %1, which the toolkit does not have (it has: %2)")
+                     .arg(unknown.join(QStringLiteral(", ")), platformsListed(fatalMessage));
+    }
+    if (!displays.isEmpty())
+        parts << QStringLiteral("cannot open %1").arg(displays.join(QStringLiteral(" nor ")));
+    if (parts.isEmpty())
         return QStringLiteral("cannot open the display: %1").arg(fatalMessage.section(u'\n', 0, 0));
-    return QStringLiteral("cannot open %1").arg(displays.join(QStringLiteral(" nor ")));
+    return parts.join(QStringLiteral("; "));
 }
 
 } // namespace

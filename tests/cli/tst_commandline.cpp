@@ -104,6 +104,8 @@ private slots:
     void helpDescribesEveryOption();
     void failedStandardOutputIsReported_data();
     void failedStandardOutputIsReported();
+    void unknownPlatformIsNamed_data();
+    void unknownPlatformIsNamed();
     void deadDisplayIsOneLine_data();
     void deadDisplayIsOneLine();
 };
@@ -623,13 +625,55 @@ void TestCommandLine::failedStandardOutputIsReported()
     QCOMPARE(linesOf(run.err), message.isEmpty() ? QStringList() : QStringList{message});
 }
 
-void TestCommandLine::deadDisplayIsOneLine_data()
+namespace {
+
+/// An X display number no server uses on this machine.
+int freeDisplay()
 {
-    // An X display number no server uses on this machine.
     int free = 60;
     while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(free))
            || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(free)))
         ++free;
+    return free;
+}
+
+} // namespace
+
+void TestCommandLine::unknownPlatformIsNamed_data()
+{
+    QTest::addColumn<QString>("platforms"); // QT_QPA_PLATFORM
+    QTest::addColumn<QString>("display");   // also said, when a platform that exists fails
+    QTest::newRow("a platform the toolkit does not have") << "bogus" << QString();
+    QTest::newRow("an unknown platform, then X11 without a server")
+        << "bogus;xcb" << QStringLiteral("\":%1\" named by DISPLAY").arg(freeDisplay());
+}
+
+void TestCommandLine::unknownPlatformIsNamed()
+{
+    QFETCH(QString, platforms);
+    QFETCH(QString, display);
+    const Run run = velmor({}, [&](QProcess &p) {
+        QProcessEnvironment env = p.processEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platforms);
+        env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(freeDisplay()));
+        p.setProcessEnvironment(env);
+    });
+    QCOMPARE(run.status, 2);
+    const QStringList lines = linesOf(run.err);
+    QVERIFY2(lines.size() == 1, qPrintable(run.err));
+    // The variable and the name it gave, the platforms there are, and nothing about reinstalling.
+    QVERIFY2(lines[0].startsWith(QStringLiteral("velmor: QT_QPA_PLATFORM names the platform \"bogus\", which the "
+                                                "toolkit does not have (it has: ")),
+             qPrintable(lines[0]));
+    QVERIFY2(lines[0].contains(QStringLiteral("offscreen")) && lines[0].contains(QStringLiteral("xcb")),
+             qPrintable(lines[0]));
+    QVERIFY2(!lines[0].contains(QStringLiteral("einstall")), qPrintable(lines[0]));
+    QVERIFY2(display.isEmpty() || lines[0].contains(display), qPrintable(lines[0]));
+}
+
+void TestCommandLine::deadDisplayIsOneLine_data()
+{
+    const int free = freeDisplay();
     QTest::addColumn<QStringList>("environment"); // NAME=VALUE, or NAME= to remove it
     QTest::addColumn<QString>("named");
     QTest::addColumn<bool>("wayland");
