@@ -34,11 +34,30 @@ QLatin1StringView kindOf(mode_t mode)
     return QLatin1StringView("a special file");
 }
 
-/// The regular file the bytes replace, with its permissions; none for a file not there yet.
+/// What a replaced file keeps: its owner, group and permissions.
+struct Keeps {
+    uid_t owner;
+    gid_t group;
+    mode_t permissions;
+};
+
+/// The regular file the bytes replace, with what it keeps; none for a file not there yet.
 struct Target {
     QByteArray path;
-    std::optional<mode_t> permissions;
+    std::optional<Keeps> keeps;
 };
+
+/// The regular file at path, which the bytes may replace only where the user could write it in
+/// place: replacing is writing it, not only writing the folder it stands in (where a world-writable
+/// folder would let anyone replace anyone's file).
+std::optional<Target> replaceable(const QByteArray &path, const struct stat &st, QString *reason)
+{
+    if (::access(path.constData(), W_OK) != 0) {
+        *reason = systemReason(errno);
+        return std::nullopt;
+    }
+    return Target{path, Keeps{st.st_uid, st.st_gid, mode_t(st.st_mode & 07777)}};
+}
 
 /// The file path names, following links, or the reason it must not be written.
 std::optional<Target> findTarget(const QByteArray &path, QString *reason)
@@ -51,7 +70,7 @@ std::optional<Target> findTarget(const QByteArray &path, QString *reason)
         return std::nullopt;
     }
     if (S_ISREG(st.st_mode))
-        return Target{path, st.st_mode & 07777};
+        return replaceable(path, st, reason);
     if (!S_ISLNK(st.st_mode)) {
         *reason = QStringLiteral("it is %1, not a regular file").arg(kindOf(st.st_mode));
         return std::nullopt;
@@ -74,7 +93,7 @@ std::optional<Target> findTarget(const QByteArray &path, QString *reason)
         *reason = QStringLiteral("it leads to %1, not a regular file").arg(kindOf(st.st_mode));
         return std::nullopt;
     }
-    return Target{real, st.st_mode & 07777};
+    return replaceable(real, st, reason);
 }
 
 /// Creates a new, empty file in the folder of target, with the permissions a new file gets
@@ -110,13 +129,25 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
-/// Fills the new file, gives it the permissions of the file it replaces, makes it reach the
-/// disk and closes it. Returns 0, or the error number of the first step that failed.
-int fill(int fd, const QByteArray &contents, std::optional<mode_t> permissions)
+/// Gives the new file the owner, group and permissions of the file it replaces, the permissions
+/// last, as a change of owner clears the set-user and set-group bits. Returns 0, or the error
+/// number: a user who may write a file of someone else's cannot make the new one theirs, and
+/// then the file is not replaced.
+int keep(int fd, const Keeps &keeps)
 {
-    int error = 0;
-    if (permissions && ::fchmod(fd, *permissions) != 0)
-        error = errno;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    if ((st.st_uid != keeps.owner || st.st_gid != keeps.group) && ::fchown(fd, keeps.owner, keeps.group) != 0)
+        return errno;
+    return ::fchmod(fd, keeps.permissions) != 0 ? errno : 0;
+}
+
+/// Fills the new file, gives it what the file it replaces keeps, makes it reach the disk and
+/// closes it. Returns 0, or the error number of the first step that failed.
+int fill(int fd, const QByteArray &contents, const std::optional<Keeps> &keeps)
+{
+    int error = keeps ? keep(fd, *keeps) : 0;
     if (!error && !writeAll(fd, contents))
         error = errno;
     // A file system that cannot sync (EINVAL) has nothing further to report.
@@ -142,7 +173,7 @@ QString writeOutputFile(const QByteArray &path, const QByteArray &contents)
     const int fd = createBeside(target->path, &temporary);
     if (fd < 0)
         return failure(systemReason(errno));
-    int error = fill(fd, contents, target->permissions);
+    int error = fill(fd, contents, target->keeps);
     if (!error && ::rename(temporary.constData(), target->path.constData()) != 0)
         error = errno;
     if (!error)

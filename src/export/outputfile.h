@@ -9,7 +9,9 @@
 /// go to a new file in the same folder, which replaces the old one only once every byte has been
 /// written and synced. A symbolic link to a regular file is followed and stays a link; its target
 /// is replaced. A path that is, or leads to, anything but a regular file (a folder, a device, a
-/// named pipe, a socket) or a link to nothing is refused and left alone.
+/// named pipe, a socket) or a link to nothing is refused and left alone, and so is a file the user
+/// could not write in place (write-protected, or someone else's in a folder anyone may write). A
+/// replaced file keeps its owner, group and permissions; its other hard links keep the old bytes.
 /// A write past the file size limit fails with EFBIG where the program ignores SIGXFSZ, as velmor
 /// does from its first line.
 /// Returns an empty string, or "cannot write PATH: reason".

@@ -4,10 +4,12 @@
 #include "velmorprocess.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <dirent.h>
+#include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -94,6 +96,25 @@ Run exportIn(const QString &folder, const QString &file, const std::function<voi
         {QStringLiteral("--export"), file}, [&](QProcess &p) { p.setWorkingDirectory(folder); }, inChild);
 }
 
+/// The user and group "nobody", whom the tests of someone else's files act as.
+constexpr uid_t Nobody = 65534;
+constexpr gid_t NoGroup = 65534;
+
+/// Why this test cannot act as another user: not run as root, or a folder on the program's path
+/// that other users cannot pass. Empty when it can.
+QString whyNotAsAnotherUser()
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("acting as another user needs root");
+    for (QString folder = QFileInfo(QStringLiteral(VELMOR_BINARY)).absolutePath(); folder != QLatin1String("/");
+         folder = QFileInfo(folder).absolutePath()) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !(st.st_mode & S_IXOTH))
+            return QStringLiteral("other users cannot reach the program through %1").arg(folder);
+    }
+    return {};
+}
+
 } // namespace
 
 class TestExportFiles : public QObject
@@ -109,6 +130,9 @@ private slots:
     void failedWriteLeavesTheOldFile_data();
     void failedWriteLeavesTheOldFile();
     void keepsTheNameAsItsBytes();
+    void refusesAFileTheUserCannotWrite_data();
+    void refusesAFileTheUserCannotWrite();
+    void replacedFileKeepsItsOwnerGroupAndMode();
     void exportIsQuietAndLeavesNoScratch_data();
     void exportIsQuietAndLeavesNoScratch();
 
@@ -287,6 +311,75 @@ void TestExportFiles::keepsTheNameAsItsBytes()
     });
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QCOMPARE(entriesOf(dir.path()), QList<QByteArray>{QByteArray("bad\xff\xfe.png")});
+}
+
+void TestExportFiles::refusesAFileTheUserCannotWrite_data()
+{
+    QTest::addColumn<uid_t>("fileOwner");
+    QTest::addColumn<int>("fileMode");
+    // The shell's > refuses both; replacing them would need no more than a writable folder.
+    QTest::newRow("one's own file, write-protected") << Nobody << 0444;
+    QTest::newRow("someone else's file in a folder anyone may write") << uid_t(0) << 0644;
+}
+
+void TestExportFiles::refusesAFileTheUserCannotWrite()
+{
+    QFETCH(uid_t, fileOwner);
+    QFETCH(int, fileMode);
+    if (const QString why = whyNotAsAnotherUser(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    QTemporaryDir dir;
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0); // no sticky bit
+    const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("board.png")));
+    {
+        QFile old(QString::fromLocal8Bit(file));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old contents") == 12);
+    }
+    QVERIFY(::chown(file.constData(), fileOwner, fileOwner) == 0 && ::chmod(file.constData(), mode_t(fileMode)) == 0);
+    const Run run = velmor(
+        {QStringLiteral("--export"), QStringLiteral("board.png")},
+        [&](QProcess &p) {
+            p.setWorkingDirectory(dir.path());
+            QProcessEnvironment env = p.processEnvironment();
+            env.insert(QStringLiteral("HOME"), dir.path());
+            env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+            p.setProcessEnvironment(env);
+        },
+        [] {
+            ::setgroups(0, nullptr);
+            if (::setgid(NoGroup) != 0 || ::setuid(Nobody) != 0)
+                ::_exit(125);
+        });
+    QCOMPARE(run.status, 2);
+    QVERIFY2(linesOf(run.err).contains(QStringLiteral("velmor: cannot write board.png: Permission denied")),
+             qPrintable(run.err));
+    QCOMPARE(contentsOf(QString::fromLocal8Bit(file)), QByteArray("old contents"));
+    struct stat st {};
+    QVERIFY(::stat(file.constData(), &st) == 0);
+    QCOMPARE(st.st_uid, fileOwner);
+    QCOMPARE(int(st.st_mode & 07777), fileMode);
+    QCOMPARE(entriesOf(dir.path()), QList<QByteArray>{QByteArray("board.png")});
+}
+
+void TestExportFiles::replacedFileKeepsItsOwnerGroupAndMode()
+{
+    if (::geteuid() != 0)
+        QSKIP("giving a file to another user needs root");
+    QTemporaryDir dir;
+    const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("board.png")));
+    {
+        QFile old(QString::fromLocal8Bit(file));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old contents") == 12);
+    }
+    QVERIFY(::chown(file.constData(), Nobody, NoGroup) == 0 && ::chmod(file.constData(), 0640) == 0);
+    const Run run = exportIn(dir.path(), QStringLiteral("board.png"));
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QVERIFY(contentsOf(QString::fromLocal8Bit(file)).startsWith("\x89PNG"));
+    struct stat st {};
+    QVERIFY(::stat(file.constData(), &st) == 0);
+    QCOMPARE(st.st_uid, Nobody);
+    QCOMPARE(st.st_gid, NoGroup);
+    QCOMPARE(int(st.st_mode & 07777), 0640);
 }
 
 void TestExportFiles::exportIsQuietAndLeavesNoScratch_data()
