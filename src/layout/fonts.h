@@ -27,7 +27,7 @@ QStringList missingFontFamilies();
 std::future<QStringList> startMissingFontCheck();
 
 /// Loads every font the window draws with, the captions' and the controls', so that its first
-/// paint finds them loaded; the program's entry calls it while the pictures decode. Call it after
+/// paint finds them loaded; the program's entry calls it before making the window. Call it after
 /// installFontSubstitutes(), on the thread of the windows (loaded fonts are kept per thread).
 void loadWindowFonts();
 

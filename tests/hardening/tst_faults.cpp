@@ -1,6 +1,6 @@
-// Faults the guide cannot recover from: a pin write that fails half-way through a CPU pick, and
-// a built-in picture that does not decode. Each must reach the user as a message naming what
-// failed and end the program with status 1, never as a crash.
+// A fault the guide cannot recover from: a pin write that fails half-way through a CPU pick. It
+// must reach the user as a message naming what failed and end the program with status 1, never
+// as a crash. (A stored picture that does not read stops the build instead: tst_picturepixels.)
 #include "hardening.h"
 
 #include "layout/fonts.h"
