@@ -96,14 +96,35 @@ std::optional<Target> findTarget(const QByteArray &path, QString *reason)
     return replaceable(real, st, reason);
 }
 
-/// Creates a new, empty file in the folder of target, with the permissions a new file gets
-/// there. Returns its descriptor and sets *name, or -1 with errno set.
-int createBeside(const QByteArray &target, QByteArray *name)
+/// The folder a file stands in, opened to name files in it: names relative to it keep short,
+/// however long the path to it is, so any path the system takes can be written.
+struct Folder {
+    int fd = -1;
+    QByteArray fileName; ///< the target's name inside it
+    ~Folder()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+/// Opens the folder of target; false with errno set if it cannot be.
+bool openFolderOf(const QByteArray &target, Folder *folder)
 {
-    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray path = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
+    folder->fileName = target.mid(slash + 1);
+    folder->fd = ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return folder->fd >= 0;
+}
+
+/// Creates a new, empty file in the folder, with the permissions a new file gets there. Returns
+/// its descriptor and sets *name (relative to the folder), or -1 with errno set.
+int createIn(const Folder &folder, QByteArray *name)
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
-        *name = folder + ".velmor-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        *name = ".velmor-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        const int fd = ::openat(folder.fd, name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -169,15 +190,18 @@ QString writeOutputFile(const QByteArray &path, const QByteArray &contents)
     const std::optional<Target> target = findTarget(path, &reason);
     if (!target)
         return failure(reason);
+    Folder folder;
+    if (!openFolderOf(target->path, &folder))
+        return failure(systemReason(errno));
     QByteArray temporary;
-    const int fd = createBeside(target->path, &temporary);
+    const int fd = createIn(folder, &temporary);
     if (fd < 0)
         return failure(systemReason(errno));
     int error = fill(fd, contents, target->keeps);
-    if (!error && ::rename(temporary.constData(), target->path.constData()) != 0)
+    if (!error && ::renameat(folder.fd, temporary.constData(), folder.fd, folder.fileName.constData()) != 0)
         error = errno;
     if (!error)
         return {};
-    ::unlink(temporary.constData());
+    ::unlinkat(folder.fd, temporary.constData(), 0);
     return failure(systemReason(error));
 }

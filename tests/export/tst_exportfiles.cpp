@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 #include <dirent.h>
 #include <grp.h>
 #include <pwd.h>
@@ -130,6 +133,7 @@ private slots:
     void failedWriteLeavesTheOldFile_data();
     void failedWriteLeavesTheOldFile();
     void keepsTheNameAsItsBytes();
+    void takesTheLongestPathTheSystemTakes();
     void refusesAFileTheUserCannotWrite_data();
     void refusesAFileTheUserCannotWrite();
     void replacedFileKeepsItsOwnerGroupAndMode();
@@ -311,6 +315,28 @@ void TestExportFiles::keepsTheNameAsItsBytes()
     });
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QCOMPARE(entriesOf(dir.path()), QList<QByteArray>{QByteArray("bad\xff\xfe.png")});
+}
+
+void TestExportFiles::takesTheLongestPathTheSystemTakes()
+{
+    // 4088 bytes, under the system's 4096 (PATH_MAX with its end byte), a short name deep in
+    // folders: the temporary file, whose name is longer than "b.png", must not make the path any
+    // longer than the one given.
+    constexpr qsizetype Length = 4088;
+    const QByteArray name = "/b.png";
+    QTemporaryDir dir;
+    QByteArray path = QFile::encodeName(dir.path());
+    while (path.size() < Length - name.size()) {
+        const qsizetype left = Length - name.size() - path.size() - 1;
+        path += '/' + QByteArray(left > 255 + 201 ? 200 : std::min<qsizetype>(left, 255), 'd');
+        QVERIFY2(::mkdir(path.constData(), 0700) == 0, std::strerror(errno));
+    }
+    path += name;
+    QCOMPARE(path.size(), Length);
+    const Run run = velmor({QStringLiteral("--export"), QFile::decodeName(path)});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QVERIFY(contentsOf(QFile::decodeName(path)).startsWith("\x89PNG"));
+    QCOMPARE(entriesOf(QFile::decodeName(path.left(path.lastIndexOf('/')))), QList<QByteArray>{"b.png"});
 }
 
 void TestExportFiles::refusesAFileTheUserCannotWrite_data()
