@@ -21,9 +21,10 @@ struct Run {
 /// prepare may change the process before it starts: its environment, working folder, program
 /// and arguments. inChild runs in the child just before the program does (only calls that are
 /// safe after fork: open, dup2, close, setrlimit). The child starts with SIGPIPE and SIGXFSZ at
-/// their defaults, as from a shell, whatever the test process ignores.
+/// their defaults, as from a shell, whatever the test process ignores. A run that has not ended
+/// after limitMs is killed and counts as not ended.
 inline Run velmor(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {},
-                  const std::function<void()> &inChild = {})
+                  const std::function<void()> &inChild = {}, int limitMs = 60000)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -41,7 +42,7 @@ inline Run velmor(const QStringList &arguments, const std::function<void(QProces
     if (prepare)
         prepare(p);
     p.start();
-    if (!p.waitForFinished(60000)) {
+    if (!p.waitForFinished(limitMs)) {
         p.kill();
         p.waitForFinished();
         return {};

@@ -4,5 +4,6 @@
 constexpr int UndocumentedStatus = 1;
 constexpr int UsageStatus = 2;
 constexpr int NoDisplayStatus = 2;
+constexpr int NoMemoryStatus = 2; // the window could not start under the memory limit
 
 constexpr int OutputStatus = 2; // an output the program could not write

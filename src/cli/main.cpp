@@ -2,10 +2,12 @@
 // reference, its Load event, and the event loop.
 #include "commandline.h"
 #include "exitstatus.h"
+#include "outofmemory.h"
 #include "standardstreams.h"
 #include "startupmessages.h"
 #include "velmorconfig.h"
 
+#include "export/outputfile.h"
 #include "export/windowexport.h"
 #include "layout/fonts.h"
 #include "window/failureguard.h"
@@ -13,9 +15,12 @@
 #include "window/mainwindow.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 
 #include <sys/stat.h>
 
@@ -50,8 +55,22 @@ void installFonts(std::future<QStringList> &missingFontCheck)
     loadWindowFonts();
 }
 
+/// Says why the program cannot start under the memory limit, if it cannot; false then.
+bool enoughMemoryToStart()
+{
+    const QString tooLow = memoryLimitTooLow();
+    if (tooLow.isEmpty())
+        return true;
+    std::fprintf(stderr, "velmor: %s\n", qPrintable(tooLow));
+    return false;
+}
+
 int runExport(int argc, char *argv[], const ExportRequest &request)
 {
+    if (!enoughMemoryToStart())
+        return OutputStatus;
+    endWhenMemoryRunsOut(QStringLiteral("%1 was not written").arg(QFile::decodeName(request.path)), OutputStatus);
+    removeUnfinishedFileOnSignals();
     keepStandardStreamsOpen();
     forgetMissingTempFolder();
     // The image is drawn off screen: no display is needed, and none is opened.
@@ -60,8 +79,16 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
     installNoticeFilter();
     QApplication app(argc, argv);
     installFonts(missingFontCheck);
+    // No window is shown: a failure is told on stderr, never in a message box nobody can close.
     QString problem;
-    runGuarded([&] { problem = exportWindowImage(request); });
+    try {
+        problem = exportWindowImage(request);
+    } catch (const std::bad_alloc &) {
+        endForLackOfMemory();
+    } catch (const std::exception &e) {
+        problem =
+            QStringLiteral("cannot write %1: %2").arg(QFile::decodeName(request.path), QString::fromUtf8(e.what()));
+    }
     releaseMainWindow();
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "velmor: %s\n", qPrintable(problem));
@@ -79,6 +106,9 @@ int runWindow(int argc, char *argv[])
                      "Start velmor from a graphical desktop session.\n");
         return NoDisplayStatus;
     }
+    if (!enoughMemoryToStart())
+        return NoMemoryStatus;
+    endWhenMemoryRunsOut(QStringLiteral("the guide cannot go on"), EXIT_FAILURE);
     // The font configuration loads on a worker while the toolkit starts.
     std::future<QStringList> missingFontCheck = startMissingFontCheck();
     qInstallMessageHandler(startupMessageHandler);

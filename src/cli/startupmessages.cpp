@@ -3,6 +3,7 @@
 #include "startupmessages.h"
 
 #include "exitstatus.h"
+#include "outofmemory.h"
 
 #include <QByteArray>
 #include <QRegularExpression>
@@ -27,6 +28,8 @@ bool isHarmlessNotice(const QString &message)
 
 void leaveOutHarmlessNotice(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
+    if (saysMemoryRanOut(message))
+        endForLackOfMemory();
     if (!isHarmlessNotice(message))
         passOnTo(type, context, message);
 }
@@ -111,6 +114,8 @@ void installNoticeFilter()
 
 void startupMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
+    if (saysMemoryRanOut(message))
+        endForLackOfMemory();
     if (type != QtFatalMsg) {
         heldMessages().push_back({type, QByteArray(context.category), message});
         return;

@@ -1,11 +1,13 @@
-// The toolkit's messages at start-up: the one harmless notice left out, and the messages given
-// while the display opens, held back until it is known whether it could.
+// The toolkit's messages at start-up: the one harmless notice left out, the messages given while
+// the display opens, held back until it is known whether it could, and those saying memory ran
+// out, which end the program.
 #pragma once
 
 #include <QString>
 #include <QtGlobal>
 
-/// Puts the notice filter in front of the toolkit's default handler (in place of any other).
+/// Puts the notice filter in front of the toolkit's default handler (in place of any other). It
+/// also ends the program when the toolkit says memory ran out (see outofmemory.h).
 void installNoticeFilter();
 
 /// While the toolkit opens the display: holds its messages back. When it gives up (a fatal

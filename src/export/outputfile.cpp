@@ -3,8 +3,11 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -118,12 +121,31 @@ bool openFolderOf(const QByteArray &target, Folder *folder)
     return folder->fd >= 0;
 }
 
+/// The new file while it may exist, for removeUnfinishedFile(), which may run in a signal handler
+/// on any thread: the folder's descriptor and the name in it, set before the file is made and
+/// cleared once it has replaced the old one or is gone. Removing the name when no such file is
+/// there does nothing: the name is random, and nobody else makes files of that name.
+struct UnfinishedFile {
+    std::atomic<int> folderFd{-1};
+    char name[32] = {};
+};
+UnfinishedFile unfinished;
+static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler");
+
+void forgetUnfinishedFile()
+{
+    unfinished.folderFd.store(-1);
+}
+
 /// Creates a new, empty file in the folder, with the permissions a new file gets there. Returns
 /// its descriptor and sets *name (relative to the folder), or -1 with errno set.
 int createIn(const Folder &folder, QByteArray *name)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         *name = ".velmor-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        forgetUnfinishedFile();
+        std::memcpy(unfinished.name, name->constData(), std::size_t(name->size()) + 1);
+        unfinished.folderFd.store(folder.fd);
         const int fd = ::openat(folder.fd, name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -195,6 +217,7 @@ QString writeOutputFile(const QByteArray &path, const QByteArray &contents)
         return failure(systemReason(errno));
     QByteArray temporary;
     const int fd = createIn(folder, &temporary);
+    const auto forget = qScopeGuard(forgetUnfinishedFile); // before the folder closes
     if (fd < 0)
         return failure(systemReason(errno));
     int error = fill(fd, contents, target->keeps);
@@ -204,4 +227,41 @@ QString writeOutputFile(const QByteArray &path, const QByteArray &contents)
         return {};
     ::unlinkat(folder.fd, temporary.constData(), 0);
     return failure(systemReason(error));
+}
+
+void removeUnfinishedFile()
+{
+    const int folderFd = unfinished.folderFd.load();
+    if (folderFd >= 0) {
+        const int savedErrno = errno;
+        ::unlinkat(folderFd, unfinished.name, 0);
+        errno = savedErrno;
+    }
+}
+
+namespace {
+
+void removeUnfinishedFileAndDie(int signal)
+{
+    removeUnfinishedFile();
+    // The handler was reset to the default as it started (SA_RESETHAND): the signal, raised again,
+    // ends the program once this returns, as if it had never been caught.
+    ::raise(signal);
+}
+
+} // namespace
+
+void removeUnfinishedFileOnSignals()
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction current {};
+        // A signal the user's shell set to be ignored (nohup, a background job) stays ignored.
+        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction removing {};
+        removing.sa_handler = removeUnfinishedFileAndDie;
+        removing.sa_flags = SA_RESETHAND;
+        sigemptyset(&removing.sa_mask);
+        ::sigaction(signal, &removing, nullptr);
+    }
 }

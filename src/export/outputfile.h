@@ -16,3 +16,11 @@
 /// does from its first line.
 /// Returns an empty string, or "cannot write PATH: reason".
 QString writeOutputFile(const QByteArray &path, const QByteArray &contents);
+
+/// Removes the new file of a writeOutputFile() under way, if there is one, leaving the old file as
+/// it was. Safe in a signal handler, on any thread.
+void removeUnfinishedFile();
+
+/// From now on, SIGTERM, SIGINT and SIGHUP (those not ignored) first remove the new file of a
+/// writeOutputFile() under way, then end the program as the signal would have.
+void removeUnfinishedFileOnSignals();

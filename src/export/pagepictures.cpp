@@ -8,6 +8,7 @@
 #include "boarddata/window.h"
 #include "layout/board.h"
 #include "layout/boardpainter.h"
+#include "layout/canvas.h"
 #include "layout/pictures.h"
 
 #include <QBuffer>
@@ -115,7 +116,7 @@ Pictures drawPictures(const Board &shown)
     for (int ratio : {1, 2}) {
         // One painter a ratio, so the background is scaled and each caption laid out once.
         BoardPainter painter(board);
-        QImage frame(ClientSize * ratio, QImage::Format_RGB32);
+        QImage frame = canvasImage(ClientSize * ratio, QImage::Format_RGB32);
         frame.setDevicePixelRatio(ratio);
         painter.paint(frame, {&client, 1}, backgroundPicture());
         pictures.uri[ratio - 1] = pngDataUri(frame);

@@ -1,6 +1,7 @@
 // The board painter: which elements an area needs, in stacking order, drawn or copied.
 #include "boardpainter.h"
 
+#include "canvas.h"
 #include "elementdrawing.h"
 #include "shapefigures.h"
 
@@ -136,7 +137,7 @@ const ElementCache::Sprite &BoardPainter::spriteOf(std::size_t element, qreal ra
     reach.setLeft(std::max(reach.left(), 0));
     reach.setTop(std::max(reach.top(), 0));
     const QRect device = devicePixels(reach, ratio);
-    QImage canvas(QSize(device.right() + 1, device.bottom() + 1), QImage::Format_ARGB32_Premultiplied);
+    QImage canvas = canvasImage(QSize(device.right() + 1, device.bottom() + 1), QImage::Format_ARGB32_Premultiplied);
     {
         QPainter p(&canvas);
         p.setCompositionMode(QPainter::CompositionMode_Source);

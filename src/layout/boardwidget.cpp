@@ -2,6 +2,7 @@
 #include "boardwidget.h"
 
 #include "boardpainter.h"
+#include "canvas.h"
 
 #include <QHelpEvent>
 #include <QPaintEvent>
@@ -88,7 +89,7 @@ void BoardWidget::bringFrameUpToDate()
     // the client area's last pixel covers in part.
     const qreal ratio = devicePixelRatioF();
     if (m_frame.isNull() || m_frame.devicePixelRatio() != ratio) {
-        m_frame = QImage(devicePixels(rect(), ratio).size(), QImage::Format_RGB32);
+        m_frame = canvasImage(devicePixels(rect(), ratio).size(), QImage::Format_RGB32);
         m_frame.setDevicePixelRatio(ratio);
         m_stale = {rect()};
     }

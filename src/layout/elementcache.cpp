@@ -1,6 +1,7 @@
 // The board painter's caches of caption layouts, scaled pictures and drawn elements.
 #include "elementcache.h"
 
+#include "canvas.h"
 #include "pictures.h"
 
 #include <QPainter>
@@ -62,7 +63,7 @@ const QImage &ElementCache::scaledPicture(std::size_t element, qreal ratio)
     // it leaves transparent, so that what lies beneath shows there.
     const BoardElement &e = m_board.elements()[element];
     const QRect device = devicePixels(e.bounds, ratio);
-    QImage canvas(QSize(device.right() + 1, device.bottom() + 1), QImage::Format_ARGB32_Premultiplied);
+    QImage canvas = canvasImage(QSize(device.right() + 1, device.bottom() + 1), QImage::Format_ARGB32_Premultiplied);
     {
         QPainter p(&canvas);
         p.setCompositionMode(QPainter::CompositionMode_Source);

@@ -1,6 +1,7 @@
 // Element drawing: one function per element kind, and the shape's three draw modes.
 #include "elementdrawing.h"
 
+#include "canvas.h"
 #include "elementcache.h"
 #include "fonts.h"
 #include "shapefigures.h"
@@ -65,7 +66,7 @@ void drawShapeNand(const Surface &surface, const ShapeRow &s, const QRect &bound
     const QRect device = devicePixels(bounds, surface.ratio).intersected(image.rect());
     if (!device.intersects(surface.clip))
         return;
-    QImage layer(device.size(), QImage::Format_ARGB32);
+    QImage layer = canvasImage(device.size(), QImage::Format_ARGB32);
     layer.fill(Qt::transparent);
     {
         QPainter lp(&layer);

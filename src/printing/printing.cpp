@@ -7,6 +7,7 @@
 #include "boarddata/window.h"
 #include "layout/boardpainter.h"
 #include "layout/boardwidget.h"
+#include "layout/canvas.h"
 #include "layout/elementcache.h"
 #include "layout/pictures.h"
 
@@ -50,7 +51,7 @@ QImage boardForPage(const Board &board, qreal scale, qreal resolution)
     // (and never grows wider than the magnified pixel).
     const qreal lineWidth = std::min(1.0, std::max(1.0, std::round(dpi / LayoutDpi)) / ratio);
     const QRect client(QPoint(), ClientSize);
-    QImage image(devicePixels(client, ratio).size(), QImage::Format_RGB32);
+    QImage image = canvasImage(devicePixels(client, ratio).size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     BoardPainter(board, lineWidth).paint(image, {&client, 1}, backgroundPicture());
     return image;
@@ -67,7 +68,7 @@ void paintChild(QPainter &painter, QWidget &child)
         toPage.mapRect(QRectF(child.rect())).toAlignedRect().intersected(QRect(0, 0, page.width(), page.height()));
     if (dots.isEmpty())
         return;
-    QImage picture(dots.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage picture = canvasImage(dots.size(), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     QPainter picturePainter(&picture);
     picturePainter.setRenderHints(painter.renderHints());

@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <functional>
+#include <new>
 
 /// What becomes of an error that leaves a handler, given its message.
 using FailureReport = std::function<void(const QString &message)>;
@@ -21,6 +22,8 @@ void runGuarded(const FailureReport &report, Work &&work)
 {
     try {
         work();
+    } catch (const std::bad_alloc &) {
+        report(QStringLiteral("out of memory"));
     } catch (const std::exception &e) {
         report(QString::fromUtf8(e.what()));
     }

@@ -3,6 +3,9 @@
 // program.
 #include "velmorprocess.h"
 
+#include "hardening/sanitizers.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -13,12 +16,16 @@
 
 #include <dirent.h>
 #include <grp.h>
+#include <poll.h>
 #include <pwd.h>
+#include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -139,6 +146,10 @@ private slots:
     void replacedFileKeepsItsOwnerGroupAndMode();
     void exportIsQuietAndLeavesNoScratch_data();
     void exportIsQuietAndLeavesNoScratch();
+    void runningOutOfMemoryIsOneLine_data();
+    void runningOutOfMemoryIsOneLine();
+    void signalLeavesNoNewFile_data();
+    void signalLeavesNoNewFile();
 
 private:
     QMap<QString, qsizetype> m_sizes; // of a whole export, by suffix
@@ -441,6 +452,137 @@ void TestExportFiles::exportIsQuietAndLeavesNoScratch()
     QCOMPARE(entriesOf(dir.path()), QList<QByteArray>{QFile::encodeName(file)});
     QVERIFY(isWhole(file, contentsOf(dir.filePath(file))));
     QVERIFY2(strayBefore || !QFileInfo::exists(strayRuntime), qPrintable(strayRuntime));
+}
+
+void TestExportFiles::runningOutOfMemoryIsOneLine_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // after --export FILE
+    QTest::addColumn<int>("limitMB");           // ulimit -v, in MiB
+    QTest::addColumn<bool>("mayFit");           // whether the export may also succeed
+    // Below the least the program starts under: the font library would crash on the way.
+    QTest::newRow("below the least, 100 MB") << QStringList{"png"} << 100 << false;
+    // An A0 page is drawn at 300 dots an inch: over a gigabyte, so it cannot fit.
+    QTest::newRow("PDF on A0 paper, 400 MB") << QStringList{"--page-size", "a0"} << 400 << false;
+    // Near the least the program needs, each kind may just fit, or not: never hang nor crash.
+    for (const int limit : {170, 250})
+        for (const char *kind : {"png", "pdf", "html"})
+            QTest::addRow("%s, %d MB", kind, limit) << QStringList{QString::fromLatin1(kind)} << limit << true;
+}
+
+void TestExportFiles::runningOutOfMemoryIsOneLine()
+{
+    if (AddressSanitizerBuild)
+        QSKIP("AddressSanitizer's shadow memory cannot live under a memory limit");
+    QFETCH(QStringList, arguments);
+    QFETCH(int, limitMB);
+    QFETCH(bool, mayFit);
+    const QString file = arguments.constFirst().size() <= 4 ? QStringLiteral("board.") + arguments.takeFirst()
+                                                            : QStringLiteral("board.pdf");
+    QTemporaryDir dir;
+    {
+        QFile old(dir.filePath(file));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old contents") == 12);
+    }
+    const rlim_t limit = rlim_t(limitMB) << 20;
+    const Run run = velmor(
+        QStringList{QStringLiteral("--export"), file} + arguments,
+        [&](QProcess &p) { p.setWorkingDirectory(dir.path()); },
+        [limit] {
+            const rlimit memory{limit, limit};
+            ::setrlimit(RLIMIT_AS, &memory);
+        },
+        20000);
+    QVERIFY2(run.status != -1, "the export hung or crashed");
+    QCOMPARE(entriesOf(dir.path()), QList<QByteArray>{QFile::encodeName(file)});
+    if (mayFit && run.status == 0) {
+        QCOMPARE(run.err, QString());
+        QVERIFY(isWhole(file, contentsOf(dir.filePath(file))));
+        return;
+    }
+    QCOMPARE(run.status, 2);
+    const QString said = limitMB < 160
+        ? QStringLiteral("velmor: the memory limit, ulimit -v, is %1 MB; velmor needs at least 160 MB to start")
+              .arg(limitMB)
+        : QStringLiteral("velmor: out of memory: %1 was not written (the memory limit, ulimit -v, is %2 MB)")
+              .arg(file)
+              .arg(limitMB);
+    QCOMPARE(linesOf(run.err), QStringList{said});
+    QCOMPARE(contentsOf(dir.filePath(file)), QByteArray("old contents"));
+}
+
+void TestExportFiles::signalLeavesNoNewFile_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+void TestExportFiles::signalLeavesNoNewFile()
+{
+    QFETCH(int, signal);
+    // The signal comes the moment the new file appears beside the old one, while it is being
+    // filled; a run may still end first, but no run may leave the new file behind.
+    constexpr int Runs = 12;
+    for (int i = 0; i < Runs; ++i) {
+        const QString file = QStringList{"board.html", "board.pdf", "board.png"}.at(i % 3);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath(file));
+        {
+            QFile old(dir.filePath(file));
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old contents") == 12);
+        }
+        const int watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+        QVERIFY(watch >= 0 && ::inotify_add_watch(watch, QFile::encodeName(dir.path()).constData(), IN_CREATE) >= 0);
+        const auto closeWatch = qScopeGuard([watch] { ::close(watch); });
+
+        // As from a shell: the three signals at their defaults, whatever this test inherited.
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t defaults;
+        sigemptyset(&defaults);
+        for (const int s : {SIGTERM, SIGINT, SIGHUP, SIGPIPE})
+            sigaddset(&defaults, s);
+        posix_spawnattr_setsigdefault(&attributes, &defaults);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+        const QByteArray program = VELMOR_BINARY;
+        char *argv[] = {const_cast<char *>(program.constData()), const_cast<char *>("--export"),
+                        const_cast<char *>(path.constData()), nullptr};
+        pid_t pid = 0;
+        QCOMPARE(posix_spawn(&pid, argv[0], nullptr, &attributes, argv, environ), 0);
+        posix_spawnattr_destroy(&attributes);
+
+        int status = 0;
+        bool signalled = false;
+        const QDeadlineTimer deadline(20000);
+        while (::waitpid(pid, &status, WNOHANG) == 0) {
+            if (deadline.hasExpired()) {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, &status, 0);
+                QFAIL("the export did not end");
+            }
+            pollfd ready{watch, POLLIN, 0};
+            if (!signalled && ::poll(&ready, 1, 5) == 1) {
+                alignas(inotify_event) char events[4096];
+                const ssize_t size = ::read(watch, events, sizeof events);
+                for (ssize_t at = 0; at < size && !signalled;) {
+                    const auto *event = reinterpret_cast<const inotify_event *>(events + at);
+                    if (event->len > 0 && QByteArray(event->name).startsWith(".velmor-")) {
+                        ::kill(pid, signal);
+                        signalled = true;
+                    }
+                    at += ssize_t(sizeof(inotify_event) + event->len);
+                }
+            }
+        }
+        QVERIFY2(signalled, "the export made no new file");
+        // Ended by the signal, as the shell expects, unless it had finished first.
+        QVERIFY2((WIFSIGNALED(status) && WTERMSIG(status) == signal) || (WIFEXITED(status) && WEXITSTATUS(status) == 0),
+                 qPrintable(QStringLiteral("run %1 ended with wait status %2").arg(i).arg(status)));
+        QCOMPARE(entriesOf(dir.path()), QList<QByteArray>{QFile::encodeName(file)});
+        const QByteArray contents = contentsOf(dir.filePath(file));
+        QVERIFY2(contents == "old contents" || isWhole(file, contents), qPrintable(file));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestExportFiles)
