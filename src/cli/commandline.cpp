@@ -5,6 +5,8 @@
 #include "optionvalues.h"
 #include "settingoptions.h"
 
+#include "boarddata/showntext.h"
+
 #include <QFile>
 
 namespace {
@@ -89,7 +91,7 @@ QString checkCombination(const Invocation &inv, const QList<const Option *> &giv
     if (inv.mode == Invocation::Mode::Export && !isPdf(inv.exportRequest.path) && !isPng(inv.exportRequest.path)
         && !isHtml(inv.exportRequest.path))
         return QStringLiteral("--export %1: the file name must end in .png, .pdf or .html")
-            .arg(QFile::decodeName(inv.exportRequest.path));
+            .arg(shownText(inv.exportRequest.path));
     if (inv.exportRequest.pageSize && !isPdf(inv.exportRequest.path))
         return QStringLiteral("--page-size is only used with a PDF export");
     return {};
@@ -109,7 +111,7 @@ std::optional<QByteArray> optionValue(const Option &option, const QByteArrayList
         *error = needs;
         return std::nullopt;
     } else if (arguments[*i + 1].startsWith("--")) {
-        *error = QStringLiteral("%1, but %2 follows it").arg(needs, QString::fromLocal8Bit(arguments[*i + 1]));
+        *error = QStringLiteral("%1, but %2 follows it").arg(needs, shownText(arguments[*i + 1]));
         return std::nullopt;
     } else {
         value = arguments[++*i];
@@ -164,8 +166,8 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
         const Option *option = findOption(arg.section(u'=', 0, 0));
         if (!option) {
             return {std::nullopt,
-                    arg.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(arg)
-                                         : QStringLiteral("unexpected argument %1").arg(arg)};
+                    arg.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(shownText(arguments[i]))
+                                         : QStringLiteral("unexpected argument %1").arg(shownText(arguments[i]))};
         }
         const QLatin1StringView name(option->name);
         QByteArray value;

@@ -7,6 +7,7 @@
 #include "startupmessages.h"
 #include "velmorconfig.h"
 
+#include "boarddata/showntext.h"
 #include "export/outputfile.h"
 #include "export/windowexport.h"
 #include "layout/fonts.h"
@@ -69,7 +70,7 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
 {
     if (!enoughMemoryToStart())
         return OutputStatus;
-    endWhenMemoryRunsOut(QStringLiteral("%1 was not written").arg(QFile::decodeName(request.path)), OutputStatus);
+    endWhenMemoryRunsOut(QStringLiteral("%1 was not written").arg(shownText(request.path)), OutputStatus);
     removeUnfinishedFileOnSignals();
     keepStandardStreamsOpen();
     forgetMissingTempFolder();
@@ -86,8 +87,7 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
     } catch (const std::bad_alloc &) {
         endForLackOfMemory();
     } catch (const std::exception &e) {
-        problem =
-            QStringLiteral("cannot write %1: %2").arg(QFile::decodeName(request.path), QString::fromUtf8(e.what()));
+        problem = QStringLiteral("cannot write %1: %2").arg(shownText(request.path), QString::fromUtf8(e.what()));
     }
     releaseMainWindow();
     if (!problem.isEmpty()) {

@@ -2,6 +2,7 @@
 // --sdram, --page-size and --identify): how each is read and what it does to the invocation.
 #include "optionvalues.h"
 
+#include "boarddata/showntext.h"
 #include "jumpers/selectorcatalogue.h"
 
 namespace {
@@ -20,9 +21,10 @@ QString alternatives(const QStringList &words)
 QString cpuMismatch(const QString &value, const QList<int> &matches)
 {
     if (matches.isEmpty())
-        return QStringLiteral("--cpu \"%1\": no CPU entry contains it (see velmor --list)").arg(value);
-    QString error =
-        QStringLiteral("--cpu \"%1\" is ambiguous; %2 CPU entries contain it:").arg(value).arg(matches.size());
+        return QStringLiteral("--cpu \"%1\": no CPU entry contains it (see velmor --list)").arg(shownText(value));
+    QString error = QStringLiteral("--cpu \"%1\" is ambiguous; %2 CPU entries contain it:")
+                        .arg(shownText(value))
+                        .arg(matches.size());
     for (int i : matches.mid(0, MaxCandidatesShown))
         error +=
             QStringLiteral("\n  %1 \"%2\"").arg(i).arg(QString::fromLatin1(cpuSelector().entries[std::size_t(i)].text));
@@ -65,7 +67,7 @@ std::optional<int> findChoice(const QString &option, const QString &value, const
         if (value.compare(choices[i], Qt::CaseInsensitive) == 0)
             return i;
     }
-    *error = QStringLiteral("%1 %2: choose %3").arg(option, value, alternatives(choices));
+    *error = QStringLiteral("%1 %2: choose %3").arg(option, shownText(value), alternatives(choices));
     return std::nullopt;
 }
 
@@ -83,7 +85,7 @@ std::optional<QPageSize> findPageSize(const QString &value, QString *error)
         if (pageSize != QPageSize::Custom && QPageSize::key(pageSize).compare(value, Qt::CaseInsensitive) == 0)
             return QPageSize(pageSize);
     }
-    *error = QStringLiteral("--page-size %1: not a page size (a4, letter, legal, a3, a5, ...)").arg(value);
+    *error = QStringLiteral("--page-size %1: not a page size (a4, letter, legal, a3, a5, ...)").arg(shownText(value));
     return std::nullopt;
 }
 

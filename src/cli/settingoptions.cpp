@@ -2,6 +2,7 @@
 // setting it names, and the rule that the three come together and without a CPU entry.
 #include "settingoptions.h"
 
+#include "boarddata/showntext.h"
 #include "jumpers/cpusettings.h"
 
 #include <QRegularExpression>
@@ -56,7 +57,7 @@ std::optional<Setting> findSetting(const QString &option, const QString &value, 
     }
     const QString last = choices.takeLast();
     *error = QStringLiteral("%1 %2: not a documented %3; choose %4 or %5")
-                 .arg(option, value, QLatin1String(unit.name), choices.join(QStringLiteral(", ")), last);
+                 .arg(option, shownText(value), QLatin1String(unit.name), choices.join(QStringLiteral(", ")), last);
     return std::nullopt;
 }
 

@@ -5,6 +5,8 @@
 #include "exitstatus.h"
 #include "outofmemory.h"
 
+#include "boarddata/showntext.h"
+
 #include <QByteArray>
 #include <QRegularExpression>
 #include <QStringList>
@@ -56,18 +58,17 @@ QString displayOf(const QString &plugin)
         const QByteArray name = qgetenv("WAYLAND_DISPLAY");
         QString display = name.isEmpty()
             ? QStringLiteral("the display \"wayland-0\" (Wayland's default, as WAYLAND_DISPLAY is not set)")
-            : QStringLiteral("the display \"%1\" named by WAYLAND_DISPLAY (Wayland)").arg(QString::fromLocal8Bit(name));
+            : QStringLiteral("the display \"%1\" named by WAYLAND_DISPLAY (Wayland)").arg(shownText(name));
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !name.startsWith('/'))
             display += QStringLiteral(", whose socket lies in XDG_RUNTIME_DIR, which is not set");
         return display;
     }
     if (plugin == QLatin1String("xcb")) {
         const QByteArray name = qgetenv("DISPLAY");
-        return name.isEmpty()
-            ? QStringLiteral("the display of X11 (DISPLAY is not set)")
-            : QStringLiteral("the display \"%1\" named by DISPLAY (X11)").arg(QString::fromLocal8Bit(name));
+        return name.isEmpty() ? QStringLiteral("the display of X11 (DISPLAY is not set)")
+                              : QStringLiteral("the display \"%1\" named by DISPLAY (X11)").arg(shownText(name));
     }
-    return QStringLiteral("the display of the platform \"%1\" named by QT_QPA_PLATFORM").arg(plugin);
+    return QStringLiteral("the display of the platform \"%1\" named by QT_QPA_PLATFORM").arg(shownText(plugin));
 }
 
 /// The platforms the toolkit has, as its fatal message lists them: "minimal, offscreen, xcb".
@@ -90,7 +91,7 @@ QString displayFailure(const QString &fatalMessage)
         if (const QRegularExpressionMatch match = failedPlugin.match(held.text); match.hasMatch())
             displays << displayOf(match.captured(1));
         if (const QRegularExpressionMatch match = missingPlugin.match(held.text); match.hasMatch())
-            unknown << QStringLiteral("\"%1\"").arg(match.captured(1));
+            unknown << QStringLiteral("\"%1\"").arg(shownText(match.captured(1)));
     }
     QStringList parts;
     if (!unknown.isEmpty()) {

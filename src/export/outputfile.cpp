@@ -1,6 +1,8 @@
 // Writing an exported file through a new file beside it that replaces the old one when whole.
 #include "outputfile.h"
 
+#include "boarddata/showntext.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QScopeGuard>
@@ -206,7 +208,7 @@ int fill(int fd, const QByteArray &contents, const std::optional<Keeps> &keeps)
 QString writeOutputFile(const QByteArray &path, const QByteArray &contents)
 {
     const auto failure = [&path](const QString &reason) {
-        return QStringLiteral("cannot write %1: %2").arg(QFile::decodeName(path), reason);
+        return QStringLiteral("cannot write %1: %2").arg(shownText(path), reason);
     };
     QString reason;
     const std::optional<Target> target = findTarget(path, &reason);

@@ -6,6 +6,7 @@
 #include "outputfile.h"
 #include "pagewindow.h"
 
+#include "boarddata/showntext.h"
 #include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
 #include "printing/printing.h"
@@ -112,7 +113,7 @@ QString exportWindowImage(const ExportRequest &request)
         : pngImage(window.windowImage());
     if (!contents) {
         return QStringLiteral("cannot write %1: the %2 could not be made")
-            .arg(QFile::decodeName(request.path),
+            .arg(shownText(request.path),
                  isPdf(request.path) ? QStringLiteral("PDF page") : QStringLiteral("PNG image"));
     }
     return writeOutputFile(request.path, *contents);

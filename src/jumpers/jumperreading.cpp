@@ -4,6 +4,8 @@
 #include "jumperblocks.h"
 #include "jumperwords.h"
 
+#include "boarddata/showntext.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -104,13 +106,13 @@ private:
     {
         const QString name = m_tokens[m_at++].toUpper();
         if (m_seen.contains(name))
-            return QStringLiteral("%1 is given twice").arg(name);
+            return QStringLiteral("%1 is given twice").arg(shownText(name));
         m_seen << name;
         if (name == QLatin1String("JP3"))
             return jp3();
         std::optional<Position> *slot = threePinSlot(m_reading, name);
         if (!slot)
-            return QStringLiteral("\"%1\" is not one of the blocks JP3 to JP11").arg(m_tokens[m_at - 1]);
+            return QStringLiteral("\"%1\" is not one of the blocks JP3 to JP11").arg(shownText(m_tokens[m_at - 1]));
         if (notSetAt(m_at)) {
             m_at += 2;
             return {};
@@ -118,7 +120,7 @@ private:
         const auto position = positionOf(next());
         if (!position) {
             return atEnd() ? QStringLiteral("%1 needs a position, 1-2 or 2-3").arg(name)
-                           : QStringLiteral("%1 takes 1-2 or 2-3, not \"%2\"").arg(name, next());
+                           : QStringLiteral("%1 takes 1-2 or 2-3, not \"%2\"").arg(name, shownText(next()));
         }
         *slot = position;
         ++m_at;
@@ -137,9 +139,9 @@ private:
             return jp3Contacts();
         if (isLetters(next()))
             return jp3Closed();
-        return atEnd()
-            ? QStringLiteral("JP3 needs its positions: A to D open or closed, the closed ones, or none")
-            : QStringLiteral("JP3 takes A to D open or closed, the closed ones, or none, not \"%1\"").arg(next());
+        return atEnd() ? QStringLiteral("JP3 needs its positions: A to D open or closed, the closed ones, or none")
+                       : QStringLiteral("JP3 takes A to D open or closed, the closed ones, or none, not \"%1\"")
+                             .arg(shownText(next()));
     }
 
     /// The long form: "A open B closed C open D open", any positions, each once.

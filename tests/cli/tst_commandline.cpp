@@ -443,6 +443,20 @@ void TestCommandLine::badArguments_data()
                                        << "--identify cannot be combined with --list" << true;
     QTest::newRow("unwritable path") << QStringList{"--export", "/nonexistent/dir/board.png"}
                                      << "cannot write /nonexistent/dir/board.png" << false;
+    // Input a message repeats is escaped, and cut in the middle past 60 characters.
+    QTest::newRow("terminal escapes in a token") << QStringList{"--identify", "JP7=\x1b]0;x\a"}
+                                                 << "--identify: JP7 takes 1-2 or 2-3, not \"\\e]0;x\\x07\"" << true;
+    const QString a100k(100000, u'A');
+    QTest::newRow("a token of 100 000 characters")
+        << QStringList{"--identify", "JP7=" + a100k} << "not \"" + QString(28, u'A') + "..." + QString(29, u'A') + "\""
+        << true;
+    QTest::newRow("a right-to-left override in an option")
+        << QStringList{QString::fromUtf8("--c\u202Epu")} << "unknown option --c\\u{202E}pu" << true;
+    QTest::newRow("an escape in a file name")
+        << QStringList{"--export", "x\x1b[31m.txt"} << "--export x\\e[31m.txt: the file name must end" << true;
+    QTest::newRow("a long path that cannot be written")
+        << QStringList{"--export", "/nonexistent/" + QString(300, u'd') + "/board.png"}
+        << "cannot write /nonexistent/" + QString(15, u'd') + "..." + QString(19, u'd') + "/board.png: " << false;
 }
 
 void TestCommandLine::badArguments()
@@ -461,6 +475,10 @@ void TestCommandLine::badArguments()
         if (line.startsWith(QStringLiteral("velmor: ")) && reason.isEmpty())
             reason = line;
     QVERIFY2(reason.startsWith(QStringLiteral("velmor: ")) && reason.contains(message), qPrintable(run.err));
+    QVERIFY2(reason.size() < 250, qPrintable(reason.left(250)));
+    // Nothing a terminal would act on: no control character but the ends of lines.
+    QVERIFY(std::none_of(run.err.cbegin(), run.err.cend(),
+                         [](QChar c) { return (c < u' ' && c != u'\n') || (c >= u'\x7f' && c < u'\xa0'); }));
     QCOMPARE(run.err.contains(QStringLiteral("usage: velmor")), usage);
     QVERIFY(QDir(dir.path()).isEmpty());
 }
