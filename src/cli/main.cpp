@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "exitstatus.h"
 #include "outofmemory.h"
+#include "scalefactor.h"
 #include "standardstreams.h"
 #include "startupmessages.h"
 #include "velmorconfig.h"
@@ -70,6 +71,10 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
 {
     if (!enoughMemoryToStart())
         return OutputStatus;
+    if (const ScaleCheck scale = checkExportScale(); scale.refused) {
+        std::fprintf(stderr, "velmor: %s\n", qPrintable(scale.said));
+        return ScaleStatus;
+    }
     endWhenMemoryRunsOut(QStringLiteral("%1 was not written").arg(shownText(request.path)), OutputStatus);
     removeUnfinishedFileOnSignals();
     keepStandardStreamsOpen();
@@ -109,6 +114,9 @@ int runWindow(int argc, char *argv[])
     if (!enoughMemoryToStart())
         return NoMemoryStatus;
     endWhenMemoryRunsOut(QStringLiteral("the guide cannot go on"), EXIT_FAILURE);
+    const ScaleCheck scale = checkWindowScale();
+    if (!scale.said.isEmpty())
+        std::fprintf(stderr, "velmor: %s\n", qPrintable(scale.said));
     // The font configuration loads on a worker while the toolkit starts.
     std::future<QStringList> missingFontCheck = startMissingFontCheck();
     qInstallMessageHandler(startupMessageHandler);
@@ -117,12 +125,22 @@ int runWindow(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMOR_APP_ID)); // ties the window to its menu entry
     installFonts(missingFontCheck);
 
+    QString tooLarge;
     runGuarded([&] {
         MainWindow &window = mainWindow();
         window.load();
+        if (scale.large)
+            tooLarge = windowFitsScreen(window, scale);
+        if (!tooLarge.isEmpty())
+            return;
         exitAfterFirstFrameForBenchmarks(window);
         window.show();
     });
+    if (!tooLarge.isEmpty()) {
+        std::fprintf(stderr, "velmor: %s\n", qPrintable(tooLarge));
+        releaseMainWindow();
+        return ScaleStatus;
+    }
     const int status = app.exec();
     releaseMainWindow();
     return status;

@@ -11,6 +11,7 @@
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
 #include "velmorconfig.h"
+#include "window/firstframeexitforbenchmarks.h"
 #include "window/mainwindow.h"
 
 #include <QComboBox>
@@ -108,6 +109,8 @@ private slots:
     void unknownPlatformIsNamed();
     void deadDisplayIsOneLine_data();
     void deadDisplayIsOneLine();
+    void unusableScaleIsNamed_data();
+    void unusableScaleIsNamed();
 };
 
 void TestCommandLine::listAsText()
@@ -728,6 +731,61 @@ void TestCommandLine::deadDisplayIsOneLine()
     if (wayland)
         QVERIFY2(!QString(lines[0]).remove(QStringLiteral("WAYLAND_DISPLAY")).contains(QStringLiteral("DISPLAY")),
                  qPrintable(lines[0]));
+}
+
+void TestCommandLine::unusableScaleIsNamed_data()
+{
+    QTest::addColumn<QString>("scale"); // QT_SCALE_FACTOR
+    QTest::addColumn<bool>("exporting");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said"); // after "velmor: QT_SCALE_FACTOR="SCALE" "
+    const QString ignored = QStringLiteral("is ignored, not a positive number; the window starts at scale 1");
+    // The window shows its first frame and ends, as the start-up benchmark has it do.
+    QTest::newRow("window, 0") << "0" << false << 0 << ignored;
+    QTest::newRow("window, -1") << "-1" << false << 0 << ignored;
+    QTest::newRow("window, inf") << "inf" << false << 0 << ignored;
+    QTest::newRow("window, nan") << "nan" << false << 0 << "is ignored, not a number; the window starts at scale 1";
+    QTest::newRow("window, not a number")
+        << "big" << false << 0 << "is ignored, not a number; the window starts at scale 1";
+    QTest::newRow("window, 0.2")
+        << "0.2" << false << 0 << "is ignored: below 0.5 the board is not drawn whole; the window starts at scale 0.5";
+    // The offscreen screen is 800 x 600: scale 3 does not fit, but is one of the documented ones.
+    QTest::newRow("window, 3") << "3" << false << 0 << QString();
+    QTest::newRow("window, 10") << "10" << false << 2
+                                << "makes the window larger than the screen; choose a scale from 0.5 to 3";
+    QTest::newRow("window, 1e6") << "1e6" << false << 2
+                                 << "makes the window larger than the screen; choose a scale from 0.5 to 3";
+    QTest::newRow("export, 2") << "2" << true << 0 << QString();
+    QTest::newRow("export, 0") << "0" << true << 2
+                               << "is not a positive number; an export is drawn at a scale from 0.5 to 3";
+    QTest::newRow("export, 10") << "10" << true << 2
+                                << "is outside 0.5 to 3; an export is drawn at a scale from 0.5 to 3";
+}
+
+void TestCommandLine::unusableScaleIsNamed()
+{
+    QFETCH(QString, scale);
+    QFETCH(bool, exporting);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    const QStringList arguments =
+        exporting ? QStringList{QStringLiteral("--export"), dir.filePath(QStringLiteral("board.png"))} : QStringList();
+    const Run run = velmor(
+        arguments,
+        [&](QProcess &p) {
+            QProcessEnvironment env = p.processEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            env.insert(QString::fromLatin1(FirstFrameExitVariable), QStringLiteral("1"));
+            env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+            p.setProcessEnvironment(env);
+        },
+        {}, 20000);
+    QCOMPARE(run.status, status);
+    QCOMPARE(linesOf(run.err),
+             said.isEmpty() ? QStringList()
+                            : QStringList{QStringLiteral("velmor: QT_SCALE_FACTOR=\"%1\" %2").arg(scale, said)});
+    QCOMPARE(QFileInfo::exists(dir.filePath(QStringLiteral("board.png"))), exporting && status == 0);
 }
 
 QTEST_MAIN(TestCommandLine)
