@@ -50,6 +50,14 @@ constexpr VoltageSetting Voltages[] = {
 };
 // clang-format on
 
+/// The first list position whose entry names its bus clock and multiplier; every later one does.
+constexpr int FirstEntryNamingMultiplier = 17;
+
+/// The entries named for a clock that their bus clock and multiplier do not give: list
+/// position, the clock in the name. The K6-2 366 is set to 66 MHz x 5, as its text says; its
+/// 366 MHz would take 5.5x, which the board does not offer.
+constexpr std::pair<int, int> NamedClocks[] = {{24, 366}};
+
 static_assert(std::size(BusClocks) == 6);
 static_assert(std::size(Multipliers) == 7);
 static_assert(std::size(Voltages) == 6);
@@ -169,6 +177,16 @@ QString multiplierText(int tenths)
 QString voltageText(int centivolts)
 {
     return hundredthsText(centivolts) + QStringLiteral(" V");
+}
+
+EntryClock entryClock(int cpuPosition)
+{
+    EntryClock clock{cpuPosition >= FirstEntryNamingMultiplier};
+    for (const auto &[position, megahertz] : NamedClocks) {
+        if (position == cpuPosition)
+            clock.namedMegahertz = megahertz;
+    }
+    return clock;
 }
 
 int cpuClockMegahertz(int busMegahertz, int multiplierTenths)

@@ -72,6 +72,17 @@ QString voltageText(int centivolts);
 /// stands for (66 MHz is 66 2/3, 83 MHz is 83 1/3), so 66 MHz at 4.5x reads 300 MHz.
 int cpuClockMegahertz(int busMegahertz, int multiplierTenths);
 
+/// What a CPU entry's own text says of its clock, beside the tables above, which give every
+/// clock from the bus clock and the multiplier. The entries at list positions 0 to 16 name
+/// neither (their CPUs may take JP4 to JP6 for other multipliers of their own, as a Pentium 90
+/// does 1.5x where a K6-2 reads 3.5x); an entry may be named for a clock other than the one its
+/// bus clock and multiplier give.
+struct EntryClock {
+    bool namesMultiplier = true;            ///< its text names its bus clock and multiplier
+    std::optional<int> namedMegahertz = {}; ///< the clock its name gives, where that differs
+};
+EntryClock entryClock(int cpuPosition);
+
 /// The CPU blocks as the pins of a board show them: a block whose pins show neither position of
 /// its kind holds none.
 struct CpuBlockReading {

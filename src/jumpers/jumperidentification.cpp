@@ -125,7 +125,7 @@ bool reportCpuBlocks(Report &report, const CpuBlockReading &cpu)
     report.add(QStringLiteral("Multiplier"),
                groupValue(cpu.multiplier, groupNames(3), "multiplier", multiplierValue, &documented));
     report.add(QStringLiteral("CPU clock"),
-               bus && multiplier ? busClockText(cpuClockMegahertz(bus->megahertz, multiplier->tenths))
+               bus && multiplier ? cpuClockText(bus->megahertz, multiplier->tenths, matchingCpuEntries(cpu))
                                  : QStringLiteral("not known"));
     report.add(QStringLiteral("Core voltage"),
                groupValue(cpu.voltage, jp3Names(), "voltage", voltageValue, &documented));

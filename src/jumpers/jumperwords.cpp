@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 /// The setting a group of blocks documents, through the table's reading of their positions.
@@ -91,6 +93,25 @@ QString cpuEntriesText(const CpuBlockReading &reading)
     return texts.isEmpty() ? QStringLiteral("no listed CPU") : texts.join(u'\n');
 }
 
+QString cpuClockText(int busMegahertz, int multiplierTenths, const QList<int> &matchingEntries)
+{
+    const QString clock = busClockText(cpuClockMegahertz(busMegahertz, multiplierTenths));
+    const bool noneNamesMultiplier = !matchingEntries.isEmpty()
+        && std::none_of(matchingEntries.begin(), matchingEntries.end(),
+                        [](int position) { return entryClock(position).namesMultiplier; });
+    if (noneNamesMultiplier) {
+        return QStringLiteral("%1 if the CPU takes %2 from JP4 to JP6; the listed CPU names no multiplier")
+            .arg(clock, multiplierText(multiplierTenths));
+    }
+    for (int position : matchingEntries) {
+        if (const std::optional<int> named = entryClock(position).namedMegahertz) {
+            return QStringLiteral("%1 (%2 x %3), not the %4 of the CPU's name")
+                .arg(clock, busClockText(busMegahertz), multiplierText(multiplierTenths), busClockText(*named));
+        }
+    }
+    return clock;
+}
+
 QString boardJumperText(const PinColors &pins, const BoardJumper &jumper)
 {
     const std::optional<Position> shown = positionShown(pins, jumper.block);
@@ -119,7 +140,7 @@ SettingsReading readSettings(const PinColors &pins)
     r.multiplierPins =
         pinsText(blocksText(cpuBlocks().subspan(3), cpu.multiplier), multiplier.has_value(), "multiplier");
     r.voltagePins = pinsText(jp3Text(cpu.voltage), voltage.has_value(), "voltage");
-    r.cpuClock = bus && multiplier ? busClockText(cpuClockMegahertz(bus->megahertz, multiplier->tenths))
+    r.cpuClock = bus && multiplier ? cpuClockText(bus->megahertz, multiplier->tenths, matchingCpuEntries(cpu))
                                    : QStringLiteral("not documented for these jumpers");
     r.cpuEntries = cpuEntriesText(cpu);
     r.powerSupply = boardJumperText(pins, powerJumper());

@@ -37,6 +37,12 @@ QString jumperPositionsText(const PinColors &pins);
 /// "no listed CPU" when there is none.
 QString cpuEntriesText(const CpuBlockReading &reading);
 
+/// The CPU clock that the bus clock and multiplier give, in words that never contradict the
+/// listed CPUs the blocks match: "300 MHz"; where each of them names no multiplier of its own,
+/// "210 MHz if the CPU takes 3.5x from JP4 to JP6; the listed CPU names no multiplier"; where
+/// one is named for another clock, "333 MHz (66 MHz x 5.0x), not the 366 MHz of the CPU's name".
+QString cpuClockText(int busMegahertz, int multiplierTenths, const QList<int> &matchingEntries);
+
 /// The entry a power-supply or SDRAM-clock block gives with its position, e.g. "AT Power Supply
 /// (JP11 1-2)", or "JP11 not set".
 QString boardJumperText(const PinColors &pins, const BoardJumper &jumper);

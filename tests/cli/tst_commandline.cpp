@@ -343,9 +343,25 @@ void TestCommandLine::identify_data()
         << QString();
     QTest::newRow("short form in any order and case, JP3 A, C, D closed")
         << "jp3=a,c,d jp9=2-3 jp8=2-3 jp7=2-3 jp6=1-2 jp5=2-3 jp4=2-3" << 0
-        << lines({"Bus clock:    60 MHz", "Multiplier:   2.5x", "CPU clock:    150 MHz", "Core voltage: 3.3 V",
-                  "Power supply: not given", "SDRAM clock:  not given",
+        << lines({"Bus clock:    60 MHz", "Multiplier:   2.5x",
+                  "CPU clock:    150 MHz if the CPU takes 2.5x from JP4 to JP6; the listed CPU names no multiplier",
+                  "Core voltage: 3.3 V", "Power supply: not given", "SDRAM clock:  not given",
                   "CPU entries:  4 \" INTEL PENTIUM 150 MHz (3.3V)\""})
+        << QString();
+    // The multiplier table's clock is never set bare beside a CPU that says otherwise.
+    QTest::newRow("a Pentium 90, which takes the K6-2's 3.5x as 1.5x")
+        << "JP7=2-3 JP8=2-3 JP9=2-3 JP4=1-2 JP5=1-2 JP6=1-2 JP3=ACD" << 0
+        << lines({"Bus clock:    60 MHz", "Multiplier:   3.5x",
+                  "CPU clock:    210 MHz if the CPU takes 3.5x from JP4 to JP6; the listed CPU names no multiplier",
+                  "Core voltage: 3.3 V", "Power supply: not given", "SDRAM clock:  not given",
+                  "CPU entries:  0 \" INTEL PENTIUM 90 MHz (3.3V)\""})
+        << QString();
+    QTest::newRow("the K6-2 366, set to 66 MHz x 5 as its text says")
+        << "JP7=1-2 JP8=2-3 JP9=2-3 JP4=1-2 JP5=1-2 JP6=2-3 JP3=B" << 0
+        << lines({"Bus clock:    66 MHz", "Multiplier:   5.0x",
+                  "CPU clock:    333 MHz (66 MHz x 5.0x), not the 366 MHz of the CPU's name", "Core voltage: 2.2 V",
+                  "Power supply: not given", "SDRAM clock:  not given",
+                  "CPU entries:  24 \" AMD K6-2 366AFR(66MHz,5x,2.2V)\""})
         << QString();
     QTest::newRow("partial: blocks left out are not given")
         << "JP7=1-2 JP8=2-3 JP4=2-3, JP3 A closed B closed, JP10=2-3" << 0
