@@ -49,6 +49,8 @@ constexpr Option Options[] = {
      "the paper of a PDF export (default: the locale's)"},
     {"--identify",   "TEXT",            "jumper positions, as in \"JP7=1-2 JP8=1-2 ...\"", Mode::Identify, true,  applyIdentify,
      "say what the jumper positions in TEXT stand for"},
+    {"--panel",      nullptr,           nullptr,                                           Mode::Window,   false, applyPanel,
+     "open the window with its jumper settings panel"},
     {"--help",       nullptr,           nullptr,                                           Mode::Help,     true,  nullptr,
      "print this help and exit (also -h)"},
     {"--version",    nullptr,           nullptr,                                           Mode::Version,  true,  nullptr,
@@ -81,9 +83,12 @@ QString checkCombination(const Invocation &inv, const QList<const Option *> &giv
 {
     QStringList names;
     for (const Option *option : given) {
-        if (!option->picksMode && option->mode != inv.mode)
-            return QStringLiteral("%1 is only used with %2")
-                .arg(QLatin1String(option->name), QLatin1String(optionPicking(option->mode)));
+        if (!option->picksMode && option->mode != inv.mode) {
+            return option->mode == Mode::Window
+                ? QStringLiteral("%1 is only used to open the window").arg(QLatin1String(option->name))
+                : QStringLiteral("%1 is only used with %2")
+                      .arg(QLatin1String(option->name), QLatin1String(optionPicking(option->mode)));
+        }
         names << QLatin1String(option->name);
     }
     if (const QString problem = checkSettings(inv, names); !problem.isEmpty())
@@ -127,7 +132,7 @@ std::optional<QByteArray> optionValue(const Option &option, const QByteArrayList
 
 QString usageText()
 {
-    return QStringLiteral("usage: velmor                      open the guide window\n"
+    return QStringLiteral("usage: velmor [--panel]            open the guide window (with its settings panel)\n"
                           "       velmor --list [--format text|markdown|csv]\n"
                           "       velmor --export FILE.png|FILE.pdf|FILE.html [--cpu N|TEXT] [--power at|atx] [--sdram "
                           "pc100|non-pc100]\n"
@@ -154,7 +159,13 @@ QString helpText()
             : QLatin1String(option.name);
         text += QStringLiteral("  %1  %2\n").arg(call, -23).arg(QLatin1String(option.help));
     }
-    return text + QStringLiteral("\nThe manual page tells more: man velmor\n");
+    return text
+        + QStringLiteral("\nIn the window:\n"
+                         "  F2                       the jumper settings panel: bus clock, multiplier and\n"
+                         "                           core voltage (also on the board's right-click menu)\n"
+                         "  pointer on the board     a caption's explanation; on a jumper block, its\n"
+                         "                           position and what grey, white and pin 1 mean\n"
+                         "\nThe manual page tells more: man velmor\n");
 }
 
 ParsedArguments parseArguments(const QByteArrayList &arguments)

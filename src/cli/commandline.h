@@ -19,6 +19,7 @@ struct Invocation {
     GuideFormat format = GuideFormat::Text;
     ExportRequest exportRequest; ///< what --export writes
     JumperReading reading;       ///< the positions --identify reads
+    bool openPanel = false;      ///< --panel: the window opens with its settings panel
 };
 
 /// The arguments (without the program name, as the bytes the program was given) as an

@@ -102,7 +102,7 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
     return 0;
 }
 
-int runWindow(int argc, char *argv[])
+int runWindow(int argc, char *argv[], bool openPanel)
 {
     if (platformNeedsDisplay() && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -135,6 +135,8 @@ int runWindow(int argc, char *argv[])
             return;
         exitAfterFirstFrameForBenchmarks(window);
         window.show();
+        if (openPanel)
+            window.openSettingsPanel();
     });
     if (!tooLarge.isEmpty()) {
         std::fprintf(stderr, "velmor: %s\n", qPrintable(tooLarge));
@@ -181,5 +183,5 @@ int main(int argc, char *argv[])
     case Invocation::Mode::Window:
         break;
     }
-    return runWindow(argc, argv);
+    return runWindow(argc, argv, parsed.invocation->openPanel);
 }

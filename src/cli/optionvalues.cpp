@@ -147,3 +147,9 @@ QString applyIdentify(Invocation &inv, const QByteArray &value)
     inv.reading = *parsed.reading;
     return {};
 }
+
+QString applyPanel(Invocation &inv, const QByteArray &)
+{
+    inv.openPanel = true;
+    return {};
+}

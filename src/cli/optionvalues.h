@@ -16,3 +16,4 @@ QString applyPower(Invocation &inv, const QByteArray &value);
 QString applySdram(Invocation &inv, const QByteArray &value);
 QString applyPageSize(Invocation &inv, const QByteArray &value);
 QString applyIdentify(Invocation &inv, const QByteArray &value);
+QString applyPanel(Invocation &inv, const QByteArray &value);

@@ -2,6 +2,7 @@
 // routing, and the pins set by the settings panel or a click on a jumper block.
 #include "mainwindow.h"
 
+#include "boardhints.h"
 #include "capmove.h"
 #include "controlkeys.h"
 #include "failureguard.h"
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cassert>
@@ -100,6 +102,7 @@ MainWindow::MainWindow(FailureReport report)
     m_boardWidget = std::make_unique<BoardWidget>(m_board, backgroundPicture(), this);
     m_boardWidget->setGeometry(rect());
     m_boardWidget->setAccessibleName(QStringLiteral("Jumper settings"));
+    m_boardWidget->installEventFilter(this);
     createControls();
     connectClicks();
     createPanelAction();
@@ -197,6 +200,20 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // or not the toolkit counts it as the last window.
     QWidget::closeEvent(event);
     QCoreApplication::exit(0);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_boardWidget.get() || event->type() != QEvent::ToolTip)
+        return QWidget::eventFilter(watched, event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    if (!m_boardWidget->toolTipAt(help->pos()).isEmpty())
+        return false; // the caption's own tool tip
+    const BoardHint hint = boardHintAt(m_board, help->pos());
+    // As a paragraph, which the tool tip wraps to a readable width.
+    QToolTip::showText(help->globalPos(), QStringLiteral("<p>%1</p>").arg(hint.text.toHtmlEscaped()),
+                       m_boardWidget.get(), hint.box);
+    return true;
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -75,6 +75,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     /// While the panel is open, a left click on a pin of JP3 to JP11 moves its block's cap.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Where the board has no caption under the pointer, it gives a hint: see boardHintAt().
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     /// The one write of the jumper procedures. A subclass may refuse a write by throwing
     /// ElementError before calling this, to stand in for a pin that cannot be set.

@@ -1,10 +1,15 @@
 // The jumper settings panel: its lists and readings, what a choice writes, and where it stands.
 #include "settingspanel.h"
 
+#include "windowplacement.h"
+
 #include "jumpers/cpusettings.h"
+#include "jumpers/jumperblocks.h"
 #include "jumpers/jumperwords.h"
+#include "jumpers/powersdramtables.h"
 #include "layout/board.h"
 #include "layout/fonts.h"
+#include "layout/pictures.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,6 +37,22 @@ void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const 
     list->setAccessibleDescription(pins->text());
 }
 
+/// The pixels of the window's client area that the blocks the panel sets take, JP3 to JP11.
+QRect jumperBlocksBox(const Board &board)
+{
+    QRect box;
+    const auto add = [&](const char *pin) { box |= board.find(pin)->bounds; };
+    for (const ThreePinBlock &block : cpuBlocks())
+        std::for_each(block.pins.begin(), block.pins.end(), add);
+    for (const Jp3Position &position : jp3Positions())
+        std::for_each(position.pins.begin(), position.pins.end(), add);
+    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()})
+        std::for_each(jumper->block.pins.begin(), jumper->block.pins.end(), add);
+    // With their names and pin-1 marks beside them.
+    constexpr int Names = 12;
+    return box.adjusted(-Names, -Names, Names, Names);
+}
+
 } // namespace
 
 SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport report)
@@ -48,7 +69,11 @@ SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport 
     setAttribute(Qt::WA_QuitOnClose, false);
     // A window takes neither font nor palette from its parent; the panel wears the window's.
     setFont(windowFont());
-    setPalette(window.palette());
+    // Its ground is the pale green of the background picture (inside the picture's edge line),
+    // which covers the window's own back color.
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, backgroundPicture().pixelColor(2, 2));
+    setPalette(palette);
 
     auto *grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
@@ -64,27 +89,46 @@ SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport 
 
 void SettingsPanel::createRows()
 {
+    // Two columns, so the panel is narrow enough to stand beside the board's jumper blocks: the
+    // captions, then each list with the positions it gives under it, and the readings.
     m_busClock = addList(0, QString::fromLatin1(PanelCaption::BusClock), QStringLiteral("busClock"));
-    m_multiplier = addList(1, QString::fromLatin1(PanelCaption::Multiplier), QStringLiteral("multiplier"));
-    m_voltage = addList(2, QString::fromLatin1(PanelCaption::CoreVoltage), QStringLiteral("coreVoltage"));
-    m_busClockPins = addReading(0, 2, {}, QStringLiteral("busClockPins"));
-    m_multiplierPins = addReading(1, 2, {}, QStringLiteral("multiplierPins"));
-    m_voltagePins = addReading(2, 2, {}, QStringLiteral("coreVoltagePins"));
-    m_cpuClock = addReading(3, 1, QString::fromLatin1(PanelCaption::CpuClock), QStringLiteral("cpuClock"));
-    m_powerSupply = addReading(4, 1, QString::fromLatin1(PanelCaption::PowerSupply), QStringLiteral("powerSupply"));
-    m_sdramClock = addReading(5, 1, QString::fromLatin1(PanelCaption::SdramClock), QStringLiteral("sdramClock"));
-    m_cpuEntries = addReading(6, 1, QString::fromLatin1(PanelCaption::CpuEntries), QStringLiteral("cpuEntries"));
+    m_busClockPins = addReading(1, {}, QStringLiteral("busClockPins"));
+    m_multiplier = addList(2, QString::fromLatin1(PanelCaption::Multiplier), QStringLiteral("multiplier"));
+    m_multiplierPins = addReading(3, {}, QStringLiteral("multiplierPins"));
+    m_voltage = addList(4, QString::fromLatin1(PanelCaption::CoreVoltage), QStringLiteral("coreVoltage"));
+    m_voltagePins = addReading(5, {}, QStringLiteral("coreVoltagePins"));
+    m_cpuClock = addReading(6, QString::fromLatin1(PanelCaption::CpuClock), QStringLiteral("cpuClock"));
+    m_powerSupply = addReading(7, QString::fromLatin1(PanelCaption::PowerSupply), QStringLiteral("powerSupply"));
+    m_sdramClock = addReading(8, QString::fromLatin1(PanelCaption::SdramClock), QStringLiteral("sdramClock"));
+    m_cpuEntries = addReading(9, QString::fromLatin1(PanelCaption::CpuEntries), QStringLiteral("cpuEntries"));
 
-    // The readings keep their room whatever they say, so the panel never changes size under the
-    // pointer: the longest statement of positions, and the two entries one set of jumpers gives
-    // at most.
+    // The readings keep their room whatever documented setting they read, so the panel does not
+    // change size under the pointer, and no more: the longest positions of a documented setting
+    // (an undocumented one widens it while it shows), the two entries one set of jumpers gives
+    // at most, and a CPU clock with its words on up to three lines.
     const QFontMetrics metrics(m_voltagePins->font());
-    const QString longest =
-        QStringLiteral("JP3 A closed, B closed, C closed, D closed: not a documented voltage setting");
+    const int readingWidth = metrics.horizontalAdvance(QStringLiteral("JP3 A closed, B closed, C closed, D closed"));
     for (QLabel *pins : {m_busClockPins, m_multiplierPins, m_voltagePins})
-        pins->setMinimumWidth(metrics.horizontalAdvance(longest));
+        pins->setMinimumWidth(readingWidth);
     m_cpuEntries->setMinimumHeight(2 * metrics.lineSpacing());
-    m_cpuEntries->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_cpuClock->setMinimumHeight(3 * metrics.lineSpacing());
+    m_cpuClock->setWordWrap(true);
+    m_cpuClock->setFixedWidth(readingWidth);
+
+    // What the board's colours mean, where a newcomer reads the settings, and a screen reader too.
+    auto *grid = static_cast<QGridLayout *>(layout());
+    auto *legend = new QLabel(QString::fromLatin1(PanelLegend), this);
+    legend->setObjectName(QStringLiteral("legend"));
+    legend->setFont(controlFont(ListFontPixels, false));
+    legend->setTextFormat(Qt::PlainText);
+    legend->setWordWrap(true);
+    int captions = 0;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        if (QLayoutItem *item = grid->itemAtPosition(row, 0))
+            captions = std::max(captions, item->sizeHint().width());
+    }
+    legend->setFixedWidth(captions + grid->horizontalSpacing() + readingWidth);
+    grid->addWidget(legend, 10, 0, 1, 2);
 }
 
 QPushButton *SettingsPanel::createCloseButton()
@@ -95,7 +139,7 @@ QPushButton *SettingsPanel::createCloseButton()
     close->setFont(controlFont(ButtonFontPixels, true));
     close->setAutoDefault(false); // Enter on a list does not close the panel
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    static_cast<QGridLayout *>(layout())->addWidget(close, 7, 0, 1, 3, Qt::AlignRight);
+    static_cast<QGridLayout *>(layout())->addWidget(close, 11, 0, 1, 2, Qt::AlignRight);
     return close;
 }
 
@@ -110,20 +154,21 @@ QComboBox *SettingsPanel::addList(int row, const QString &caption, const QString
     auto *label = new QLabel(caption, this);
     label->setBuddy(list);
     grid->addWidget(label, row, 0);
-    grid->addWidget(list, row, 1);
+    grid->addWidget(list, row, 1, Qt::AlignLeft); // as wide as its values, not the column
     return list;
 }
 
-QLabel *SettingsPanel::addReading(int row, int column, const QString &caption, const QString &name)
+QLabel *SettingsPanel::addReading(int row, const QString &caption, const QString &name)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
     auto *reading = new QLabel(this);
     reading->setObjectName(name);
     reading->setFont(controlFont(ListFontPixels, false));
     reading->setTextFormat(Qt::PlainText);
-    grid->addWidget(reading, row, column, 1, 3 - column);
+    reading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(reading, row, 1);
     if (caption.isEmpty())
-        return reading; // beside a list, which carries it as its description too
+        return reading; // under a list, which carries it as its description too
     // Labelled by its caption, so a screen reader reads "CPU clock" and then the value; the
     // caption stands by the first line of a value of two.
     auto *label = new QLabel(caption, this);
@@ -174,18 +219,17 @@ void SettingsPanel::present()
 
 void SettingsPanel::placeBesideWindow()
 {
-    // Right of the window, else left of it, so the board stays in sight; on a screen too narrow
-    // for either, on the side with more room, kept on the screen.
-    constexpr int Gap = 8;
+    // Where it leaves the blocks it sets in sight, as its choices show on them at once.
     adjustSize();
-    const QRect window = m_window.frameGeometry();
-    const QRect screen = m_window.screen()->availableGeometry();
-    const int right = window.right() + 1 + Gap;
-    const int left = window.left() - Gap - width();
-    int x = right;
-    if (right + width() > screen.right() + 1)
-        x = left >= screen.left() || window.left() - screen.left() > screen.right() - window.right() ? left : right;
-    move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width())), window.top());
+    const QRect blocks(m_window.mapToGlobal(jumperBlocksBox(m_board).topLeft()), jumperBlocksBox(m_board).size());
+    // Its frame is not known before it first shows: the window's stands for it.
+    const QMargins frame(m_window.geometry().left() - m_window.frameGeometry().left(),
+                         m_window.geometry().top() - m_window.frameGeometry().top(),
+                         m_window.frameGeometry().right() - m_window.geometry().right(),
+                         m_window.frameGeometry().bottom() - m_window.geometry().bottom());
+    const QSize framed = size().grownBy(frame);
+    const QPoint place = panelPlace(framed, m_window.frameGeometry(), blocks, m_window.screen()->availableGeometry());
+    move(place);
 }
 
 void SettingsPanel::refresh()

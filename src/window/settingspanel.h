@@ -27,9 +27,13 @@ inline constexpr char SdramClock[] = "SDRAM clock";
 inline constexpr char CpuEntries[] = "CPU";
 } // namespace PanelCaption
 
-/// Non-modal, beside the window. Each of its three lists offers the documented values only and
-/// shows no entry while the board's pins document none; choosing a value asks for that block's
-/// pins (pinsChosen). Closing it (Escape, its close button) only hides it.
+/// The panel's last lines: what the board's pin colours mean, and where to learn more.
+inline constexpr char PanelLegend[] = "On the board, a grey pin is covered by a jumper cap, a white one is "
+                                      "left open.\nRest the pointer on a block for its position and pin 1.";
+
+/// Non-modal, beside the window where it leaves the jumper blocks in sight. Each of its three lists offers the
+/// documented values only and shows no entry while the board's pins document none; choosing a value asks for that
+/// block's pins (pinsChosen). Closing it (Escape, its close button) only hides it.
 class SettingsPanel : public QDialog
 {
     Q_OBJECT
@@ -54,7 +58,7 @@ private:
     void createRows();
     QPushButton *createCloseButton();
     QComboBox *addList(int row, const QString &caption, const QString &name);
-    QLabel *addReading(int row, int column, const QString &caption, const QString &name);
+    QLabel *addReading(int row, const QString &caption, const QString &name);
     void fillLists();
     void connectLists();
     void placeBesideWindow();

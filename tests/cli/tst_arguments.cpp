@@ -28,6 +28,8 @@ QString describe(const Invocation &inv)
                     .arg(inv.exportRequest.voltage->centivolts);
     if (inv.exportRequest.pageSize)
         line += QStringLiteral(" page=") + inv.exportRequest.pageSize->key();
+    if (inv.openPanel)
+        line += QStringLiteral(" with its panel");
     return line;
 }
 
@@ -80,6 +82,7 @@ void TestArguments::accepted_data()
                                                       << "export path=a.pdf cpu=-1 power=-1 sdram=-1 page=Letter";
     QTest::newRow("help, short") << QStringList{"-h"} << "help";
     QTest::newRow("version") << QStringList{"--version"} << "version";
+    QTest::newRow("the window with its panel") << QStringList{"--panel"} << "window with its panel";
     QTest::newRow("identify") << QStringList{"--identify", "JP7=1-2 JP3=B"} << "identify";
 }
 
@@ -111,6 +114,8 @@ void TestArguments::refused_data()
                                << "--cpu needs a list position or a part of an entry's text, but it is empty";
     QTest::newRow("cpu alone") << QStringList{"--cpu", "3"} << "--cpu is only used with --export";
     QTest::newRow("format alone") << QStringList{"--format", "csv"} << "--format is only used with --list";
+    QTest::newRow("panel without the window")
+        << QStringList{"--list", "--panel"} << "--panel is only used to open the window";
     QTest::newRow("bad extension") << QStringList{"--export", "board.jpg"}
                                    << "--export board.jpg: the file name must end in .png, .pdf or .html";
     QTest::newRow("position past the list")

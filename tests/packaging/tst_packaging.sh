@@ -160,13 +160,17 @@ check_package_fields() {
     done
 }
 
-# The desktop entry's Exec and Icon must name files the package installs.
+# The desktop entry's Exec lines (the entry's and its actions') and Icon must name files the
+# package installs.
 check_package_launch() {
-    local root=$1 entry exec icon
+    local root=$1 entry exec icon execs
     entry=$root/usr/share/applications/$app_id.desktop
-    exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    mapfile -t execs < <(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    ((${#execs[@]} > 0)) || fail "the desktop entry has no Exec line"
+    for exec in "${execs[@]}"; do
+        [[ -n $exec && -f $root/usr/bin/$exec && -x $root/usr/bin/$exec ]] || fail "Exec=$exec is no executable in usr/bin"
+    done
     icon=$(sed -n 's/^Icon=//p' "$entry")
-    [[ -n $exec && -f $root/usr/bin/$exec && -x $root/usr/bin/$exec ]] || fail "Exec=$exec is no executable in usr/bin"
     [[ -n $icon && -f $root/usr/share/icons/hicolor/32x32/apps/$icon.png ]] || fail "Icon=$icon is no icon in the hicolor theme"
     gzip -t "$root/usr/share/man/man1/velmor.1.gz" || fail "the packed manual page is not gzip data"
 }

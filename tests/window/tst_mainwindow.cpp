@@ -10,6 +10,7 @@
 #include "jumpers/selectorcatalogue.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
+#include "window/boardhints.h"
 #include "window/mainwindow.h"
 #include "window/windowplacement.h"
 
@@ -49,6 +50,10 @@ private slots:
     void ordinaryTopLevelWindow();
     void placedInsideTheScreen_data();
     void placedInsideTheScreen();
+    void panelLeavesTheBlocksInSight_data();
+    void panelLeavesTheBlocksInSight();
+    void boardHintsBesideTheCaptions_data();
+    void boardHintsBesideTheCaptions();
     void controlsInPlace();
     void tabOrder();
     void renderedPinsForEveryCpu_data();
@@ -128,6 +133,72 @@ void TestMainWindow::placedInsideTheScreen()
     QFETCH(QRect, available);
     QFETCH(QPoint, place);
     QCOMPARE(placedInside(frame, available), place);
+}
+
+void TestMainWindow::panelLeavesTheBlocksInSight_data()
+{
+    QTest::addColumn<qreal>("scale");     // the window's and the panel's sizes, as at QT_SCALE_FACTOR
+    QTest::addColumn<QSize>("panel");     // at scale 1
+    QTest::addColumn<QPoint>("place");    // of the panel, at the scale
+    QTest::addColumn<bool>("blocksSeen"); // whether it leaves the blocks wholly in sight
+    // A 1280 x 1024 screen, the window at its own place, the blocks where the board has them
+    // (JP3 to JP11 with their names: x 348 to 412, y 76 to 377 of the client area).
+    QTest::newRow("scale 1: right of the window") << 1.0 << QSize(330, 330) << QPoint(531, 32) << true;
+    QTest::newRow("scale 1.5: over the board, left of the blocks") << 1.5 << QSize(330, 330) << QPoint(34, 162) << true;
+    QTest::newRow("scale 2: over the board, left of the blocks") << 2.0 << QSize(330, 330) << QPoint(48, 176) << true;
+    QTest::newRow("scale 2, a panel too large for anywhere: on the screen")
+        << 2.0 << QSize(600, 500) << QPoint(80, 24) << false;
+}
+
+void TestMainWindow::panelLeavesTheBlocksInSight()
+{
+    QFETCH(qreal, scale);
+    QFETCH(QSize, panel);
+    QFETCH(QPoint, place);
+    QFETCH(bool, blocksSeen);
+    const QRect screen(0, 0, 1280, 1024);
+    const auto scaled = [scale](const QRect &r) {
+        return QRect((QPointF(r.topLeft()) * scale).toPoint(), (QSizeF(r.size()) * scale).toSize());
+    };
+    const QRect window = QRect(placedInside(scaled({10, 32, 513, 500}), screen), QSize(513, 500) * scale);
+    const QRect blocks = scaled(QRect(348, 76, 65, 302)).translated(window.topLeft());
+    const QPoint at = panelPlace(panel * scale, window, blocks, screen);
+    QCOMPARE(at, place);
+    QVERIFY(screen.contains(QRect(at, panel * scale)));
+    QCOMPARE(!QRect(at, panel * scale).intersects(blocks), blocksSeen);
+}
+
+void TestMainWindow::boardHintsBesideTheCaptions_data()
+{
+    QTest::addColumn<QByteArray>("pin");    // the hint asked for at its middle; empty: a bare spot
+    QTest::addColumn<QStringList>("words"); // each in the hint
+    const QString colours = QStringLiteral("A grey pin is covered by a jumper cap; a white pin is left open.");
+    // The default selections: JP7 1-2, JP5 2-3, JP3 B closed, JP11 1-2.
+    QTest::newRow("JP7, a column") << QByteArray("V3JP7")
+                                   << QStringList{"JP7 is set to 1-2: the cap covers pins 1 and 2.", colours,
+                                                  "Pin 1 is the bottom one, as the board marks it."};
+    QTest::newRow("JP5, a row") << QByteArray(
+        "h1jp5") << QStringList{"JP5 is set to 2-3: the cap covers pins 2 and 3.", colours, "Pin 1 is the left one"};
+    QTest::newRow("JP3 B") << QByteArray("b2jp3")
+                           << QStringList{"JP3 position B is closed.", colours, "Positions A to D run from the left"};
+    QTest::newRow("JP11") << QByteArray("v2jp11") << QStringList{"JP11 is set to 1-2", colours};
+    QTest::newRow("a bare spot of the board") << QByteArray() << QStringList{"press F2", "settings panel"};
+}
+
+void TestMainWindow::boardHintsBesideTheCaptions()
+{
+    QFETCH(QByteArray, pin);
+    QFETCH(QStringList, words);
+    MainWindow window;
+    window.load();
+    const BoardElement *element = pin.isEmpty() ? nullptr : window.board().find(pin.constData());
+    QVERIFY(pin.isEmpty() || element);
+    const QPoint at = element ? element->bounds.center() : QPoint(100, 200);
+    const BoardHint hint = boardHintAt(window.board(), at);
+    for (const QString &word : words)
+        QVERIFY2(hint.text.contains(word), qPrintable(hint.text));
+    // Shown while the pointer stays on the block; the panel's hint where there is none.
+    QVERIFY(element ? hint.box.contains(element->bounds) : hint.box.isNull());
 }
 
 void TestMainWindow::controlsInPlace()

@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -126,6 +127,7 @@ private slots:
     void closingLeavesTheBoardAsItIs();
     void withoutThePanelAClickChangesNothing();
     void reachedByKeyAndMenu();
+    void wearsTheWindowsLookAndExplainsTheColours();
 };
 
 void TestSettingsPanel::initTestCase()
@@ -417,6 +419,28 @@ void TestSettingsPanel::reachedByKeyAndMenu()
     QApplication::sendEvent(board, &event);
     QCOMPARE(entry, QStringLiteral("Jumper settings panel\tF2"));
     QVERIFY(panel->isVisible());
+}
+
+void TestSettingsPanel::wearsTheWindowsLookAndExplainsTheColours()
+{
+    Fixture f;
+    f.window.openSettingsPanel();
+    auto *panel = f.window.findChild<SettingsPanel *>();
+    QVERIFY(panel && panel->isVisible());
+    // Its ground is the pale green the window shows around the board, not the toolkit's white.
+    const QImage image = panel->grab().toImage();
+    QCOMPARE(QColor(image.pixel(2, 2)), QColor(f.window.windowImage().pixel(2, 498)));
+    // A newcomer reads there what the board's colours mean, and a screen reader does too.
+    auto *legend = panel->findChild<QLabel *>(QStringLiteral("legend"));
+    QVERIFY(legend && legend->isVisible());
+    QVERIFY(legend->text().contains(QLatin1String("grey pin is covered by a jumper cap")));
+    QVERIFY(legend->text().contains(QLatin1String("white one is left open")));
+    // No wider than what it holds: its widest line of text, its margins and the caption column.
+    int widest = 0;
+    for (const QWidget *child : panel->findChildren<QWidget *>())
+        widest = std::max(widest, child->geometry().right() + 1);
+    QVERIFY2(panel->width() <= widest + panel->layout()->contentsMargins().right(),
+             qPrintable(QStringLiteral("%1 > %2").arg(panel->width()).arg(widest)));
 }
 
 QTEST_MAIN(TestSettingsPanel)

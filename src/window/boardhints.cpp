@@ -1,0 +1,88 @@
+// The board's hints beside its captions: the jumper blocks explained, and the way to the panel.
+#include "boardhints.h"
+
+#include "jumpers/jumperpositions.h"
+#include "jumpers/jumperwords.h"
+#include "jumpers/powersdramtables.h"
+#include "layout/board.h"
+
+#include <cassert>
+#include <span>
+
+const char *const PanelHint = "Right-click the board, or press F2, for the jumper settings panel: bus clock, "
+                              "multiplier and core voltage, and what the jumpers read.";
+
+namespace {
+
+/// What the two colours of a pin stand for.
+constexpr char Colours[] = "A grey pin is covered by a jumper cap; a white pin is left open.";
+
+QRect boxOf(const Board &board, std::span<const char *const> pins)
+{
+    QRect box;
+    for (const char *pin : pins) {
+        const BoardElement *e = board.find(pin);
+        assert(e && "every pin of a block is on the board");
+        box |= e->bounds;
+    }
+    return box;
+}
+
+/// Which end of a row or column of pins the first one is at: "top", "left", ...
+QString endOf(const Board &board, const char *first, const char *last)
+{
+    const QPoint from = board.find(first)->bounds.center();
+    const QPoint to = board.find(last)->bounds.center();
+    const QPoint step = to - from;
+    if (std::abs(step.y()) >= std::abs(step.x()))
+        return step.y() > 0 ? QStringLiteral("top") : QStringLiteral("bottom");
+    return step.x() > 0 ? QStringLiteral("left") : QStringLiteral("right");
+}
+
+BoardHint blockHint(const Board &board, const ThreePinBlock &block)
+{
+    const std::optional<Position> shown = positionShown(pinColorsOf(board), block);
+    const QString now = shown
+        ? QStringLiteral("%1 is set to %2: the cap covers pins %3.")
+              .arg(QLatin1String(block.name), positionText(*shown),
+                   *shown == Position::OneTwo ? QStringLiteral("1 and 2") : QStringLiteral("2 and 3"))
+        : QStringLiteral("%1 is not set.").arg(QLatin1String(block.name));
+    return {QStringLiteral("%1 %2 Pin 1 is the %3 one, as the board marks it.")
+                .arg(now, QLatin1String(Colours), endOf(board, block.pins[0], block.pins[2])),
+            boxOf(board, block.pins)};
+}
+
+BoardHint jp3Hint(const Board &board, const Jp3Position &position)
+{
+    const std::optional<Contact> shown = contactShown(pinColorsOf(board), position);
+    const auto positions = jp3Positions();
+    const QString now =
+        QStringLiteral("JP3 position %1 is %2.").arg(QLatin1String(position.letter), contactText(shown));
+    return {QStringLiteral("%1 %2 Positions A to D run from the %3; a closed one has a cap on both its pins.")
+                .arg(now, QLatin1String(Colours), endOf(board, positions.front().pins[0], positions.back().pins[0])),
+            boxOf(board, position.pins)};
+}
+
+bool holds(const Board &board, std::span<const char *const> pins, QPoint pixel)
+{
+    return boxOf(board, pins).contains(pixel);
+}
+
+} // namespace
+
+BoardHint boardHintAt(const Board &board, QPoint pixel)
+{
+    for (const ThreePinBlock &block : cpuBlocks()) {
+        if (holds(board, block.pins, pixel))
+            return blockHint(board, block);
+    }
+    for (const Jp3Position &position : jp3Positions()) {
+        if (holds(board, position.pins, pixel))
+            return jp3Hint(board, position);
+    }
+    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()}) {
+        if (holds(board, jumper->block.pins, pixel))
+            return blockHint(board, jumper->block);
+    }
+    return {QString::fromLatin1(PanelHint), QRect()};
+}
