@@ -52,8 +52,12 @@ set(CPACK_PACKAGE_DESCRIPTION [=[
 VELMOR shows how to set the jumpers of one Socket 7 motherboard. Pick a
 CPU type, a power supply and an SDRAM clock, and a schematic drawing of
 the board shows which jumper pins the caps must cover and which stay open.
-The picture can be printed, and from the command line the whole guide can
-be listed as a table or the picture exported as PNG or PDF.]=])
+A settings panel sets the CPU jumpers by bus clock, multiplier and core
+voltage and reads back what jumper positions stand for. The picture can
+be printed, and from the command line the whole guide can be listed as a
+table, the picture exported as PNG or PDF, the whole guide written as one
+web page that any browser opens offline, and jumper positions read back
+with --identify.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
