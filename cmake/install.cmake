@@ -23,11 +23,9 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/data/${VELMOR_APP_ID}.metainfo.xml
 configure_file(data/velmor.1.in data/velmor.1 @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/data/velmor.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-# The theme's icons are written at build time from the program's own 32 px icon, each larger size
-# repeating its pixels, so the artwork is kept in one file only.
-add_subdirectory(tools/iconpng)
-set(iconIco ${PROJECT_SOURCE_DIR}/src/layout/pictures/icon.ico)
-set(iconSizes 32 64 128)
+# The theme's icons are drawn at build time by the program's own artwork code, afresh at each size,
+# so a large one is as sharp as the small one and its corners are see-through.
+set(iconSizes 32 64 128 256)
 set(iconDir ${CMAKE_CURRENT_BINARY_DIR}/icons)
 set(iconFiles)
 foreach(size IN LISTS iconSizes)
@@ -36,9 +34,9 @@ foreach(size IN LISTS iconSizes)
     install(FILES ${iconFile} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 add_custom_command(OUTPUT ${iconFiles}
-    COMMAND velmor-iconpng ${iconIco} ${iconDir} ${VELMOR_APP_ID} ${iconSizes}
-    DEPENDS velmor-iconpng ${iconIco}
-    COMMENT "Writing the icon theme's PNG files"
+    COMMAND velmor-picturegen --theme-icons ${iconDir} ${VELMOR_APP_ID} ${iconSizes}
+    DEPENDS velmor-picturegen
+    COMMENT "Drawing the icon theme's PNG files"
     VERBATIM)
 add_custom_target(velmor-icons ALL DEPENDS ${iconFiles})
 

@@ -17,7 +17,7 @@ set -euo pipefail
 }
 readonly build=$1 ico=$2 app_id=$3 license=$4
 
-readonly icon_sizes=(32 64 128)
+readonly icon_sizes=(32 64 128 256)
 readonly options=(--list --format --export --cpu --power --sdram --bus --multiplier --voltage --identify --page-size
     --help --version)
 readonly fonts=(fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra)
@@ -78,19 +78,33 @@ differing_pixels() {
     compare -metric AE "$1" "$2" null: 2>&1 || true
 }
 
+# The alpha (0 to 255) and colour of one pixel of an image, as "A R,G,B".
+pixel_at() {
+    convert "$1" -format "%[fx:int(255*u.p{$2,$3}.a)] %[fx:int(255*u.p{$2,$3}.r)],%[fx:int(255*u.p{$2,$3}.g)],%[fx:int(255*u.p{$2,$3}.b)]" info:
+}
+
+# How many pixels of an image are neither wholly transparent nor wholly opaque.
+partly_transparent() {
+    convert "$1" -alpha extract -fill black -opaque white -fill black -opaque black -format "%[fx:int(mean*w*h+0.5)]" info: 2>/dev/null ||
+        echo 0
+}
+
 check_icons() {
-    local root=$1 size png
+    local root=$1 size png cell
     for size in "${icon_sizes[@]}"; do
         png=$root/share/icons/hicolor/${size}x$size/apps/$app_id.png
         [[ $(png_size "$png") == "$size $size" ]] || fail "$png is $(png_size "$png") pixels, not $size x $size"
+        # See-through corners, not the window icon's black ones.
+        [[ $(pixel_at "$png" 0 0) == 0\ * ]] || fail "the $size px icon's corner is not transparent: $(pixel_at "$png" 0 0)"
+        # Drawn at its size: every pixel of the window icon's checkers is a square of size / 32
+        # pixels, so the window icon's pixel at (10, 12) is the colour of the block it became.
+        cell=$((size / 32))
+        [[ $(pixel_at "$png" $((10 * cell + cell / 2)) $((12 * cell + cell / 2))) == "255 $(pixel_at "$ico[0]" 10 12 | cut -d' ' -f2)" ]] ||
+            fail "the $size px icon's checker at (10, 12) is not the window icon's"
     done
-    png=$root/share/icons/hicolor/32x32/apps/$app_id.png
-    [[ $(differing_pixels "$ico" "$png") == 0 ]] || fail "the 32 px icon differs from $ico"
-    for size in "${icon_sizes[@]:1}"; do
-        convert "$png" -sample "${size}x$size" "$work/sampled-$size.png"
-        [[ $(differing_pixels "$work/sampled-$size.png" "$root/share/icons/hicolor/${size}x$size/apps/$app_id.png") == 0 ]] ||
-            fail "the $size px icon is not the 32 px icon with its pixels repeated"
-    done
+    # The disc's edge is smooth on the large icons, not steps of repeated pixels.
+    png=$root/share/icons/hicolor/256x256/apps/$app_id.png
+    (($(partly_transparent "$png") > 100)) || fail "the 256 px icon's disc has no smooth edge"
 }
 
 check_desktop_entry() {

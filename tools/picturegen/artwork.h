@@ -11,5 +11,10 @@ QImage backgroundPicture();
 /// standard 16-color palette.
 QImage iconPicture();
 
+/// The icon for the desktop's icon theme at size x size pixels (a multiple of 32): the window
+/// icon drawn afresh at that size, the disc's edge smooth, each checker and letter pixel a sharp
+/// square of size / 32 pixels, and transparent outside the disc.
+QImage themeIcon(int size);
+
 /// The CPU-socket picture, 311 x 300 pixels, in 32-bit RGB.
 QImage socketPicture();

@@ -1,6 +1,9 @@
 // The window icon: a red checkered disc on a black square with "VELMOR" across its middle.
 #include "artwork.h"
 
+#include <QPainter>
+#include <QPainterPath>
+
 #include <iterator>
 #include <string>
 
@@ -89,5 +92,37 @@ QImage iconPicture()
     icon.setColorTable(QList<QRgb>(std::begin(StandardPalette), std::end(StandardPalette)));
     drawDisc(icon);
     drawLettering(icon);
+    return icon;
+}
+
+QImage themeIcon(int size)
+{
+    const int cell = size / Size; // the pixels of one pixel of the window icon
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath disc;
+    const double centre = size / 2.0;
+    disc.addEllipse(QPointF(centre, centre), DiscRadius * cell, DiscRadius * cell);
+    painter.setClipPath(disc);
+    for (int y = 0; y < Size; ++y) {
+        for (int x = 0; x < Size; ++x)
+            painter.fillRect(x * cell, y * cell, cell, cell,
+                             QColor(StandardPalette[(x + y) % 2 == 0 ? BrightRed : DarkRed]));
+    }
+    // The lettering as on the window icon, each of its pixels a square.
+    painter.setClipping(false);
+    QImage letters(Size, Size, QImage::Format_Indexed8);
+    letters.setColorTable(QList<QRgb>(std::begin(StandardPalette), std::end(StandardPalette)));
+    letters.fill(Black);
+    drawLettering(letters);
+    for (int y = 0; y < Size; ++y) {
+        for (int x = 0; x < Size; ++x) {
+            if (letters.pixelIndex(x, y) == White)
+                painter.fillRect(x * cell, y * cell, cell, cell, QColor(StandardPalette[White]));
+        }
+    }
+    painter.end();
     return icon;
 }
