@@ -12,6 +12,7 @@
 #include "export/outputfile.h"
 #include "export/windowexport.h"
 #include "layout/fonts.h"
+#include "printing/printing.h"
 #include "window/failureguard.h"
 #include "window/firstframeexitforbenchmarks.h"
 #include "window/mainwindow.h"
@@ -144,6 +145,13 @@ int runWindow(int argc, char *argv[], bool openPanel)
         return ScaleStatus;
     }
     const int status = app.exec();
+    // A PRINT may still wait on the print system, for minutes: the program ends without it, as
+    // ending the usual way would tear down the print support under the waiting worker.
+    if (printRequestOutstanding()) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(status);
+    }
     releaseMainWindow();
     return status;
 }

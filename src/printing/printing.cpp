@@ -1,8 +1,8 @@
-// Print: the window painted on the default printer's page, with a message instead of an end when
-// a printer is missing or fails; the page size and margins of every printed or exported page.
+// Print: the window painted on a printer's page, and on the default printer's through a print
+// request; the page size and margins of every printed or exported page.
 #include "printing.h"
 
-#include "printqueue.h"
+#include "printrequest.h"
 
 #include "boarddata/window.h"
 #include "layout/boardpainter.h"
@@ -12,10 +12,8 @@
 #include "layout/pictures.h"
 
 #include <QLocale>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -104,29 +102,6 @@ void paintWindow(QPainter &painter, QWidget &window, const Board &board, const Q
     painter.restore();
 }
 
-/// The reason the page was not printed on the printer, or an empty string once the print
-/// system has taken the job.
-QString printOn(const QPrinterInfo &info, QWidget &window, const Board &board)
-{
-    // A stopped queue would take the job and hold it until someone starts the printer again,
-    // while the user is told nothing. (QPrinterInfo::state() cannot tell: it reports any state
-    // other than idle or printing as an error, also one the scheduler does not report.)
-    if (queueIsStopped(info.printerName()))
-        return QStringLiteral("the printer \"%1\" is stopped").arg(info.printerName());
-    QPrinter printer(info, QPrinter::HighResolution);
-    setPage(printer, info.defaultPageSize());
-    const QString problem = printWindow(printer, window, board);
-    if (!problem.isEmpty())
-        return problem;
-    // Qt hands the finished page to CUPS in this thread, at QPainter::end(), and drops the
-    // answer, so a queue that refuses jobs still lets end() succeed; CUPS keeps the status of
-    // each thread's last request, which is that job's.
-    const QString refusal = lastJobRefusal();
-    if (!refusal.isEmpty())
-        return QStringLiteral("the printer \"%1\" refused the job (%2)").arg(info.printerName(), refusal);
-    return {};
-}
-
 } // namespace
 
 QPageSize pageSizeOf(const QLocale &locale)
@@ -161,27 +136,32 @@ void paintPage(QPainter &painter, QWidget &window, const Board &board, qreal res
 QString printWindow(QPrinter &printer, QWidget &window, const Board &board)
 {
     QPainter painter;
+    if (const QString problem = paintPrinterPage(painter, printer, window, board); !problem.isEmpty())
+        return problem;
+    return endPrinterPage(painter, printer);
+}
+
+QString paintPrinterPage(QPainter &painter, QPrinter &printer, QWidget &window, const Board &board)
+{
     if (!painter.begin(&printer))
         return QStringLiteral("the printer \"%1\" could not start the job").arg(printer.printerName());
     paintPage(painter, window, board, printer.resolution());
+    return {};
+}
+
+QString endPrinterPage(QPainter &painter, QPrinter &printer)
+{
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return QStringLiteral("the printer \"%1\" reported an error").arg(printer.printerName());
     return {};
 }
 
-void printOnDefaultPrinter(QWidget &window, const Board &board)
+void printOnDefaultPrinter(QWidget &window, const Board &board, const PrintStepRunner &runStep)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        QMessageBox::warning(&window, QString::fromLatin1(WindowCaption),
-                             QStringLiteral("Nothing was printed: no default printer is set up on this computer.\n\n"
-                                            "Set up a printer as the default, then press PRINT again."));
-        return;
-    }
-    const QString problem = printOn(info, window, board);
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(
-            &window, QString::fromLatin1(WindowCaption),
-            QStringLiteral("Nothing was printed: %1.\n\nCheck the printer, then press PRINT again.").arg(problem));
-    }
+    PrintRequest::start(window, board, runStep);
+}
+
+bool printRequestOutstanding()
+{
+    return PrintRequest::outstanding();
 }

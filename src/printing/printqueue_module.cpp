@@ -1,5 +1,5 @@
-// The print queue's state and the fate of the last job, asked of the print queue module, which
-// links CUPS and is loaded on the first question so that the program starts without CUPS.
+// The scheduler, the print queue and the fate of the last job, asked of the print queue module,
+// which links CUPS and is loaded on the first question so that the program starts without CUPS.
 #include "printqueue.h"
 #include "printqueuemodule.h"
 
@@ -13,11 +13,18 @@ namespace {
 
 using QueueIsStoppedFunction = int (*)(const char *, const char *);
 using LastJobRefusalFunction = int (*)(char *, size_t);
+using SchedulerUnreachableFunction = int (*)(char *, size_t, char *, size_t);
+using QueueExistsFunction = int (*)(const char *);
 
 struct PrintQueueModule {
     QueueIsStoppedFunction queueIsStopped = nullptr;
     LastJobRefusalFunction lastJobRefusal = nullptr;
+    SchedulerUnreachableFunction schedulerUnreachable = nullptr;
+    QueueExistsFunction queueExists = nullptr;
 };
+
+/// CUPS's status texts and paths are short; a longer one is cut, which still names it.
+constexpr std::size_t TextSize = 1024;
 
 /// Where the module may be, in the order tried: the one built with this program while its build
 /// tree is there (the tests run from another folder), the executable's folder (the build tree),
@@ -37,7 +44,7 @@ QStringList modulePaths()
     return paths;
 }
 
-/// The module's functions, both null when no module loads or one lacks them.
+/// The module's functions, all null when no module loads or one lacks them.
 PrintQueueModule loadModule()
 {
     for (const QString &path : modulePaths()) {
@@ -48,7 +55,10 @@ PrintQueueModule loadModule()
         PrintQueueModule module;
         module.queueIsStopped = reinterpret_cast<QueueIsStoppedFunction>(library.resolve("velmor_queue_is_stopped"));
         module.lastJobRefusal = reinterpret_cast<LastJobRefusalFunction>(library.resolve("velmor_last_job_refusal"));
-        if (module.queueIsStopped && module.lastJobRefusal)
+        module.schedulerUnreachable =
+            reinterpret_cast<SchedulerUnreachableFunction>(library.resolve("velmor_scheduler_unreachable"));
+        module.queueExists = reinterpret_cast<QueueExistsFunction>(library.resolve("velmor_queue_exists"));
+        if (module.queueIsStopped && module.lastJobRefusal && module.schedulerUnreachable && module.queueExists)
             return module;
     }
     return {};
@@ -81,12 +91,42 @@ QString lastJobRefusal()
 {
     if (!printQueueAnswers())
         return {};
-    // CUPS's status texts are short; a longer one is cut, which still names the refusal.
-    char buffer[1024] = {};
+    char buffer[TextSize] = {};
     if (module().lastJobRefusal(buffer, sizeof buffer) == 0)
         return {};
     QString reason = QString::fromUtf8(buffer).trimmed();
     while (reason.endsWith(u'.'))
         reason.chop(1);
     return reason;
+}
+
+std::optional<UnreachableScheduler> unreachableScheduler()
+{
+    if (!printQueueAnswers())
+        return std::nullopt;
+    char address[TextSize] = {};
+    char reason[TextSize] = {};
+    if (module().schedulerUnreachable(address, sizeof address, reason, sizeof reason) == 0)
+        return std::nullopt;
+    return UnreachableScheduler{QString::fromUtf8(address), QString::fromUtf8(reason)};
+}
+
+std::optional<EnvironmentDefault> environmentDefault()
+{
+    if (!printQueueAnswers())
+        return std::nullopt;
+    // A variable that is set counts even when empty, as CUPS reads them.
+    if (qEnvironmentVariableIsSet("LPDEST"))
+        return EnvironmentDefault{QStringLiteral("LPDEST"), qEnvironmentVariable("LPDEST")};
+    const QString printer = qEnvironmentVariable("PRINTER");
+    if (!qEnvironmentVariableIsSet("PRINTER") || printer == u"lp")
+        return std::nullopt;
+    return EnvironmentDefault{QStringLiteral("PRINTER"), printer};
+}
+
+std::optional<bool> queueExists(const QString &queue)
+{
+    if (!printQueueAnswers())
+        return std::nullopt;
+    return module().queueExists(queue.section(u'/', 0, 0).toLocal8Bit().constData()) != 0;
 }

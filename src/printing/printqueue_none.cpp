@@ -16,3 +16,19 @@ QString lastJobRefusal()
 {
     return {};
 }
+
+std::optional<UnreachableScheduler> unreachableScheduler()
+{
+    return std::nullopt;
+}
+
+std::optional<EnvironmentDefault> environmentDefault()
+{
+    // Without CUPS the print support reads neither variable.
+    return std::nullopt;
+}
+
+std::optional<bool> queueExists(const QString &)
+{
+    return std::nullopt;
+}

@@ -13,4 +13,13 @@ int velmor_queue_is_stopped(const char *name, const char *instance);
 /// BUFFER (cut to SIZE bytes, the closing NUL included); 0, BUFFER untouched, when it was granted.
 int velmor_last_job_refusal(char *buffer, size_t size);
 
+/// 1 when no connection to the scheduler can be made, with the scheduler's address (a socket's
+/// path, or host:port) written to ADDRESS and the reason to REASON, each cut as above; 0, both
+/// untouched, when a connection is made (the scheduler may still not answer on it).
+int velmor_scheduler_unreachable(char *address, size_t address_size, char *reason, size_t reason_size);
+
+/// 1 when the scheduler knows the queue NAME; 0 when it does not, which is also the answer when no
+/// scheduler can be reached (ask velmor_scheduler_unreachable() first).
+int velmor_queue_exists(const char *name);
+
 } // extern "C"

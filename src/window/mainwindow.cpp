@@ -63,10 +63,13 @@ void setColors(QWidget *w, const ControlRow &row)
     w->setPalette(palette);
 }
 
-/// The Print command: the main window, reached through the global reference, on paper.
-void printClick()
+/// The Print command: the main window, reached through the global reference, on paper. The page is
+/// painted later, once the print system has answered, inside the same guard as the click.
+void printClick(const FailureReport &report)
 {
-    printOnDefaultPrinter(mainWindow(), mainWindow().board());
+    MainWindow &window = mainWindow();
+    printOnDefaultPrinter(window, window.board(),
+                          [report](const std::function<void()> &step) { runGuarded(report, step); });
 }
 
 /// The Exit command.
@@ -157,7 +160,8 @@ void MainWindow::connectClicks()
         const auto clickList = [this, &selector] { runGuarded(m_report, [&] { click(selector); }); };
         connect(list(selector.list), &QComboBox::activated, this, clickList);
     }
-    connect(button("CMDPRINT"), &QPushButton::clicked, this, [this] { runGuarded(m_report, printClick); });
+    connect(button("CMDPRINT"), &QPushButton::clicked, this,
+            [this] { runGuarded(m_report, [this] { printClick(m_report); }); });
     connect(button("CMDEXIT"), &QPushButton::clicked, this, [this] { runGuarded(m_report, exitClick); });
 }
 

@@ -1,18 +1,57 @@
 // A whole session under a memory checker: start-up, 200 picks across the three lists, EXIT, on
-// screens of several pixel densities, fractional ones and ones below 1 among them. The plain
-// build runs it under valgrind's memcheck; a build with AddressSanitizer runs it as it is, its
-// sanitizers checking the same things.
+// screens of several pixel densities, fractional ones and ones below 1 among them; and once with
+// a PRINT that the print system never answers before EXIT, so that the session ends while the
+// print worker still waits. The plain build runs it under valgrind's memcheck; a build with
+// AddressSanitizer runs it as it is, its sanitizers checking the same things.
 #include "sanitizers.h"
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdio>
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int Picks = 200;
+
+/// A print scheduler that hangs: a socket that takes connections, as nothing accepts them, and
+/// never answers a request.
+class SilentScheduler
+{
+public:
+    explicit SilentScheduler(const QString &path)
+        : m_fd(::socket(AF_UNIX, SOCK_STREAM, 0))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = path.toLocal8Bit();
+        if (m_fd < 0 || name.size() >= int(sizeof address.sun_path))
+            return;
+        std::memcpy(address.sun_path, name.constData(), name.size());
+        m_listening =
+            ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 && ::listen(m_fd, 16) == 0;
+    }
+    ~SilentScheduler()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    SilentScheduler(const SilentScheduler &) = delete;
+    SilentScheduler &operator=(const SilentScheduler &) = delete;
+
+    bool listening() const { return m_listening; }
+
+private:
+    int m_fd;
+    bool m_listening = false;
+};
 
 /// The lines of a memcheck log that sum it up, without the process-id prefix.
 QString summaryLines(const QString &log)
@@ -74,16 +113,25 @@ private slots:
 void TestMemcheck::sessionOfPicksIsClean_data()
 {
     QTest::addColumn<QString>("scale");
+    QTest::addColumn<bool>("print"); // PRINT, which the print system never answers, before EXIT
     for (const char *scale : {"1", "0.5", "0.75", "1.25", "2"})
-        QTest::addRow("scale %s", scale) << QString::fromLatin1(scale);
+        QTest::addRow("scale %s", scale) << QString::fromLatin1(scale) << false;
+    QTest::addRow("scale 1, EXIT while PRINT waits on the print system") << QStringLiteral("1") << true;
 }
 
 void TestMemcheck::sessionOfPicksIsClean()
 {
     QFETCH(QString, scale);
+    QFETCH(bool, print);
     const QString session = QStringLiteral(PICKSESSION);
     QString program = session;
     QStringList arguments{QString::number(Picks)};
+    QTemporaryDir folder;
+    const SilentScheduler scheduler(folder.filePath(QStringLiteral("cups.sock")));
+    if (print) {
+        QVERIFY(scheduler.listening());
+        arguments << QStringLiteral("print");
+    }
     if (!AddressSanitizerBuild) {
         program = QStandardPaths::findExecutable(QStringLiteral("valgrind"));
         if (program.isEmpty())
@@ -93,6 +141,8 @@ void TestMemcheck::sessionOfPicksIsClean()
     QProcess run;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+    if (print)
+        env.insert(QStringLiteral("CUPS_SERVER"), folder.filePath(QStringLiteral("cups.sock")));
     run.setProcessEnvironment(env);
     run.start(program, arguments);
     QVERIFY2(run.waitForFinished(15 * 60 * 1000), "the session did not end within 15 minutes");
