@@ -8,11 +8,15 @@
 
 #include <cassert>
 #include <span>
+#include <string_view>
 
 const char *const PanelHint = "Right-click the board, or press F2, for the jumper settings panel: bus clock, "
                               "multiplier and core voltage, and what the jumpers read.";
 
 namespace {
+
+/// "Please read the tiptext on the red-colored texts by moving the mouse pointer  over the texts."
+constexpr std::string_view InstructionCaption = "Label52";
 
 /// What the two colours of a pin stand for.
 constexpr char Colours[] = "A grey pin is covered by a jumper cap; a white pin is left open.";
@@ -84,5 +88,10 @@ BoardHint boardHintAt(const Board &board, QPoint pixel)
         if (holds(board, jumper->block.pins, pixel))
             return blockHint(board, jumper->block);
     }
-    return {QString::fromLatin1(PanelHint), QRect()};
+    // The caption a newcomer reads first, which asks them to rest the pointer on the captions and
+    // has no tool tip of its own.
+    if (const BoardElement *caption = board.labelAt(pixel);
+        caption && std::string_view(caption->name()) == InstructionCaption)
+        return {QString::fromLatin1(PanelHint), caption->bounds};
+    return {};
 }

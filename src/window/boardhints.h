@@ -1,5 +1,6 @@
-// What the board tells a pointer resting where no caption is: over a jumper pin, the block's
-// position and what grey, white and pin 1 mean; anywhere else, how to open the settings panel.
+// What the board tells a pointer resting where no caption tells anything: over a jumper pin, the
+// block's position and what grey, white and pin 1 mean; over the caption that asks the user to
+// rest the pointer on the captions, how to open the settings panel.
 #pragma once
 
 #include <QPoint>
@@ -14,9 +15,10 @@ struct BoardHint {
     QRect box;
 };
 
-/// The hint for a pixel of the board where no caption lies. Over a pin of JP3 to JP11: the
-/// block, its position now, that grey pins are covered by the cap and white ones are open, and
-/// which end is pin 1 (for JP3, which position is A). Elsewhere: how to open the panel.
+/// The hint for a pixel of the board where no caption with a tool tip lies. Over a pin of JP3 to
+/// JP11: the block, its position now, that grey pins are covered by the cap and white ones are
+/// open, and which end is pin 1 (for JP3, which position is A). Over the caption that asks the
+/// user to rest the pointer on the captions: how to open the panel. Elsewhere none (empty).
 BoardHint boardHintAt(const Board &board, QPoint pixel);
 
 /// How to open the settings panel, as the board tells it.

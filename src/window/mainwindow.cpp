@@ -214,6 +214,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (!m_boardWidget->toolTipAt(help->pos()).isEmpty())
         return false; // the caption's own tool tip
     const BoardHint hint = boardHintAt(m_board, help->pos());
+    if (hint.text.isEmpty())
+        return false; // nothing to tell: the board hides any tool tip
     // As a paragraph, which the tool tip wraps to a readable width.
     QToolTip::showText(help->globalPos(), QStringLiteral("<p>%1</p>").arg(hint.text.toHtmlEscaped()),
                        m_boardWidget.get(), hint.box);

@@ -183,7 +183,9 @@ void TestMainWindow::boardHintsBesideTheCaptions_data()
     QTest::newRow("JP3 B") << QByteArray("b2jp3")
                            << QStringList{"JP3 position B is closed.", colours, "Positions A to D run from the left"};
     QTest::newRow("JP11") << QByteArray("v2jp11") << QStringList{"JP11 is set to 1-2", colours};
-    QTest::newRow("a bare spot of the board") << QByteArray() << QStringList{"press F2", "settings panel"};
+    QTest::newRow("the caption that asks to rest the pointer on the captions")
+        << QByteArray("Label52") << QStringList{"press F2", "settings panel"};
+    QTest::newRow("a bare spot of the board: nothing") << QByteArray() << QStringList();
 }
 
 void TestMainWindow::boardHintsBesideTheCaptions()
@@ -198,8 +200,8 @@ void TestMainWindow::boardHintsBesideTheCaptions()
     const BoardHint hint = boardHintAt(window.board(), at);
     for (const QString &word : words)
         QVERIFY2(hint.text.contains(word), qPrintable(hint.text));
-    // Shown while the pointer stays on the block; the panel's hint where there is none.
-    QVERIFY(element ? hint.box.contains(element->bounds) : hint.box.isNull());
+    // Shown while the pointer stays on the block or caption; nothing where neither is.
+    QVERIFY(element ? hint.box.contains(element->bounds) : hint.text.isEmpty());
 }
 
 void TestMainWindow::controlsInPlace()
