@@ -2,6 +2,8 @@
 // routing, and the pins set by the settings panel or a click on a jumper block.
 #include "mainwindow.h"
 
+#include "accessibleinterfaces.h"
+#include "announcer.h"
 #include "capmove.h"
 #include "controlkeys.h"
 #include "failureguard.h"
@@ -90,6 +92,7 @@ MainWindow::MainWindow(FailureReport report)
     setPalette(palette);
     setFixedSize(ClientSize);
     setGeometry(QRect(ClientTopLeft, ClientSize));
+    installAccessibleInterfaces();
 
     // Every picture is reached now, so one the program lacks stops the start-up with a message
     // rather than failing later in a paint.
@@ -103,6 +106,7 @@ MainWindow::MainWindow(FailureReport report)
     createControls();
     connectClicks();
     createPanelAction();
+    m_announcer = new Announcer(this);
     m_lossWatch = std::make_unique<WindowLossWatch>(*this);
     QCoreApplication::instance()->installNativeEventFilter(m_lossWatch.get());
 }
@@ -125,6 +129,7 @@ void MainWindow::createControls()
             label->setBuddy(combo);
             label->hide();
             addTypeAhead(combo);
+            dropLateKeys(combo);
             w = combo;
         } else {
             auto *button = new QPushButton(QString::fromLatin1(row.caption), this);
@@ -151,7 +156,7 @@ void MainWindow::connectClicks()
 {
     // Each of the five Click events runs inside the guard, so no error leaves a slot.
     for (const Selector &selector : selectors()) {
-        const auto clickList = [this, &selector] { runGuarded(m_report, [&] { click(selector); }); };
+        const auto clickList = [this, &selector] { runGuarded(m_report, [&] { pick(selector); }); };
         connect(list(selector.list), &QComboBox::activated, this, clickList);
     }
     connect(button("CMDPRINT"), &QPushButton::clicked, this, [this] { runGuarded(m_report, printClick); });
@@ -182,6 +187,18 @@ void MainWindow::click(const Selector &selector)
 {
     selector.procedure(*this);
     afterPinsChange();
+}
+
+void MainWindow::pick(const Selector &selector)
+{
+    const QStringList before = blockPositionTexts(pinColorsOf(m_board));
+    click(selector);
+    // The list speaks its new entry only if told: on this platform a reader hears nothing of a
+    // closed list's change. The positions follow in the same sentence, which a reader would cut
+    // short if a second one followed at once.
+    const QString changed = changedPositionsText(before, blockPositionTexts(pinColorsOf(m_board)));
+    m_announcer->announce(list(selector.list)->currentText().trimmed() + QStringLiteral(". ")
+                          + (changed.isEmpty() ? QStringLiteral("Jumpers unchanged") : changed));
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
@@ -311,6 +328,9 @@ void MainWindow::openSettingsPanel()
         m_panel = std::make_unique<SettingsPanel>(*this, m_board, m_report);
         connect(m_panel.get(), &SettingsPanel::pinsChosen, this, [this](const auto &fills) { setPins(fills); });
         connect(this, &MainWindow::pinsChanged, m_panel.get(), &SettingsPanel::refresh);
+        // The panel's choices are told by the window's status line: a reader gives a sentence
+        // from inside a dialog with the whole dialog read out before it.
+        connect(m_panel.get(), &SettingsPanel::announcement, m_announcer, &Announcer::announce);
     }
     m_panel->present();
 }
@@ -318,8 +338,11 @@ void MainWindow::openSettingsPanel()
 void MainWindow::moveCapAt(const QPoint &pixel)
 {
     const std::vector<PinFill> move = capMoveAt(m_board, pixel);
-    if (!move.empty())
-        setPins(move);
+    if (move.empty())
+        return;
+    const QStringList before = blockPositionTexts(pinColorsOf(m_board));
+    setPins(move);
+    m_announcer->announce(changedPositionsText(before, blockPositionTexts(pinColorsOf(m_board))));
 }
 
 void MainWindow::setPins(std::span<const PinFill> fills)

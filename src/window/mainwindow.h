@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 
+class Announcer;
 class BoardWidget;
 class QAction;
 class QComboBox;
@@ -96,6 +97,9 @@ private:
 
     /// The Click event of a list: runs the list's jumper procedure.
     void click(const Selector &selector);
+    /// A pick in a list by the user: its Click, then the entry and the positions it changed told
+    /// to a screen reader.
+    void pick(const Selector &selector);
 
     void createPanelAction();
     void showBoardMenu(const QPoint &pos);
@@ -110,6 +114,7 @@ private:
     std::unique_ptr<BoardWidget> m_boardWidget;
     std::unique_ptr<WindowLossWatch> m_lossWatch;
     QAction *m_panelAction = nullptr;
+    Announcer *m_announcer = nullptr;       ///< a child of the window, which deletes it
     std::unique_ptr<SettingsPanel> m_panel; ///< made when first opened
 };
 
