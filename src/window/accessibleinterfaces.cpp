@@ -4,6 +4,8 @@
 #include "announcer.h"
 #include "listaccessible.h"
 
+#include "layout/boardaccessible.h"
+
 #include <QAccessible>
 
 void installAccessibleInterfaces()
@@ -11,4 +13,5 @@ void installAccessibleInterfaces()
     // The toolkit asks the factory installed last first, and installs each one once.
     QAccessible::installFactory(listAccessibleFactory);
     QAccessible::installFactory(announcerAccessibleFactory);
+    QAccessible::installFactory(boardAccessibleFactory);
 }

@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <cassert>
@@ -92,6 +93,8 @@ MainWindow::MainWindow(FailureReport report)
     setPalette(palette);
     setFixedSize(ClientSize);
     setGeometry(QRect(ClientTopLeft, ClientSize));
+    setAccessibleDescription(QStringLiteral("F6 goes to the board and back; there the arrow keys step through the "
+                                            "captions, each with its explanation, and Escape returns."));
     installAccessibleInterfaces();
 
     // Every picture is reached now, so one the program lacks stops the start-up with a message
@@ -106,6 +109,7 @@ MainWindow::MainWindow(FailureReport report)
     createControls();
     connectClicks();
     createPanelAction();
+    createBoardAction();
     m_announcer = new Announcer(this);
     m_lossWatch = std::make_unique<WindowLossWatch>(*this);
     QCoreApplication::instance()->installNativeEventFilter(m_lossWatch.get());
@@ -310,16 +314,38 @@ void MainWindow::createPanelAction()
     addAction(m_panelAction);
     connect(m_panelAction, &QAction::triggered, this,
             [this] { runGuarded(m_report, [this] { openSettingsPanel(); }); });
+    // One menu for the whole run: a screen reader knows its entry by the action, and an action
+    // shown in a menu that is gone would read as nothing.
+    m_boardMenu = new QMenu(this);
+    m_boardMenu->setFont(windowFont());
+    m_boardMenu->addAction(m_panelAction);
     m_boardWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_boardWidget.get(), &QWidget::customContextMenuRequested, this, &MainWindow::showBoardMenu);
 }
 
+void MainWindow::createBoardAction()
+{
+    // F6 takes the keyboard to the board, whose captions are otherwise reached by the pointer
+    // only, and back; the Tab chain of the lists and buttons stays as it is.
+    auto *boardAction = new QAction(QStringLiteral("Board captions"), this);
+    boardAction->setShortcut(Qt::Key_F6);
+    boardAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(boardAction);
+    connect(boardAction, &QAction::triggered, this, [this] {
+        if (m_boardWidget->hasFocus())
+            m_boardWidget->giveFocusBack();
+        else
+            m_boardWidget->takeFocus(focusWidget());
+    });
+}
+
 void MainWindow::showBoardMenu(const QPoint &pos)
 {
-    QMenu menu(this);
-    menu.setFont(windowFont());
-    menu.addAction(m_panelAction);
-    menu.exec(m_boardWidget->mapToGlobal(pos));
+    // Opened from the keyboard (the board has the focus then) the menu starts on its entry, which
+    // a screen reader then says; a click opens it with nothing marked, as before.
+    if (m_boardWidget->hasFocus())
+        QTimer::singleShot(0, m_boardMenu, [this] { m_boardMenu->setActiveAction(m_panelAction); });
+    m_boardMenu->exec(m_boardWidget->mapToGlobal(pos));
 }
 
 void MainWindow::openSettingsPanel()

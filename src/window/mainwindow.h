@@ -16,6 +16,7 @@ class Announcer;
 class BoardWidget;
 class QAction;
 class QComboBox;
+class QMenu;
 class QPushButton;
 class SettingsPanel;
 class WindowLossWatch;
@@ -102,6 +103,7 @@ private:
     void pick(const Selector &selector);
 
     void createPanelAction();
+    void createBoardAction();
     void showBoardMenu(const QPoint &pos);
     void moveCapAt(const QPoint &pixel);
     /// What follows every change of pins: the board's description, then pinsChanged().
@@ -114,6 +116,7 @@ private:
     std::unique_ptr<BoardWidget> m_boardWidget;
     std::unique_ptr<WindowLossWatch> m_lossWatch;
     QAction *m_panelAction = nullptr;
+    QMenu *m_boardMenu = nullptr;           ///< the board's context menu, a child of the window
     Announcer *m_announcer = nullptr;       ///< a child of the window, which deletes it
     std::unique_ptr<SettingsPanel> m_panel; ///< made when first opened
 };

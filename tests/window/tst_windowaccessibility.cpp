@@ -1,7 +1,10 @@
-// What the window and the panel tell a screen reader: a list's entry as its text, and after each
-// pick one sentence on the window's status line with the entry and the positions that changed.
+// What the window and the panel tell a screen reader: a list's entry as its text, after each pick
+// one sentence on the window's status line with the entry and the positions that changed, and the
+// board's captions as children, which the keyboard steps through.
 #include "windowtesting.h"
 
+#include "boarddata/catalogues.h"
+#include "layout/boardwidget.h"
 #include "window/announcer.h"
 #include "window/mainwindow.h"
 #include "window/settingspanel.h"
@@ -10,7 +13,10 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -38,6 +44,12 @@ private slots:
     void panelChoicesAreTold_data();
     void panelChoicesAreTold();
     void focusedPanelListTakesItsDescriptionOnFocus();
+    void captionsAreTheBoardsChildren();
+    void keysStepThroughTheCaptions();
+    void keysLeaveTheBoard_data();
+    void keysLeaveTheBoard();
+    void menuKeysOpenTheBoardsMenu_data();
+    void menuKeysOpenTheBoardsMenu();
 };
 
 void TestWindowAccessibility::listsTellTheirEntryAsText_data()
@@ -215,6 +227,157 @@ void TestWindowAccessibility::focusedPanelListTakesItsDescriptionOnFocus()
     multiplier->setFocus();
     busClock->setFocus();
     QCOMPARE(busClock->accessibleDescription(), QStringLiteral("JP7 2-3, JP8 1-2, JP9 1-2"));
+}
+
+void TestWindowAccessibility::captionsAreTheBoardsChildren()
+{
+    MainWindow window;
+    window.load();
+    auto *board = window.findChild<BoardWidget *>();
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(board);
+    QCOMPARE(a->role(), QAccessible::Graphic);
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Jumper settings"));
+    // Every caption of the catalogue, once, named by its text and described by its tool tip.
+    QStringList children;
+    for (int i = 0; i < a->childCount(); ++i) {
+        QAccessibleInterface *caption = a->child(i);
+        QCOMPARE(caption->parent(), a);
+        QCOMPARE(a->indexOfChild(caption), i);
+        QCOMPARE(caption->state().focusable, !caption->text(QAccessible::Description).isEmpty());
+        children << caption->text(QAccessible::Name) + u'|' + caption->text(QAccessible::Description);
+    }
+    QStringList catalogue;
+    for (const LabelRow &row : labelCatalogue())
+        catalogue << QString::fromLatin1(row.caption) + u'|' + QString::fromLatin1(row.toolTip);
+    children.sort();
+    catalogue.sort();
+    QCOMPARE(children, catalogue);
+    // Where a caption lies on the screen, a reader finds it.
+    QAccessibleInterface *cn1 = nullptr;
+    for (int i = 0; i < a->childCount() && !cn1; ++i) {
+        if (a->child(i)->text(QAccessible::Name) == QLatin1String("CN1"))
+            cn1 = a->child(i);
+    }
+    QVERIFY(cn1);
+    QCOMPARE(a->childAt(cn1->rect().center().x(), cn1->rect().center().y()), cn1);
+}
+
+void TestWindowAccessibility::keysStepThroughTheCaptions()
+{
+    auto window = shownWindow();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *board = window->findChild<BoardWidget *>();
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(board);
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    QVERIFY(board->hasFocus());
+    QCOMPARE(board->currentCaption(), -1);
+    // Round the board once with Right: every caption with a tool tip, each once, each shown with
+    // its tool tip and holding the focus a reader follows.
+    QStringList visited;
+    const auto &captions = board->captions();
+    for (;;) {
+        QTest::keyClick(board, Qt::Key_Right);
+        const int current = board->currentCaption();
+        QVERIFY(current >= 0);
+        const QString tip = QString::fromLatin1(captions[std::size_t(current)]->label->toolTip);
+        QVERIFY(!tip.isEmpty());
+        QCOMPARE(a->focusChild(), a->child(current));
+        QVERIFY(a->child(current)->state().focused);
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().contains(tip.toHtmlEscaped()));
+        const QString name = QString::fromLatin1(captions[std::size_t(current)]->label->caption) + u'|' + tip;
+        if (!visited.isEmpty() && name == visited.front())
+            break;
+        visited << name;
+    }
+    qsizetype withTips = 0;
+    for (const LabelRow &row : labelCatalogue())
+        withTips += *row.toolTip ? 1 : 0;
+    QCOMPARE(visited.size(), withTips);
+    QCOMPARE(QSet<QString>(visited.begin(), visited.end()).size(), withTips);
+    // Left from the first goes round to the last; Home and End go there at once.
+    QTest::keyClick(board, Qt::Key_Left);
+    const int last = board->currentCaption();
+    QTest::keyClick(board, Qt::Key_Home);
+    const int first = board->currentCaption();
+    QTest::keyClick(board, Qt::Key_End);
+    QCOMPARE(board->currentCaption(), last);
+    QTest::keyClick(board, Qt::Key_Right);
+    QCOMPARE(board->currentCaption(), first);
+    // Reading order: each caption lies below the one before, or level with it and to its right.
+    const QRect a0 = captions[std::size_t(first)]->bounds;
+    const QRect z = captions[std::size_t(last)]->bounds;
+    QVERIFY(a0.top() <= z.top());
+}
+
+void TestWindowAccessibility::keysLeaveTheBoard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier);
+    QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier);
+    QTest::newRow("F6 again") << int(Qt::Key_F6) << int(Qt::NoModifier);
+}
+
+void TestWindowAccessibility::keysLeaveTheBoard()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    auto window = shownWindow();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *board = window->findChild<BoardWidget *>();
+    QComboBox *power = listOf(*window, "cbops");
+    power->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    QVERIFY(board->hasFocus());
+    QTest::keyClick(board, Qt::Key_Right);
+    QVERIFY(QToolTip::isVisible());
+    // Back to the list the board was reached from, the caption's tool tip gone; the lists'
+    // Tab chain never had the board in it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(QApplication::focusWidget(), power);
+    QTRY_VERIFY(!QToolTip::isVisible());
+    QCOMPARE(board->currentCaption(), -1);
+    for (QWidget *w = power->nextInFocusChain(); w != power; w = w->nextInFocusChain())
+        QVERIFY(w != board || !(board->focusPolicy() & Qt::TabFocus));
+}
+
+void TestWindowAccessibility::menuKeysOpenTheBoardsMenu_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    QTest::newRow("the Menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+}
+
+void TestWindowAccessibility::menuKeysOpenTheBoardsMenu()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    auto window = shownWindow();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *board = window->findChild<BoardWidget *>();
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    QTest::keyClick(board, Qt::Key_Right);
+    const QRect caption = board->captions()[std::size_t(board->currentCaption())]->bounds;
+    // The menu opens at the caption with its entry marked, which a reader then says.
+    QString marked;
+    QPoint at;
+    QTimer::singleShot(0, window.get(), [&] {
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QTRY_VERIFY(menu->activeAction());
+        marked = menu->activeAction()->text();
+        at = menu->pos();
+        menu->close();
+    });
+    QTest::keyClick(board, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTRY_COMPARE(marked, QStringLiteral("Jumper settings panel"));
+    QCOMPARE(at, board->mapToGlobal(caption.center()));
 }
 
 QTEST_MAIN(TestWindowAccessibility)
