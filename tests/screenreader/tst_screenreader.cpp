@@ -417,7 +417,8 @@ int main(int argc, char **argv)
         args.insert(args.end(), argv, argv + argc);
         args.push_back(nullptr);
         execvp(args[0], args.data());
-        std::fprintf(stderr, "FAIL: cannot run dbus-run-session (Debian package dbus-daemon): %s\n", std::strerror(errno));
+        std::fprintf(stderr, "FAIL: cannot run dbus-run-session (Debian package dbus-daemon): %s\n",
+                     std::strerror(errno));
         return 1;
     }
     QCoreApplication app(argc, argv);
