@@ -3,7 +3,7 @@
 #
 #   deps.sh build   what builds and runs it (compiler, CMake, Ninja, Qt, its fonts)
 #   deps.sh test    that, plus what the tests use (X server, print system, PDF and image tools,
-#                   benchmark library, a browser with Node.js and npm)
+#                   benchmark library, a browser with Node.js and npm, the Orca screen reader)
 #
 # Packages already installed are not asked for again: when all are there, apt is not run at all.
 # As root apt-get runs directly; otherwise through sudo.
@@ -35,6 +35,9 @@ readonly TEST_PACKAGES=(
     time
     # The guide page's browser test (tests/web): Debian's Chromium, driven from Node.js.
     chromium nodejs
+    # The screen-reader test (tests/screenreader): Orca itself, on a desktop of the test's own: a
+    # session bus (dbus-run-session), the accessibility bus and a window manager.
+    orca at-spi2-core dbus-daemon openbox
 )
 
 usage() {

@@ -67,11 +67,15 @@ QString jp3Text(const std::array<std::optional<Contact>, 4> &contacts)
     return QStringLiteral("JP3 ") + parts.join(QStringLiteral(", "));
 }
 
-QString jumperPositionsText(const PinColors &pins)
+QStringList blockPositionTexts(const PinColors &pins)
 {
     const CpuBlockReading cpu = readCpuBlocks(pins);
-    QStringList parts{blocksText(cpuBlocks().first(3), cpu.busClock),
-                      blocksText(cpuBlocks().subspan(3), cpu.multiplier)};
+    QStringList parts;
+    const auto blocks = cpuBlocks();
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        const std::optional<Position> shown = b < 3 ? cpu.busClock[b] : cpu.multiplier[b - 3];
+        parts << blocksText(blocks.subspan(b, 1), {&shown, 1});
+    }
     // The sentence names JP3's positions without commas between them, unlike the panel.
     QString jp3 = QStringLiteral("JP3");
     const auto letters = jp3Positions();
@@ -82,7 +86,22 @@ QString jumperPositionsText(const PinColors &pins)
         const std::optional<Position> shown = positionShown(pins, jumper->block);
         parts << blocksText({&jumper->block, 1}, {&shown, 1});
     }
-    return parts.join(QStringLiteral(", "));
+    return parts;
+}
+
+QString jumperPositionsText(const PinColors &pins)
+{
+    return blockPositionTexts(pins).join(QStringLiteral(", "));
+}
+
+QString changedPositionsText(const QStringList &before, const QStringList &after)
+{
+    QStringList changed;
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        if (i >= before.size() || before[i] != after[i])
+            changed << after[i];
+    }
+    return changed.join(QStringLiteral(", "));
 }
 
 QString cpuEntriesText(const CpuBlockReading &reading)

@@ -8,6 +8,7 @@
 #include "jumperpositions.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -27,6 +28,14 @@ QString blocksText(std::span<const ThreePinBlock> blocks, std::span<const std::o
 
 /// "JP3 A open, B closed, C open, D open"; a position that shows neither reads "not set".
 QString jp3Text(const std::array<std::optional<Contact>, 4> &contacts);
+
+/// The position of each block the pins show now, in the order the sentence below names them:
+/// "JP7 1-2", "JP8 1-2", ..., "JP3 A open B closed C open D open", "JP11 1-2", "JP10 2-3".
+QStringList blockPositionTexts(const PinColors &pins);
+
+/// The blocks whose positions differ from one reading of blockPositionTexts() to the next, as the
+/// sentence names them ("JP4 2-3, JP6 2-3"); empty when none changed.
+QString changedPositionsText(const QStringList &before, const QStringList &after);
 
 /// The positions the pins show now, e.g. "JP7 1-2, JP8 1-2, JP9 1-2, JP4 1-2, JP5 2-3, JP6 1-2,
 /// JP3 A open B closed C open D open, JP11 1-2, JP10 2-3". A block whose pins show neither

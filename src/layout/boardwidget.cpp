@@ -1,12 +1,18 @@
-// The board widget: a back buffer of client-area pixels, repainted only where something changed.
+// The board widget: a back buffer of client-area pixels, repainted only where something changed;
+// the captions' tool tips, by pointer and by keyboard.
 #include "boardwidget.h"
 
 #include "boardpainter.h"
 #include "canvas.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -32,6 +38,17 @@ QRect gatherInto(std::vector<QRect> &rects, const QRect &box)
     return merged;
 }
 
+/// A tool tip as the board shows it: exactly as stored, blanks included, on one line.
+QString toolTipHtml(const QString &tip)
+{
+    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped());
+}
+
+bool hasToolTip(const BoardElement *caption)
+{
+    return *caption->label->toolTip != '\0';
+}
+
 } // namespace
 
 BoardWidget::BoardWidget(Board &board, const QImage &background, QWidget *parent)
@@ -46,6 +63,13 @@ BoardWidget::BoardWidget(Board &board, const QImage &background, QWidget *parent
     //
     // A changed fill only marks its box; the repaint after the event draws it in stacking order.
     m_board.setRepaintRequest([this](const QRect &area) { markStale(area); });
+    for (const BoardElement &e : m_board.elements()) {
+        if (e.kind == ElementKind::Label)
+            m_captions.push_back(&e);
+    }
+    std::stable_sort(m_captions.begin(), m_captions.end(), [](const BoardElement *a, const BoardElement *b) {
+        return std::pair(a->bounds.top(), a->bounds.left()) < std::pair(b->bounds.top(), b->bounds.left());
+    });
 }
 
 void BoardWidget::markStale(const QRect &area)
@@ -77,6 +101,21 @@ void BoardWidget::paintEvent(QPaintEvent *)
     // ask for fractional source rectangles at a fractional ratio.)
     QPainter p(this);
     p.drawImage(QPointF(), m_frame);
+    // The focus is shown only while the board has it, so the drawing at rest stays as it is.
+    if (!hasFocus())
+        return;
+    QPen pen(palette().color(QPalette::Highlight), 2, Qt::DotLine);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(focusMark());
+}
+
+QRect BoardWidget::focusMark() const
+{
+    if (m_current < 0)
+        return rect().adjusted(1, 1, -2, -2);
+    return m_captions[std::size_t(m_current)]->bounds.adjusted(-2, -2, 1, 1);
 }
 
 void BoardWidget::bringFrameUpToDate()
@@ -100,6 +139,13 @@ void BoardWidget::bringFrameUpToDate()
 
 bool BoardWidget::event(QEvent *event)
 {
+    // The platform turns the Menu key into a menu asked for at the pointer; from the keyboard the
+    // menu belongs at the caption the keyboard is on.
+    if (event->type() == QEvent::ContextMenu && !m_askingForMenu
+        && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        requestMenuAtCaption();
+        return true;
+    }
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     const auto *help = static_cast<QHelpEvent *>(event);
@@ -120,8 +166,126 @@ void BoardWidget::showToolTipAt(const QPoint &pos, const QPoint &globalPos)
         QToolTip::hideText();
         return;
     }
-    // Shown exactly as stored, blanks included, on one line; hidden when the pointer leaves the
-    // caption's box.
-    const QString text = QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped());
-    QToolTip::showText(globalPos, text, this, m_board.labelAt(pos)->bounds);
+    // Hidden when the pointer leaves the caption's box.
+    QToolTip::showText(globalPos, toolTipHtml(tip), this, m_board.labelAt(pos)->bounds);
+}
+
+// The keyboard on the board.
+
+void BoardWidget::takeFocus(QWidget *returnTo)
+{
+    m_returnFocus = returnTo == this ? nullptr : returnTo;
+    setFocus(Qt::ShortcutFocusReason);
+}
+
+void BoardWidget::giveFocusBack()
+{
+    // The next visit starts with the board as a whole again.
+    goToCaption(-1);
+    QWidget *target = m_returnFocus;
+    m_returnFocus = nullptr;
+    if (target && target->isVisible() && target->isEnabled()) {
+        target->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QWidget::focusNextPrevChild(true);
+}
+
+bool BoardWidget::focusNextPrevChild(bool)
+{
+    // Tab and Shift+Tab leave the board for where the focus came from: the board has no place
+    // in the Tab chain.
+    giveFocusBack();
+    return true;
+}
+
+void BoardWidget::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    const int count = int(m_captions.size());
+    // The Menu key itself comes here only where the platform makes no menu request of it.
+    if (key == Qt::Key_Menu || (modifiers == Qt::ShiftModifier && key == Qt::Key_F10))
+        return requestMenuAtCaption();
+    if (modifiers != Qt::NoModifier)
+        return QWidget::keyPressEvent(event);
+    switch (key) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return stepCaption(m_current, 1);
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return stepCaption(m_current < 0 ? count : m_current, -1);
+    case Qt::Key_Home:
+        return stepCaption(-1, 1);
+    case Qt::Key_End:
+        return stepCaption(count, -1);
+    case Qt::Key_Escape:
+        return giveFocusBack();
+    default:
+        return QWidget::keyPressEvent(event);
+    }
+}
+
+void BoardWidget::stepCaption(int from, int step)
+{
+    // Round at either end, so every step lands on a caption and is heard.
+    const int count = int(m_captions.size());
+    int index = from;
+    for (int i = 0; i < count; ++i) {
+        index = (index + step + count) % count;
+        if (hasToolTip(m_captions[std::size_t(index)]))
+            return goToCaption(index);
+    }
+}
+
+void BoardWidget::goToCaption(int index)
+{
+    update(focusMark().adjusted(-2, -2, 2, 2));
+    m_current = index;
+    update(focusMark().adjusted(-2, -2, 2, 2));
+    if (index < 0)
+        return;
+    const BoardElement *caption = m_captions[std::size_t(index)];
+    QToolTip::showText(mapToGlobal(caption->bounds.bottomLeft()),
+                       toolTipHtml(QString::fromLatin1(caption->label->toolTip)), this, caption->bounds);
+    tellCaptionFocus();
+}
+
+void BoardWidget::tellCaptionFocus()
+{
+    // A screen reader follows the focus to the caption, which it reads with its tool tip.
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(m_current);
+    QAccessible::updateAccessibility(&focus);
+}
+
+void BoardWidget::requestMenuAtCaption()
+{
+    const QPoint pos = m_current < 0 ? rect().center() : m_captions[std::size_t(m_current)]->bounds.center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, pos, mapToGlobal(pos));
+    m_askingForMenu = true;
+    QApplication::sendEvent(this, &menu);
+    m_askingForMenu = false;
+}
+
+void BoardWidget::focusInEvent(QFocusEvent *event)
+{
+    update(focusMark().adjusted(-2, -2, 2, 2));
+    QWidget::focusInEvent(event);
+    // Back from the context menu on a caption: the toolkit tells a reader the board has the
+    // focus (after this handler), so the caption is told again once that is done.
+    if (event->reason() == Qt::PopupFocusReason && m_current >= 0)
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus() && m_current >= 0)
+                tellCaptionFocus();
+        });
+}
+
+void BoardWidget::focusOutEvent(QFocusEvent *event)
+{
+    if (event->reason() != Qt::PopupFocusReason)
+        QToolTip::hideText();
+    update(focusMark().adjusted(-2, -2, 2, 2));
+    QWidget::focusOutEvent(event);
 }

@@ -96,6 +96,28 @@ private:
     QElapsedTimer m_lastKey;
 };
 
+/// Keys for the list of entries while it is closed.
+class LateKeyDrop : public QObject
+{
+public:
+    explicit LateKeyDrop(QComboBox *list)
+        : QObject(list)
+        , m_entries(list->view())
+    {
+        // After the list's own watcher of its entries, so this one sees the keys first.
+        m_entries->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+        return key && !m_entries->isVisible();
+    }
+
+private:
+    QAbstractItemView *m_entries;
+};
+
 /// Enter and Return on a focused button.
 class EnterPress : public QObject
 {
@@ -129,6 +151,11 @@ private:
 void addTypeAhead(QComboBox *list)
 {
     new TypeAhead(list);
+}
+
+void dropLateKeys(QComboBox *list)
+{
+    new LateKeyDrop(list);
 }
 
 void addEnterPress(QPushButton *button)

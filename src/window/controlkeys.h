@@ -15,6 +15,11 @@ class QPushButton;
 /// they are.
 void addTypeAhead(QComboBox *list);
 
+/// Drops the keys that reach the list's entries after they closed. With a screen reader on this
+/// platform every key goes to the reader first and reaches the program late; the Enter that picked
+/// an entry and closed the entries would then come once more and pick the entry again.
+void dropLateKeys(QComboBox *list);
+
 /// Lets Enter and Return press the button while it has the focus, as Space does. The button
 /// does not become a default button: Enter elsewhere in the window does not press it.
 void addEnterPress(QPushButton *button);

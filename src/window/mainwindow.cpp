@@ -2,6 +2,8 @@
 // routing, and the pins set by the settings panel or a click on a jumper block.
 #include "mainwindow.h"
 
+#include "accessibleinterfaces.h"
+#include "announcer.h"
 #include "boardhints.h"
 #include "capmove.h"
 #include "controlkeys.h"
@@ -33,6 +35,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -95,6 +98,9 @@ MainWindow::MainWindow(FailureReport report)
     setPalette(palette);
     setFixedSize(ClientSize);
     setGeometry(QRect(ClientTopLeft, ClientSize));
+    setAccessibleDescription(QStringLiteral("F6 goes to the board and back; there the arrow keys step through the "
+                                            "captions, each with its explanation, and Escape returns."));
+    installAccessibleInterfaces();
 
     // Every picture is reached now, so one the program lacks stops the start-up with a message
     // rather than failing later in a paint.
@@ -109,6 +115,8 @@ MainWindow::MainWindow(FailureReport report)
     createControls();
     connectClicks();
     createPanelAction();
+    createBoardAction();
+    m_announcer = new Announcer(this);
     m_lossWatch = std::make_unique<WindowLossWatch>(*this);
     QCoreApplication::instance()->installNativeEventFilter(m_lossWatch.get());
 }
@@ -131,6 +139,7 @@ void MainWindow::createControls()
             label->setBuddy(combo);
             label->hide();
             addTypeAhead(combo);
+            dropLateKeys(combo);
             w = combo;
         } else {
             auto *button = new QPushButton(QString::fromLatin1(row.caption), this);
@@ -157,7 +166,7 @@ void MainWindow::connectClicks()
 {
     // Each of the five Click events runs inside the guard, so no error leaves a slot.
     for (const Selector &selector : selectors()) {
-        const auto clickList = [this, &selector] { runGuarded(m_report, [&] { click(selector); }); };
+        const auto clickList = [this, &selector] { runGuarded(m_report, [&] { pick(selector); }); };
         connect(list(selector.list), &QComboBox::activated, this, clickList);
     }
     connect(button("CMDPRINT"), &QPushButton::clicked, this,
@@ -189,6 +198,18 @@ void MainWindow::click(const Selector &selector)
 {
     selector.procedure(*this);
     afterPinsChange();
+}
+
+void MainWindow::pick(const Selector &selector)
+{
+    const QStringList before = blockPositionTexts(pinColorsOf(m_board));
+    click(selector);
+    // The list speaks its new entry only if told: on this platform a reader hears nothing of a
+    // closed list's change. The positions follow in the same sentence, which a reader would cut
+    // short if a second one followed at once.
+    const QString changed = changedPositionsText(before, blockPositionTexts(pinColorsOf(m_board)));
+    m_announcer->announce(list(selector.list)->currentText().trimmed() + QStringLiteral(". ")
+                          + (changed.isEmpty() ? QStringLiteral("Jumpers unchanged") : changed));
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
@@ -316,16 +337,38 @@ void MainWindow::createPanelAction()
     addAction(m_panelAction);
     connect(m_panelAction, &QAction::triggered, this,
             [this] { runGuarded(m_report, [this] { openSettingsPanel(); }); });
+    // One menu for the whole run: a screen reader knows its entry by the action, and an action
+    // shown in a menu that is gone would read as nothing.
+    m_boardMenu = new QMenu(this);
+    m_boardMenu->setFont(windowFont());
+    m_boardMenu->addAction(m_panelAction);
     m_boardWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_boardWidget.get(), &QWidget::customContextMenuRequested, this, &MainWindow::showBoardMenu);
 }
 
+void MainWindow::createBoardAction()
+{
+    // F6 takes the keyboard to the board, whose captions are otherwise reached by the pointer
+    // only, and back; the Tab chain of the lists and buttons stays as it is.
+    auto *boardAction = new QAction(QStringLiteral("Board captions"), this);
+    boardAction->setShortcut(Qt::Key_F6);
+    boardAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(boardAction);
+    connect(boardAction, &QAction::triggered, this, [this] {
+        if (m_boardWidget->hasFocus())
+            m_boardWidget->giveFocusBack();
+        else
+            m_boardWidget->takeFocus(focusWidget());
+    });
+}
+
 void MainWindow::showBoardMenu(const QPoint &pos)
 {
-    QMenu menu(this);
-    menu.setFont(windowFont());
-    menu.addAction(m_panelAction);
-    menu.exec(m_boardWidget->mapToGlobal(pos));
+    // Opened from the keyboard (the board has the focus then) the menu starts on its entry, which
+    // a screen reader then says; a click opens it with nothing marked, as before.
+    if (m_boardWidget->hasFocus())
+        QTimer::singleShot(0, m_boardMenu, [this] { m_boardMenu->setActiveAction(m_panelAction); });
+    m_boardMenu->exec(m_boardWidget->mapToGlobal(pos));
 }
 
 void MainWindow::openSettingsPanel()
@@ -334,6 +377,9 @@ void MainWindow::openSettingsPanel()
         m_panel = std::make_unique<SettingsPanel>(*this, m_board, m_report);
         connect(m_panel.get(), &SettingsPanel::pinsChosen, this, [this](const auto &fills) { setPins(fills); });
         connect(this, &MainWindow::pinsChanged, m_panel.get(), &SettingsPanel::refresh);
+        // The panel's choices are told by the window's status line: a reader gives a sentence
+        // from inside a dialog with the whole dialog read out before it.
+        connect(m_panel.get(), &SettingsPanel::announcement, m_announcer, &Announcer::announce);
     }
     m_panel->present();
 }
@@ -341,8 +387,11 @@ void MainWindow::openSettingsPanel()
 void MainWindow::moveCapAt(const QPoint &pixel)
 {
     const std::vector<PinFill> move = capMoveAt(m_board, pixel);
-    if (!move.empty())
-        setPins(move);
+    if (move.empty())
+        return;
+    const QStringList before = blockPositionTexts(pinColorsOf(m_board));
+    setPins(move);
+    m_announcer->announce(changedPositionsText(before, blockPositionTexts(pinColorsOf(m_board))));
 }
 
 void MainWindow::setPins(std::span<const PinFill> fills)

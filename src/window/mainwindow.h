@@ -12,9 +12,11 @@
 #include <memory>
 #include <span>
 
+class Announcer;
 class BoardWidget;
 class QAction;
 class QComboBox;
+class QMenu;
 class QPushButton;
 class SettingsPanel;
 class WindowLossWatch;
@@ -98,8 +100,12 @@ private:
 
     /// The Click event of a list: runs the list's jumper procedure.
     void click(const Selector &selector);
+    /// A pick in a list by the user: its Click, then the entry and the positions it changed told
+    /// to a screen reader.
+    void pick(const Selector &selector);
 
     void createPanelAction();
+    void createBoardAction();
     void showBoardMenu(const QPoint &pos);
     void moveCapAt(const QPoint &pixel);
     /// What follows every change of pins: the board's description, then pinsChanged().
@@ -112,6 +118,8 @@ private:
     std::unique_ptr<BoardWidget> m_boardWidget;
     std::unique_ptr<WindowLossWatch> m_lossWatch;
     QAction *m_panelAction = nullptr;
+    QMenu *m_boardMenu = nullptr;           ///< the board's context menu, a child of the window
+    Announcer *m_announcer = nullptr;       ///< a child of the window, which deletes it
     std::unique_ptr<SettingsPanel> m_panel; ///< made when first opened
 };
 

@@ -1,6 +1,8 @@
 // The jumper settings panel: its lists and readings, what a choice writes, and where it stands.
 #include "settingspanel.h"
 
+#include "accessibleinterfaces.h"
+#include "controlkeys.h"
 #include "windowplacement.h"
 
 #include "jumpers/cpusettings.h"
@@ -12,6 +14,7 @@
 #include "layout/pictures.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -33,8 +36,12 @@ void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const 
 {
     list->setCurrentIndex(value ? list->findData(*value) : -1);
     pins->setText(positions);
-    // A screen reader reads the list's value, then the positions that give it.
-    list->setAccessibleDescription(pins->text());
+    // A screen reader reads the list's value, then the positions that give it. The focused list
+    // gets its new description when it next gets the focus: a reader asks for the description
+    // afresh each time, while the change itself reaches it (on this platform) as a reference to
+    // the list rather than the words, which Orca fails to say. The choice is told in words.
+    if (!list->hasFocus())
+        list->setAccessibleDescription(positions);
 }
 
 /// The pixels of the window's client area that the blocks the panel sets take, JP3 to JP11.
@@ -74,6 +81,7 @@ SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport 
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, backgroundPicture().pixelColor(2, 2));
     setPalette(palette);
+    installAccessibleInterfaces();
 
     auto *grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
@@ -151,6 +159,8 @@ QComboBox *SettingsPanel::addList(int row, const QString &caption, const QString
     list->setAccessibleName(QString(caption).remove(u'&'));
     list->setFont(controlFont(ListFontPixels, false));
     list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(this);
+    dropLateKeys(list);
     auto *label = new QLabel(caption, this);
     label->setBuddy(list);
     grid->addWidget(label, row, 0);
@@ -193,14 +203,47 @@ void SettingsPanel::connectLists()
     const auto choose = [this](QComboBox *list, auto find) {
         connect(list, &QComboBox::activated, this, [this, list, find](int index) {
             runGuarded(m_report, [&] {
-                if (const auto setting = find(list->itemData(index).toInt()))
-                    emit pinsChosen(settingFills(*setting));
+                const auto setting = find(list->itemData(index).toInt());
+                if (!setting)
+                    return;
+                const QStringList before = blockPositionTexts(pinColorsOf(m_board));
+                emit pinsChosen(settingFills(*setting));
+                announceChoice(list, before);
             });
         });
     };
     choose(m_busClock, findBusClock);
     choose(m_multiplier, findMultiplier);
     choose(m_voltage, findVoltage);
+}
+
+void SettingsPanel::announceChoice(QComboBox *list, const QStringList &positionsBefore)
+{
+    // One sentence: a reader cuts one short that another follows at once.
+    const SettingsReading reading = readSettings(pinColorsOf(m_board));
+    const QString changed = changedPositionsText(positionsBefore, blockPositionTexts(pinColorsOf(m_board)));
+    const QStringList parts{
+        list->currentText(),
+        changed.isEmpty() ? QStringLiteral("Jumpers unchanged") : changed,
+        QString::fromLatin1(PanelCaption::CpuClock) + QStringLiteral(": ") + reading.cpuClock,
+        QString::fromLatin1(PanelCaption::CpuEntries) + QStringLiteral(": ")
+            + QString(reading.cpuEntries).replace(u'\n', QStringLiteral(", ")),
+    };
+    emit announcement(parts.join(QStringLiteral(". ")));
+}
+
+bool SettingsPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // The description a list could not take while it had the focus (see showSetting()).
+    if (event->type() == QEvent::FocusIn) {
+        const std::pair<QComboBox *, QLabel *> rows[] = {
+            {m_busClock, m_busClockPins}, {m_multiplier, m_multiplierPins}, {m_voltage, m_voltagePins}};
+        for (const auto &[list, pins] : rows) {
+            if (watched == list)
+                list->setAccessibleDescription(pins->text());
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void SettingsPanel::present()

@@ -7,6 +7,7 @@
 #include "jumpers/jumperpositions.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <vector>
 
@@ -50,9 +51,17 @@ public:
     /// supply and SDRAM-clock settings, and the CPU entries with exactly these jumpers.
     void refresh();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     /// A value was chosen: these fills set its blocks, in the order the CPU procedure writes them.
     void pinsChosen(const std::vector<PinFill> &fills);
+
+    /// A choice was made and its blocks set: the sentence that tells a screen reader the value,
+    /// the positions that changed, the CPU clock and the CPU entries, e.g. "95 MHz. JP7 2-3. CPU
+    /// clock: 285 MHz. CPU: no listed CPU".
+    void announcement(const QString &sentence);
 
 private:
     void createRows();
@@ -62,6 +71,9 @@ private:
     void fillLists();
     void connectLists();
     void placeBesideWindow();
+    /// Raises announcement() for the value just chosen in list, with the positions that changed
+    /// since positionsBefore.
+    void announceChoice(QComboBox *list, const QStringList &positionsBefore);
 
     QWidget &m_window;
     const Board &m_board;
