@@ -29,6 +29,12 @@
 
 namespace {
 
+/// One line of the program's own on stderr.
+void tell(const QString &line)
+{
+    std::fprintf(stderr, "velmor: %s\n", qPrintable(line));
+}
+
 bool platformNeedsDisplay()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -64,7 +70,7 @@ bool enoughMemoryToStart()
     const QString tooLow = memoryLimitTooLow();
     if (tooLow.isEmpty())
         return true;
-    std::fprintf(stderr, "velmor: %s\n", qPrintable(tooLow));
+    tell(tooLow);
     return false;
 }
 
@@ -73,7 +79,7 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
     if (!enoughMemoryToStart())
         return OutputStatus;
     if (const ScaleCheck scale = checkExportScale(); scale.refused) {
-        std::fprintf(stderr, "velmor: %s\n", qPrintable(scale.said));
+        tell(scale.said);
         return ScaleStatus;
     }
     endWhenMemoryRunsOut(QStringLiteral("%1 was not written").arg(shownText(request.path)), OutputStatus);
@@ -97,7 +103,7 @@ int runExport(int argc, char *argv[], const ExportRequest &request)
     }
     releaseMainWindow();
     if (!problem.isEmpty()) {
-        std::fprintf(stderr, "velmor: %s\n", qPrintable(problem));
+        tell(problem);
         return OutputStatus;
     }
     return 0;
@@ -117,7 +123,7 @@ int runWindow(int argc, char *argv[], bool openPanel)
     endWhenMemoryRunsOut(QStringLiteral("the guide cannot go on"), EXIT_FAILURE);
     const ScaleCheck scale = checkWindowScale();
     if (!scale.said.isEmpty())
-        std::fprintf(stderr, "velmor: %s\n", qPrintable(scale.said));
+        tell(scale.said);
     // The font configuration loads on a worker while the toolkit starts.
     std::future<QStringList> missingFontCheck = startMissingFontCheck();
     qInstallMessageHandler(startupMessageHandler);
@@ -140,7 +146,7 @@ int runWindow(int argc, char *argv[], bool openPanel)
             window.openSettingsPanel();
     });
     if (!tooLarge.isEmpty()) {
-        std::fprintf(stderr, "velmor: %s\n", qPrintable(tooLarge));
+        tell(tooLarge);
         releaseMainWindow();
         return ScaleStatus;
     }
@@ -169,7 +175,7 @@ int main(int argc, char *argv[])
         arguments << QByteArray(argv[i]);
     const ParsedArguments parsed = parseArguments(arguments);
     if (!parsed.invocation) {
-        std::fprintf(stderr, "velmor: %s\n", qPrintable(parsed.error));
+        tell(parsed.error);
         printText(usageText(), stderr);
         return UsageStatus;
     }

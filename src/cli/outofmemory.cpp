@@ -8,6 +8,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <optional>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -19,13 +20,20 @@ char lastWords[512] = "velmor: out of memory\n";
 int endStatus = EXIT_FAILURE;
 std::terminate_handler otherEnding = nullptr;
 
-/// The address-space limit (ulimit -v) in words, when there is one: it is the usual reason.
-QString limitInWords()
+/// The address-space limit (ulimit -v) in bytes; none when there is none.
+std::optional<rlim_t> memoryLimit()
 {
     rlimit limit{};
     if (::getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return {};
-    return QStringLiteral(" (the memory limit, ulimit -v, is %1 MB)").arg(limit.rlim_cur >> 20);
+        return std::nullopt;
+    return limit.rlim_cur;
+}
+
+/// The memory limit in words, when there is one: it is the usual reason.
+QString limitInWords()
+{
+    const std::optional<rlim_t> limit = memoryLimit();
+    return limit ? QStringLiteral(" (the memory limit, ulimit -v, is %1 MB)").arg(*limit >> 20) : QString();
 }
 
 void endOnUncaughtOutOfMemory()
@@ -47,11 +55,11 @@ void endOnUncaughtOutOfMemory()
 
 QString memoryLimitTooLow()
 {
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= LeastMemoryLimit)
+    const std::optional<rlim_t> limit = memoryLimit();
+    if (!limit || *limit >= LeastMemoryLimit)
         return {};
     return QStringLiteral("the memory limit, ulimit -v, is %1 MB; velmor needs at least %2 MB to start")
-        .arg(limit.rlim_cur >> 20)
+        .arg(*limit >> 20)
         .arg(LeastMemoryLimit >> 20);
 }
 

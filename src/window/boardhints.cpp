@@ -1,13 +1,12 @@
 // The board's hints beside its captions: the jumper blocks explained, and the way to the panel.
 #include "boardhints.h"
 
+#include "blockat.h"
+
 #include "jumpers/jumperpositions.h"
 #include "jumpers/jumperwords.h"
-#include "jumpers/powersdramtables.h"
 #include "layout/board.h"
 
-#include <cassert>
-#include <span>
 #include <string_view>
 
 const char *const PanelHint = "Right-click the board, or press F2, for the jumper settings panel: bus clock, "
@@ -20,17 +19,6 @@ constexpr std::string_view InstructionCaption = "Label52";
 
 /// What the two colours of a pin stand for.
 constexpr char Colours[] = "A grey pin is covered by a jumper cap; a white pin is left open.";
-
-QRect boxOf(const Board &board, std::span<const char *const> pins)
-{
-    QRect box;
-    for (const char *pin : pins) {
-        const BoardElement *e = board.find(pin);
-        assert(e && "every pin of a block is on the board");
-        box |= e->bounds;
-    }
-    return box;
-}
 
 /// Which end of a row or column of pins the first one is at: "top", "left", ...
 QString endOf(const Board &board, const char *first, const char *last)
@@ -53,7 +41,7 @@ BoardHint blockHint(const Board &board, const ThreePinBlock &block)
         : QStringLiteral("%1 is not set.").arg(QLatin1String(block.name));
     return {QStringLiteral("%1 %2 Pin 1 is the %3 one, as the board marks it.")
                 .arg(now, QLatin1String(Colours), endOf(board, block.pins[0], block.pins[2])),
-            boxOf(board, block.pins)};
+            pinsBox(board, block.pins)};
 }
 
 BoardHint jp3Hint(const Board &board, const Jp3Position &position)
@@ -64,30 +52,18 @@ BoardHint jp3Hint(const Board &board, const Jp3Position &position)
         QStringLiteral("JP3 position %1 is %2.").arg(QLatin1String(position.letter), contactText(shown));
     return {QStringLiteral("%1 %2 Positions A to D run from the %3; a closed one has a cap on both its pins.")
                 .arg(now, QLatin1String(Colours), endOf(board, positions.front().pins[0], positions.back().pins[0])),
-            boxOf(board, position.pins)};
-}
-
-bool holds(const Board &board, std::span<const char *const> pins, QPoint pixel)
-{
-    return boxOf(board, pins).contains(pixel);
+            pinsBox(board, position.pins)};
 }
 
 } // namespace
 
 BoardHint boardHintAt(const Board &board, QPoint pixel)
 {
-    for (const ThreePinBlock &block : cpuBlocks()) {
-        if (holds(board, block.pins, pixel))
-            return blockHint(board, block);
-    }
-    for (const Jp3Position &position : jp3Positions()) {
-        if (holds(board, position.pins, pixel))
-            return jp3Hint(board, position);
-    }
-    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()}) {
-        if (holds(board, jumper->block.pins, pixel))
-            return blockHint(board, jumper->block);
-    }
+    const BlockAt at = blockAt(board, pixel);
+    if (at.block)
+        return blockHint(board, *at.block);
+    if (at.position)
+        return jp3Hint(board, *at.position);
     // The caption a newcomer reads first, which asks them to rest the pointer on the captions and
     // has no tool tip of its own.
     if (const BoardElement *caption = board.labelAt(pixel);

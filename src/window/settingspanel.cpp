@@ -2,13 +2,12 @@
 #include "settingspanel.h"
 
 #include "accessibleinterfaces.h"
+#include "blockat.h"
 #include "controlkeys.h"
 #include "windowplacement.h"
 
 #include "jumpers/cpusettings.h"
-#include "jumpers/jumperblocks.h"
 #include "jumpers/jumperwords.h"
-#include "jumpers/powersdramtables.h"
 #include "layout/board.h"
 #include "layout/fonts.h"
 #include "layout/pictures.h"
@@ -44,20 +43,12 @@ void showSetting(QComboBox *list, std::optional<int> value, QLabel *pins, const 
         list->setAccessibleDescription(positions);
 }
 
-/// The pixels of the window's client area that the blocks the panel sets take, JP3 to JP11.
+/// The pixels of the window's client area that the blocks the panel sets take, JP3 to JP11,
+/// with their names and pin-1 marks beside them.
 QRect jumperBlocksBox(const Board &board)
 {
-    QRect box;
-    const auto add = [&](const char *pin) { box |= board.find(pin)->bounds; };
-    for (const ThreePinBlock &block : cpuBlocks())
-        std::for_each(block.pins.begin(), block.pins.end(), add);
-    for (const Jp3Position &position : jp3Positions())
-        std::for_each(position.pins.begin(), position.pins.end(), add);
-    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()})
-        std::for_each(jumper->block.pins.begin(), jumper->block.pins.end(), add);
-    // With their names and pin-1 marks beside them.
     constexpr int Names = 12;
-    return box.adjusted(-Names, -Names, Names, Names);
+    return allBlocksBox(board).adjusted(-Names, -Names, Names, Names);
 }
 
 } // namespace
@@ -115,7 +106,8 @@ void SettingsPanel::createRows()
     // (an undocumented one widens it while it shows), the two entries one set of jumpers gives
     // at most, and a CPU clock with its words on up to three lines.
     const QFontMetrics metrics(m_voltagePins->font());
-    const int readingWidth = metrics.horizontalAdvance(QStringLiteral("JP3 A closed, B closed, C closed, D closed"));
+    constexpr std::optional<Contact> Closed = Contact::Closed;
+    const int readingWidth = metrics.horizontalAdvance(jp3Text({Closed, Closed, Closed, Closed}));
     for (QLabel *pins : {m_busClockPins, m_multiplierPins, m_voltagePins})
         pins->setMinimumWidth(readingWidth);
     m_cpuEntries->setMinimumHeight(2 * metrics.lineSpacing());
