@@ -77,6 +77,7 @@ QString pageHtml(PageWindow &window, PageStart start)
          {QStringLiteral("print-box"),
           boxStyle(pixelBox(print.left, print.top, print.width, print.height), QStringLiteral("--"))},
          {QStringLiteral("captions"), captionsHtml(window.board())},
+         {QStringLiteral("legend"), legendHtml(window.board())},
          {QStringLiteral("positions"), positionsSentence(window).toHtmlEscaped()}});
 }
 

@@ -1,4 +1,5 @@
-// The guide page's HTML fragments: the lists as fields, the panel's groups and readings, the captions.
+// The guide page's HTML fragments: the lists as fields, the panel's groups and readings, the captions
+// and the key to the board.
 #pragma once
 
 #include "pagerecording.h"
@@ -23,6 +24,11 @@ QString fieldsHtml(const std::vector<ListState> &lists);
 /// tool tips find them; a caption with a tip can take the focus and shows the tip exactly as
 /// stored.
 QString captionsHtml(const Board &board);
+
+/// The key to the board as list items: what grey and white pins mean, where pin 1 of each block
+/// is and which blocks stand side by side in which order, all read from the jumper blocks and
+/// where the board draws their pins. Throws PageError if the board lacks one of those pins.
+QString legendHtml(const Board &board);
 
 /// The panel's groups as labelled selects of their documented values, each described by the
 /// panel's reading of its pins, then the panel's readings, all as the default view shows them.

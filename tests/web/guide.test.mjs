@@ -2,8 +2,8 @@
 // page that `velmor --export FILE.html` writes, picks every entry of every list and every bus
 // clock, multiplier and core voltage, and compares the pins it shows with the PNG the program
 // exports for the same choice. Also the settings panel's reading, the address, back and forward,
-// tool tips, keyboard, print, a phone-sized screen, and that the page asks for nothing over a
-// network and logs no error.
+// tool tips, keyboard, the key to the pins, print, a phone-sized screen, and that the page asks for
+// nothing over a network and logs no error.
 //
 //   node guide.test.mjs --velmor PATH [--phone-screenshot FILE.png]
 //
@@ -549,6 +549,62 @@ test('the red captions show their tool tips exactly as stored, on hover, on tap 
     await phone.touchscreen.tap(...bios);
     assert.equal(await phone.$eval('#tip', (t) => t.hidden), true, 'a second tap hides the tip');
     await phone.close();
+});
+
+test('the key below the board says what grey and white pins are and where pin 1 is, as the board draws them', async () => {
+    const page = await open(guide);
+    const key = await page.evaluate(() => {
+        const legend = document.querySelector('.legend');
+        const board = document.getElementById('board').getBoundingClientRect();
+        return { below: legend.getBoundingClientRect().top - board.bottom, hidden: legend.closest('[aria-hidden="true"]') !== null,
+            title: document.getElementById(legend.getAttribute('aria-labelledby')).textContent,
+            items: [...legend.querySelectorAll('li')].map((li) => li.textContent),
+            fills: [...legend.querySelectorAll('.pair')].map((p) => getComputedStyle(p).getPropertyValue('--fill').trim()) };
+    });
+    assert.ok(key.below >= 0 && key.below < 40, `right below the board: ${key.below}`);
+    assert.equal(key.hidden, false);
+    assert.equal(key.title, 'Reading the pins');
+    assert.deepEqual(key.items.slice(0, 2), ['Grey pins: a jumper cap covers them (closed).', 'White pins: no cap (open).']);
+    assert.deepEqual(key.fills, ['#808080', '#ffffff']);
+
+    // The board's own pixels: each pin's colour where the page draws it, by pin name.
+    const pins = await page.evaluate(() => {
+        const data = JSON.parse(document.getElementById('guide-data').textContent);
+        const canvas = document.getElementById('board');
+        const image = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+        return data.pins.map((pin) => {
+            const [x, y, w, h] = pin.regions[0][0];
+            const at = 4 * ((y + Math.floor(h / 2)) * image.width + x + Math.floor(w / 2));
+            const [r, g, b] = image.data.slice(at, at + 3);
+            const box = pin.regions[0].reduce((u, [px, py, pw, ph]) => ({ left: Math.min(u.left, px), top: Math.min(u.top, py) }),
+                { left: Infinity, top: Infinity });
+            return { name: pin.name, fill: `#${[r, g, b].map((v) => v.toString(16).padStart(2, '0')).join('')}`, ...box };
+        });
+    });
+    const pin = (name) => pins.find((p) => p.name.toLowerCase() === name.toLowerCase());
+    // The sentence names what is closed and open; the pixels show it in the key's colours.
+    const sentence = sentenceOf(Defaults);
+    const jp3 = / JP3 A (\w+) B (\w+) C (\w+) D (\w+),/.exec(` ${sentence}`).slice(1);
+    ['a', 'b', 'c', 'd'].forEach((letter, k) => {
+        assert.equal(pin(`${letter}1jp3`).fill, key.fills[jp3[k] === 'closed' ? 0 : 1], `JP3 ${letter} ${jp3[k]}`);
+    });
+    // Pin 1 where the key says it is; a block at 1-2 has it and the middle pin grey.
+    const ends = [...key.items[2].matchAll(/the (\w+) pin of ((?:JP\d+(?:, | and )?)+)/g)];
+    assert.deepEqual(ends.map((m) => m[1]), ['bottom', 'left']);
+    for (const [, end, names] of ends) {
+        for (const block of names.replace(/(?:, | and )$/, '').split(/, | and /)) {
+            const three = [1, 2, 3].map((n) => pins.find((p) => new RegExp(`^[vh]${n}${block}$`, 'i').test(p.name)));
+            const pinOne = three.reduce((a, b) => ((end === 'bottom' ? b.top > a.top : b.left < a.left) ? b : a));
+            assert.equal(pinOne, three[0], `pin 1 of ${block} at the ${end}`);
+            const position = new RegExp(`${block} (\\d-\\d)`).exec(sentence)?.[1];
+            if (position === '1-2') assert.deepEqual(three.map((p) => p.fill), [key.fills[0], key.fills[0], key.fills[1]], block);
+        }
+    }
+    const columns = /Columns left to right: (.+)\./.exec(key.items.join('\n'))[1].split(/, | and /);
+    assert.deepEqual(columns, ['JP7', 'JP8', 'JP9', 'JP10']);
+    const lefts = columns.map((block) => pins.find((p) => new RegExp(`^v1${block}$`, 'i').test(p.name)).left);
+    assert.deepEqual(lefts, lefts.slice().sort((a, b) => a - b));
+    await page.close();
 });
 
 test('the keyboard picks entries and the positions sentence is a live region', async () => {
