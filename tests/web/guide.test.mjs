@@ -2,8 +2,8 @@
 // page that `velmor --export FILE.html` writes, picks every entry of every list and every bus
 // clock, multiplier and core voltage, and compares the pins it shows with the PNG the program
 // exports for the same choice. Also the settings panel's reading, the address, back and forward,
-// tool tips, keyboard, the key to the pins, print, a phone-sized screen, and that the page asks for
-// nothing over a network and logs no error.
+// tool tips, keyboard, the key to the pins, print, narrow and phone-sized screens, and that the page
+// asks for nothing over a network and logs no error.
 //
 //   node guide.test.mjs --velmor PATH [--phone-screenshot FILE.png]
 //
@@ -549,6 +549,21 @@ test('the red captions show their tool tips exactly as stored, on hover, on tap 
     await phone.touchscreen.tap(...bios);
     assert.equal(await phone.$eval('#tip', (t) => t.hidden), true, 'a second tap hides the tip');
     await phone.close();
+});
+
+test('at 320 pixels nothing reaches past the screen, the settings part open, whatever it reads', async () => {
+    const page = await open(guide, '', { width: 320, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+    await page.tap('#meanings summary');
+    assert.equal(await page.$eval('#meanings', (d) => d.open), true);
+    const faults = [];
+    for (let cpu = 0; cpu < CpuCount; cpu++) {
+        await page.evaluate((f) => { location.hash = f; }, fragmentOf({ ...Defaults, cpu }));
+        await showing(page, { ...Defaults, cpu });
+        const widths = await page.evaluate(() => [document.documentElement.scrollWidth, document.documentElement.clientWidth]);
+        if (widths[0] > widths[1]) faults.push(`CPU entry ${cpu}: ${widths[0]} pixels wide`);
+    }
+    assert.deepEqual(faults, []);
+    await page.close();
 });
 
 test('the key below the board says what grey and white pins are and where pin 1 is, as the board draws them', async () => {
