@@ -1,9 +1,9 @@
 // The guide page in a real browser: Debian's Chromium, driven through puppeteer-core, opens the
 // page that `velmor --export FILE.html` writes, picks every entry of every list and every bus
 // clock, multiplier and core voltage, and compares the pins it shows with the PNG the program
-// exports for the same choice. Also the settings panel's reading, the address, back and forward,
-// tool tips, keyboard, the key to the pins, print, narrow and phone-sized screens, and that the page
-// asks for nothing over a network and logs no error.
+// exports for the same choice. Also the settings panel's reading, the address (and the notice for
+// one it cannot read), back and forward, tool tips, keyboard, the key to the pins, print, narrow
+// and phone-sized screens, and that the page asks for nothing over a network and logs no error.
 //
 //   node guide.test.mjs --velmor PATH [--phone-screenshot FILE.png]
 //
@@ -180,6 +180,11 @@ async function open(file, fragment = '', viewport = Wide) {
     await page.goto(pathToFileURL(file).href + fragment);
     await page.waitForFunction(() => document.documentElement.dataset.view !== undefined);
     return page;
+}
+
+/// The notice the page gives about its address, or null without one.
+async function notice(page) {
+    return page.evaluate(() => document.getElementById('notice')?.textContent ?? null);
 }
 
 /// Waits until the page has drawn the selection.
@@ -479,9 +484,72 @@ test('an address the page does not understand gives the default view', async () 
     for (const fragment of invalid) {
         await page.evaluate(() => { location.hash = '#cpu=0&power=atx&sdram=non-pc100'; });
         await showing(page, { cpu: 0, power: 1, sdram: 1 });
+        assert.equal(await notice(page), '', 'an address the page reads leaves no notice');
         await page.evaluate((f) => { location.hash = f; }, fragment);
         await showing(page, Defaults);
         assert.deepEqual(await selected(page), Defaults, fragment);
+        assert.match(await notice(page) ?? '', /^.+ The page shows its first view instead\.$/, fragment);
+    }
+    await page.close();
+});
+
+test('an address the page cannot read says so, naming what it did not understand', async () => {
+    // The fields as written, or why they do not go together, as the command line says it.
+    const cases = [
+        ['#cpu=44', 'Not understood in the address: "cpu=44".'],
+        ['#cpu=5&power=dc&sdram=pc133', 'Not understood in the address: "power=dc" and "sdram=pc133".'],
+        ['#cpu=1&cpu=2', 'Not understood in the address: "cpu=2".'],
+        ['#bus=100V&multiplier=3&voltage=2.2', 'Not understood in the address: "bus=100V".'],
+        ['#cpu=%E2%80%A6%', 'Not understood in the address: "cpu=%E2%80%A6%".'],
+        [`#cpu=${'9'.repeat(80)}`, `Not understood in the address: "cpu=${'9'.repeat(55)}\u2026".`],
+        ['#voltage=2.2V', 'In the address, bus, multiplier and voltage go together; bus and multiplier are missing.'],
+        ['#cpu=21&bus=100&multiplier=3&voltage=2.2', 'In the address, cpu cannot be combined with bus, multiplier and voltage.'],
+    ];
+    const page = await open(guide, cases[0][0]);
+    await showing(page, Defaults);
+    const shown = await page.$eval('#notice', (e) => {
+        const r = e.getBoundingClientRect();
+        return { role: e.getAttribute('role'), hidden: e.closest('[aria-hidden="true"], [hidden]') !== null, height: r.height,
+            aboveBoard: r.bottom <= document.getElementById('board').getBoundingClientRect().top };
+    });
+    assert.deepEqual(shown, { role: 'status', hidden: false, height: shown.height, aboveBoard: true });
+    assert.ok(shown.height > 10, 'a live region that shows');
+    for (const [fragment, said] of cases) {
+        await page.evaluate(() => { location.hash = '#cpu=0'; });
+        await showing(page, { ...Defaults, cpu: 0 });
+        assert.equal(await notice(page), '');
+        await page.evaluate((f) => { location.hash = f; }, fragment);
+        await showing(page, Defaults);
+        assert.equal(await notice(page), `${said} The page shows its first view instead.`, fragment);
+    }
+    // A pick makes the address one the page reads.
+    await page.select('#power', '1');
+    await showing(page, { ...Defaults, power: 1 });
+    assert.equal(await notice(page), '');
+    await page.close();
+});
+
+test('an address may give the bus clock, multiplier and voltage with the command line\'s units, in any case', async () => {
+    // A link names no CPU entry: the list shows the default one where it gives these values,
+    // else the first that does.
+    const linked = (values, rest) => {
+        const giving = entriesGiving(values);
+        return withValues(values, giving.includes(Defaults.cpu) ? Defaults.cpu : (giving[0] ?? -1), rest);
+    };
+    const page = await open(guide, '#bus=66MHz&multiplier=3.5x&voltage=2.2V');
+    await showing(page, linked([1, 3, 0]));
+    const cases = [
+        ['#bus=66mhz&multiplier=3.5X&voltage=2.2v', linked([1, 3, 0])],
+        ['#bus=100%20MHz&multiplier=4.50%20x&voltage=3.52%20V&power=ATX', linked([5, 5, 5], { power: 1 })],
+        ['#voltage=2.20V&bus=100Mhz&multiplier=3X', linked(DefaultValues)],
+    ];
+    for (const [fragment, expected] of cases) {
+        await page.evaluate(() => { location.hash = '#cpu=0'; });
+        await showing(page, { ...Defaults, cpu: 0 });
+        await page.evaluate((f) => { location.hash = f; }, fragment);
+        await showing(page, expected);
+        assert.deepEqual(await selectedWithValues(page), expected, fragment);
+        assert.equal(await notice(page), '', fragment);
     }
     await page.close();
 });

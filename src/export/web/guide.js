@@ -1,7 +1,8 @@
 // The guide page at work: the board drawn with the pins of the chosen entries or of a bus clock,
 // multiplier and core voltage set as the window's settings panel sets them, the choice kept in the
-// page's address, the captions' tool tips, the panel's reading and the sentence of jumper
-// positions. Everything it shows comes from the data the program wrote into the page.
+// page's address (and a notice when the address cannot be read), the captions' tool tips, the
+// panel's reading and the sentence of jumper positions. Everything it shows comes from the data
+// the program wrote into the page.
 'use strict';
 (() => {
     const data = JSON.parse(document.getElementById('guide-data').textContent);
@@ -9,6 +10,7 @@
     const canvas = document.getElementById('board');
     const picture = document.getElementById('picture');
     const positions = document.getElementById('positions');
+    const notice = document.getElementById('notice');
     const tip = document.getElementById('tip');
     const selects = data.lists.map((list) => document.getElementById(list.key));
     const { groups, readings } = data.meanings;
@@ -74,10 +76,13 @@
         return '#' + fields.join('&');
     }
 
-    // A value as the command line reads it, in one form: "3", "3.0" and "3.00" are "3"; null for
-    // anything that is not a plain decimal.
-    function decimal(text) {
-        const m = /^(\d{1,4})(?:\.(\d*))?$/.exec(text);
+    // A value as the command line reads it, in one form: "3", "3.0" and "3.00" are "3", and so
+    // are "3x", "3.0 X" with the unit given, in any case; null for anything that is not a plain
+    // decimal.
+    function decimal(text, unit = '') {
+        let number = text.trim();
+        if (unit && number.toLowerCase().endsWith(unit.toLowerCase())) number = number.slice(0, -unit.length).trim();
+        const m = /^(\d{1,4})(?:\.(\d*))?$/.exec(number);
         if (!m) return null;
         const fraction = (m[2] ?? '').replace(/0+$/, '');
         return String(Number(m[1])) + (fraction ? `.${fraction}` : '');
@@ -91,38 +96,69 @@
             return position < list.entries.length ? position : -1;
         }
         const group = groups.find((g) => g.key === key);
-        const wanted = decimal(value);
-        return group && wanted !== null ? group.values.findIndex((v) => decimal(v.word) === wanted) : -1;
+        const wanted = group ? decimal(value, group.unit) : null;
+        return wanted !== null ? group.values.findIndex((v) => decimal(v.word) === wanted) : -1;
     }
 
-    // The view an address names; a list it leaves out keeps its default. Values come all three
-    // together and without a CPU entry, as on the command line; the CPU list then shows the entry
-    // shown before (from the history) or the default one when either gives them. An address that
-    // is not understood as a whole gives the defaults.
+    // A part of the address as the notice repeats it: decoded where it can be, and short.
+    function quoted(text) {
+        let shown = text;
+        try {
+            shown = decodeURIComponent(text);
+        } catch {
+            // Not percent-encoded as an address should be: shown as it stands.
+        }
+        return `"${shown.length > 60 ? `${shown.slice(0, 59)}\u2026` : shown}"`;
+    }
+
+    // "a, b and c"
+    const spoken = (items) => (items.length < 2 ? items.join('') : `${items.slice(0, -1).join(', ')} and ${items.at(-1)}`);
+
+    // The view an address names, and what was wrong with it if it could not be read; a list it
+    // leaves out keeps its default. Values come all three together and without a CPU entry, as on
+    // the command line, with or without its units; the CPU list then shows the entry shown before
+    // (from the history) or the default one when either gives them. An address that is not
+    // understood as a whole gives the defaults.
     function viewAt(hash, shown) {
         const view = copyOf(defaults);
-        if (hash === '' || hash === '#') return view;
+        const failed = (problem) => ({ view: copyOf(defaults), problem });
+        if (hash === '' || hash === '#') return { view, problem: '' };
         const seen = new Set();
+        const unread = [];
         for (const field of hash.slice(1).split('&')) {
             const [key, value, ...rest] = field.split('=');
-            if (seen.has(key) || value === undefined || rest.length > 0) return copyOf(defaults);
-            const position = positionOf(key, value);
-            if (position < 0) return copyOf(defaults);
+            let decoded = null;
+            try {
+                decoded = value === undefined || rest.length > 0 ? null : decodeURIComponent(value);
+            } catch {
+                // A stray "%": the field is not understood.
+            }
+            const position = decoded === null || seen.has(key) ? -1 : positionOf(key, decoded);
+            if (position < 0) {
+                unread.push(field === '' ? hash : field);
+                continue;
+            }
             seen.add(key);
             const list = data.lists.findIndex((l) => l.key === key);
             if (list >= 0) view.selection[list] = position;
             else view.values[groups.findIndex((g) => g.key === key)] = position;
         }
-        const named = groups.filter((group) => seen.has(group.key)).length;
-        const cpuNamed = seen.has(data.lists[cpuList].key);
-        if (named === 0) {
-            if (cpuNamed) Object.assign(view, { values: valuesOf(view.selection[cpuList]).slice(), byMeanings: false });
-            return view;
+        if (unread.length > 0) return failed(`Not understood in the address: ${spoken([...new Set(unread)].map(quoted))}.`);
+        const keys = groups.map((group) => group.key);
+        const missing = keys.filter((key) => !seen.has(key));
+        const cpuKey = data.lists[cpuList].key;
+        if (missing.length === keys.length) {
+            if (seen.has(cpuKey)) Object.assign(view, { values: valuesOf(view.selection[cpuList]).slice(), byMeanings: false });
+            return { view, problem: '' };
         }
-        if (named < groups.length || cpuNamed) return copyOf(defaults);
+        if (missing.length > 0) {
+            const are = missing.length > 1 ? 'are' : 'is';
+            return failed(`In the address, ${spoken(keys)} go together; ${spoken(missing)} ${are} missing.`);
+        }
+        if (seen.has(cpuKey)) return failed(`In the address, ${cpuKey} cannot be combined with ${spoken(keys)}.`);
         view.byMeanings = true;
         view.selection[cpuList] = cpuEntryFor(view.values, shown ?? defaults.selection[cpuList]);
-        return view;
+        return { view, problem: '' };
     }
 
     // 2x on a dense screen and on paper, so the drawing stays sharp; the picture was drawn by the
@@ -164,15 +200,19 @@
         draw();
     }
 
-    // The view of the address; one set by values opens their part of the page.
+    // The view of the address; one set by values opens their part of the page. An address that
+    // cannot be read says so above the board, until the next address or pick; the notice is a live
+    // region, so a screen reader reads out what it says.
     function showAddressed() {
-        const view = viewAt(location.hash, history.state?.cpu);
+        const { view, problem } = viewAt(location.hash, history.state?.cpu);
+        setText(notice, problem && `${problem} The page shows its first view instead.`);
         if (view.byMeanings) meanings.open = true;
         show(view);
     }
 
     function go(view) {
         show(view);
+        setText(notice, '');
         // A new entry in the history, so back and forward step through the picks; it keeps the
         // CPU entry shown too, which the address of a view set by values does not name.
         const fragment = fragmentOf(view);
