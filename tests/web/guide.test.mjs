@@ -619,6 +619,38 @@ test('the red captions show their tool tips exactly as stored, on hover, on tap 
     await phone.close();
 });
 
+test('arrow steps through a closed list replace the history entry; where they come to rest adds one', async () => {
+    const page = await open(guide);
+    const length = () => page.evaluate(() => history.length);
+    const start = await length();
+    await page.focus('#cpu');
+    for (let i = 0; i < 3; i++) await page.keyboard.press('ArrowDown');
+    const rest = { ...Defaults, cpu: Defaults.cpu + 3 };
+    await showing(page, rest);
+    assert.equal(await page.evaluate(() => location.hash), fragmentOf(rest));
+    // A short pause: the steps have come to rest, as one pick, and back goes to before them.
+    await page.waitForFunction((n) => history.length === n, { timeout: 3000 }, start + 1);
+    await page.evaluate(() => history.back());
+    await showing(page, Defaults);
+    await page.evaluate(() => history.forward());
+    await showing(page, rest);
+
+    // Leaving the list ends the steps at once; a pick in it adds its entry at once.
+    await page.focus('#power');
+    await page.keyboard.press('ArrowDown');
+    await showing(page, { ...rest, power: 1 });
+    await page.focus('#sdram');
+    assert.equal(await length(), start + 2);
+    await page.select('#sdram', '1');
+    await showing(page, { ...rest, power: 1, sdram: 1 });
+    assert.equal(await length(), start + 3);
+    for (const expected of [{ ...rest, power: 1 }, rest, Defaults]) {
+        await page.evaluate(() => history.back());
+        await showing(page, expected);
+    }
+    await page.close();
+});
+
 test('at 320 pixels nothing reaches past the screen, the settings part open, whatever it reads', async () => {
     const page = await open(guide, '', { width: 320, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
     await page.tap('#meanings summary');

@@ -210,30 +210,83 @@
         show(view);
     }
 
-    function go(view) {
+    // Back and forward step through the picks: each settled pick adds an entry to the history,
+    // which keeps the CPU entry shown too, as the address of a view set by values does not name
+    // it. Stepping through a closed list with the arrow keys picks at every step; the steps only
+    // replace the address, and where they come to rest (a pause, Enter, or leaving the list)
+    // counts as one pick.
+    const SettlingTime = 700; // ms
+    let steps = null; // the entry the steps started from and their timer, while there are any
+
+    function go(view, isStep) {
         show(view);
         setText(notice, '');
-        // A new entry in the history, so back and forward step through the picks; it keeps the
-        // CPU entry shown too, which the address of a view set by values does not name.
+        const state = { cpu: view.selection[cpuList] };
         const fragment = fragmentOf(view);
-        if (location.hash !== fragment) location.hash = fragment;
-        history.replaceState({ cpu: view.selection[cpuList] }, '');
+        if (isStep) {
+            steps ??= { state: history.state, url: location.href, timer: 0 };
+            clearTimeout(steps.timer);
+            steps.timer = setTimeout(settle, SettlingTime);
+            history.replaceState(state, '', fragment);
+            return;
+        }
+        settle();
+        if (location.hash === fragment) history.replaceState(state, '');
+        else history.pushState(state, '', fragment);
     }
 
-    function pickEntry(list, position) {
+    // The steps end as one pick: the entry they started from comes back, and the view they
+    // came to rest on follows it.
+    function settle() {
+        if (!steps) return;
+        const { state, url, timer } = steps;
+        steps = null;
+        clearTimeout(timer);
+        const restedOn = { state: history.state, url: location.href };
+        if (restedOn.url === url) return;
+        history.replaceState(state, '', url);
+        history.pushState(restedOn.state, '', restedOn.url);
+    }
+
+    // Back, forward or a new address while stepping: the history has moved on, the steps are
+    // over.
+    function followHistory() {
+        if (steps) clearTimeout(steps.timer);
+        steps = null;
+        showAddressed();
+    }
+
+    function pickEntry(list, position, isStep) {
         const view = copyOf(current);
         view.selection[list] = position;
         if (list === cpuList) Object.assign(view, { values: valuesOf(position).slice(), byMeanings: false });
-        go(view);
+        go(view, isStep);
     }
 
     // As the panel sets a block: the other groups keep their values, and the CPU list follows.
-    function pickValue(group, position) {
+    function pickValue(group, position, isStep) {
         const view = copyOf(current);
         view.values[group] = position;
         view.byMeanings = true;
         view.selection[cpuList] = cpuEntryFor(view.values, current.selection[cpuList]);
-        go(view);
+        go(view, isStep);
+    }
+
+    // A list tells a step of the keys in it while closed (arrows, Home, End, Page Up and Down, a
+    // letter) from a pick: a click in the open list, or Enter. Alt with an arrow and Space open
+    // the list.
+    const stepKeys = new Set(['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'Home', 'End', 'PageUp', 'PageDown']);
+
+    function listen(select, pick) {
+        let keyed = false;
+        select.addEventListener('keydown', (e) => {
+            keyed = !e.altKey && (stepKeys.has(e.key) || (e.key.length === 1 && e.key !== ' '));
+            if (e.key === 'Enter') settle();
+        });
+        select.addEventListener('keyup', () => { keyed = false; });
+        select.addEventListener('pointerdown', () => { keyed = false; });
+        select.addEventListener('change', () => pick(select.selectedIndex, keyed));
+        select.addEventListener('blur', settle);
     }
 
     // Tool tips: the caption on top at the pointer answers, as in the window; one without a tip
@@ -289,9 +342,11 @@
     document.addEventListener('click', hideTip);
     document.addEventListener('keydown', (e) => { if (e.key === 'Escape') hideTip(); });
 
-    selects.forEach((select, i) => select.addEventListener('change', () => pickEntry(i, select.selectedIndex)));
-    valueSelects.forEach((select, g) => select.addEventListener('change', () => pickValue(g, select.selectedIndex)));
-    window.addEventListener('hashchange', showAddressed);
+    selects.forEach((select, i) => listen(select, (position, isStep) => pickEntry(i, position, isStep)));
+    valueSelects.forEach((select, g) => listen(select, (position, isStep) => pickValue(g, position, isStep)));
+    // A step in the history may bring both; showing the view twice changes nothing.
+    window.addEventListener('hashchange', followHistory);
+    window.addEventListener('popstate', followHistory);
     document.getElementById('print').addEventListener('click', () => window.print());
 
     // Paper gets the 2x drawing; so does a screen that turns dense (zoom, another monitor).
