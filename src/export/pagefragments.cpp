@@ -188,12 +188,14 @@ QString captionsHtml(const Board &board)
         if (it->kind != ElementKind::Label)
             continue;
         const QString tip = QString::fromLatin1(it->label->toolTip);
+        // The script gives a caption with a tip a hit area of its own around the drawn box and
+        // takes the focus from caption to caption; one without a tip is ground no hit area takes.
         QString attributes = tip.isEmpty()
             ? QStringLiteral(" aria-hidden=\"true\"")
-            : QStringLiteral(" tabindex=\"0\" role=\"button\" aria-label=\"%1\" data-tip=\"%2\"")
+            : QStringLiteral(" tabindex=\"-1\" role=\"button\" aria-label=\"%1\" data-tip=\"%2\"")
                   .arg(QString::fromLatin1(it->label->caption).simplified().toHtmlEscaped(), tip.toHtmlEscaped());
         spans << QStringLiteral("<span class=\"cap\" data-name=\"%1\" style=\"%2\"%3></span>")
-                     .arg(QLatin1String(it->name()), boxStyle(it->bounds), attributes);
+                     .arg(QLatin1String(it->name()), boxStyle(it->bounds, QStringLiteral("--")), attributes);
     }
     return spans.join(u'\n');
 }

@@ -20,9 +20,9 @@ QString boxStyle(const QRect &r, const QString &prefix = {});
 /// default selected.
 QString fieldsHtml(const std::vector<ListState> &lists);
 
-/// A transparent box over every caption, the one with the lowest rank on top, as the window's
-/// tool tips find them; a caption with a tip can take the focus and shows the tip exactly as
-/// stored.
+/// A transparent box over every caption, the one with the lowest rank last, its drawn box in custom
+/// properties; a caption with a tip is a button named by its caption whose tip is exactly as
+/// stored, and one without a tip is hidden from screen readers.
 QString captionsHtml(const Board &board);
 
 /// The key to the board as list items: what grey and white pins mean, where pin 1 of each block

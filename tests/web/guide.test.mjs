@@ -178,7 +178,9 @@ async function open(file, fragment = '', viewport = Wide) {
     page.on('pageerror', (error) => seen.errors.push(`uncaught: ${error.message}`));
     await page.setViewport(viewport);
     await page.goto(pathToFileURL(file).href + fragment);
-    await page.waitForFunction(() => document.documentElement.dataset.view !== undefined);
+    // Drawn, and the captions answer.
+    await page.waitForFunction(() => document.documentElement.dataset.view !== undefined
+        && document.querySelector('.captions .cap[data-tip]') !== null, { timeout: 5000 });
     return page;
 }
 
@@ -186,6 +188,26 @@ async function open(file, fragment = '', viewport = Wide) {
 async function notice(page) {
     return page.evaluate(() => document.getElementById('notice')?.textContent ?? null);
 }
+
+/// Every caption with a tip: its name, its tip, the box it is drawn in and its hit area, in
+/// pixels of the page. A caption without a drawn box of its own is drawn where it answers.
+async function captions(page) {
+    return page.evaluate(() => {
+        const board = document.getElementById('board').getBoundingClientRect();
+        return [...document.querySelectorAll('.cap[data-tip]')].map((e) => {
+            const hit = e.getBoundingClientRect().toJSON();
+            if (!e.style.getPropertyValue('--left')) return { name: e.dataset.name, tip: e.dataset.tip, hit, drawn: hit };
+            const at = (p) => parseFloat(e.style.getPropertyValue(p)) / 100;
+            const left = board.left + at('--left') * board.width;
+            const top = board.top + at('--top') * board.height;
+            return { name: e.dataset.name, tip: e.dataset.tip, hit,
+                drawn: { left, top, right: left + at('--width') * board.width, bottom: top + at('--height') * board.height } };
+        });
+    });
+}
+
+const overlapping = (a, b) => Math.min(a.right, b.right) - Math.max(a.left, b.left) > 0.01
+    && Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top) > 0.01;
 
 /// Waits until the page has drawn the selection.
 async function showing(page, selection) {
@@ -593,8 +615,9 @@ test('the red captions show their tool tips exactly as stored, on hover, on tap 
     assert.equal(await tipAt(centre(await box('Label24'))), '168 pins 3.3v un-buffered or 3.3V EDO SDRAM ');
     assert.equal(await tipAt(centre(await box('Label35'))), 'An optional Universal Serial Bus connector');
     assert.equal(await tipAt(centre(await box('Label4'))), null, '"JP4" has no tip');
-    // Where "10" lies over "8", the caption on top answers.
-    const [ten, eight] = [await box('Label68'), await box('Label66')];
+    // Where "10" is drawn over "8", the caption on top answers.
+    const drawn = new Map((await captions(page)).map((c) => [c.name, c.drawn]));
+    const [ten, eight] = [drawn.get('Label68'), drawn.get('Label66')];
     const overlap = { left: Math.max(ten.left, eight.left), top: Math.max(ten.top, eight.top),
         right: Math.min(ten.right, eight.right), bottom: Math.min(ten.bottom, eight.bottom) };
     assert.ok(overlap.left < overlap.right && overlap.top < overlap.bottom);
@@ -617,6 +640,122 @@ test('the red captions show their tool tips exactly as stored, on hover, on tap 
     await phone.touchscreen.tap(...bios);
     assert.equal(await phone.$eval('#tip', (t) => t.hidden), true, 'a second tap hides the tip');
     await phone.close();
+});
+
+test('every tip stays whole on the screen, at every width, and the page never scrolls sideways', async () => {
+    for (const width of [320, 560, 600, 665, 1024]) {
+        const page = await open(guide, '', { width, height: 900, deviceScaleFactor: 1 });
+        // Each caption in turn takes the focus, which shows its tip.
+        const faults = await page.evaluate(() => {
+            const screen = document.documentElement.clientWidth;
+            const tip = document.getElementById('tip');
+            return [...document.querySelectorAll('.cap[data-tip]')].flatMap((caption) => {
+                caption.focus();
+                const r = tip.getBoundingClientRect();
+                const whole = !tip.hidden && tip.textContent === caption.dataset.tip && tip.scrollWidth <= tip.clientWidth;
+                const onScreen = r.left >= 0 && r.right <= screen && document.documentElement.scrollWidth <= screen;
+                return whole && onScreen ? [] : [`${caption.dataset.name}: ${r.left.toFixed(1)} to ${r.right.toFixed(1)} of ${screen}`];
+            });
+        });
+        assert.deepEqual(faults, [], `at ${width} pixels`);
+        await page.close();
+    }
+});
+
+test('each caption with a tip answers in a hit area of at least 24 by 24 pixels that no other covers', async () => {
+    // Screens tall enough for the whole board, so that each hit area can be pointed at.
+    const narrow = { width: 320, height: 1000, deviceScaleFactor: 1 };
+    for (const viewport of [narrow, Phone, { width: 560, height: 900, deviceScaleFactor: 1 }, Wide]) {
+        const page = await open(guide, '', viewport);
+        const all = await captions(page);
+        assert.equal(all.length, 46);
+        const board = await page.$eval('#board', (e) => e.getBoundingClientRect().toJSON());
+        const where = `at ${viewport.width} pixels`;
+        for (const { name, hit, drawn } of all) {
+            assert.ok(hit.width >= 24 - 0.01 && hit.height >= 24 - 0.01, `${name} ${hit.width} by ${hit.height} ${where}`);
+            assert.ok(hit.left >= board.left - 0.01 && hit.right <= board.right + 0.01
+                && hit.top >= board.top - 0.01 && hit.bottom <= board.bottom + 0.01, `${name} on the board ${where}`);
+            const apart = Math.hypot(Math.max(0, hit.left - drawn.right, drawn.left - hit.right),
+                Math.max(0, hit.top - drawn.bottom, drawn.top - hit.bottom));
+            assert.ok(apart <= 64, `${name} lies ${apart.toFixed(1)} pixels from its caption ${where}`);
+        }
+        const overlaps = all.flatMap((a, i) => all.slice(i + 1).filter((b) => overlapping(a.hit, b.hit)).map((b) => `${a.name}/${b.name}`));
+        assert.deepEqual(overlaps, [], where);
+        // Nothing else lies over a hit area: its middle answers for its own caption.
+        const answering = await page.evaluate((list) => list.map(({ name, hit }) => {
+            const at = document.elementFromPoint((hit.left + hit.right) / 2, (hit.top + hit.bottom) / 2);
+            return at?.dataset.name ?? at?.tagName ?? null;
+        }), all);
+        assert.deepEqual(answering, all.map((c) => c.name), where);
+        // Nor is anything else to press or tap smaller.
+        const controls = await page.evaluate(() => ['#cpu', '#power', '#sdram', '#print', '#meanings summary'].map((s) => {
+            const r = document.querySelector(s).getBoundingClientRect();
+            return [s, r.width >= 24 && r.height >= 24];
+        }));
+        assert.deepEqual(controls.filter(([, big]) => !big), [], where);
+        await page.close();
+    }
+});
+
+test('the board is one Tab stop; the arrow keys step through its captions, Enter shows and hides a tip, Escape closes it', async () => {
+    const page = await open(guide);
+    const focused = () => page.evaluate(() => {
+        const e = document.activeElement;
+        const tip = document.getElementById('tip');
+        return { name: e.dataset.name ?? e.tagName, caption: e.getAttribute('aria-label'), tip: tip.hidden ? null : tip.textContent,
+            own: e.dataset.tip ?? null };
+    });
+    await page.focus('#print');
+    await page.keyboard.press('Tab');
+    const first = await focused();
+    assert.ok(first.own, `the board takes the focus: ${first.name}`);
+    assert.equal(first.tip, first.own, 'and shows the tip of its caption');
+    await page.keyboard.press('Tab');
+    assert.equal((await focused()).name, 'SUMMARY', 'the next stop is the settings part');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    await page.keyboard.up('Shift');
+    assert.equal((await focused()).name, first.name, 'back to the caption the board had');
+
+    // A screen reader hears each caption as a button with its name and its tip.
+    const active = await page.evaluateHandle(() => document.activeElement);
+    const heard = await page.accessibility.snapshot({ root: active, interestingOnly: false });
+    assert.deepEqual([heard.role, heard.name, heard.description], ['button', first.caption, first.own]);
+
+    // The arrow keys reach every caption once, each with its tip; the ends hold.
+    const seen = [first.name];
+    await page.keyboard.press('ArrowLeft');
+    assert.equal((await focused()).name, first.name);
+    for (let i = 1; i < 46; i++) {
+        await page.keyboard.press(i % 2 ? 'ArrowRight' : 'ArrowDown');
+        const now = await focused();
+        assert.equal(now.tip, now.own, now.name);
+        seen.push(now.name);
+    }
+    const last = seen.at(-1);
+    await page.keyboard.press('ArrowRight');
+    assert.equal((await focused()).name, last);
+    assert.equal(new Set(seen).size, 46);
+    assert.deepEqual([...seen].sort(), (await captions(page)).map((c) => c.name).sort());
+    await page.keyboard.press('ArrowUp');
+    assert.equal((await focused()).name, seen.at(-2));
+    await page.keyboard.press('Home');
+    assert.equal((await focused()).name, first.name);
+    await page.keyboard.press('End');
+    assert.equal((await focused()).name, last);
+
+    const nameAndTip = async () => {
+        const now = await focused();
+        return [now.name, now.tip === null ? null : now.tip === now.own];
+    };
+    await page.keyboard.press('Enter');
+    assert.deepEqual(await nameAndTip(), [last, null], 'Enter hides the tip');
+    await page.keyboard.press('Enter');
+    assert.deepEqual(await nameAndTip(), [last, true], 'and shows it again');
+    await page.keyboard.press('Escape');
+    assert.deepEqual(await nameAndTip(), [last, null], 'Escape closes it');
+    assert.equal(await page.$$eval('.board [tabindex="0"]', (list) => list.length), 1);
+    await page.close();
 });
 
 test('arrow steps through a closed list replace the history entry; where they come to rest adds one', async () => {

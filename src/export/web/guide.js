@@ -1,16 +1,19 @@
 // The guide page at work: the board drawn with the pins of the chosen entries or of a bus clock,
 // multiplier and core voltage set as the window's settings panel sets them, the choice kept in the
-// page's address (and a notice when the address cannot be read), the captions' tool tips, the
-// panel's reading and the sentence of jumper positions. Everything it shows comes from the data
-// the program wrote into the page.
+// page's address (and a notice when the address cannot be read), the captions' hit areas and tool
+// tips, the panel's reading and the sentence of jumper positions. Everything it shows comes from
+// the data the program wrote into the page.
 'use strict';
 (() => {
     const data = JSON.parse(document.getElementById('guide-data').textContent);
     const root = document.documentElement;
     const canvas = document.getElementById('board');
+    const board = canvas.parentElement;
     const picture = document.getElementById('picture');
     const positions = document.getElementById('positions');
     const notice = document.getElementById('notice');
+    const captionBox = board.querySelector('.captions');
+    const mark = document.getElementById('mark');
     const tip = document.getElementById('tip');
     const selects = data.lists.map((list) => document.getElementById(list.key));
     const { groups, readings } = data.meanings;
@@ -289,40 +292,236 @@
         select.addEventListener('blur', settle);
     }
 
-    // Tool tips: the caption on top at the pointer answers, as in the window; one without a tip
-    // hides any tip shown.
+    // Tool tips. Each caption with a tip gets a hit area of at least MinTarget pixels a side, none
+    // overlapping another, a caption without a tip or a list on the board. The tip stands by the
+    // drawn caption, which the mark outlines, and inside the screen.
+    const MinTarget = 24;
+    const TipMargin = 4;
+    let tipped = []; // the captions with a tip, in reading order: top to bottom, left to right
+    let grounds = []; // the captions without one
     let tipOwner = null;
 
-    function showTip(caption) {
-        const text = caption.dataset.tip;
-        if (!text) {
-            hideTip();
-            return;
+    // A caption's drawn box in pixels of the board as it is shown now, from its custom properties.
+    function drawnBox(caption, width, height) {
+        const at = (name) => parseFloat(caption.style.getPropertyValue(name)) / 100;
+        return { x: at('--left') * width, y: at('--top') * height, w: at('--width') * width, h: at('--height') * height };
+    }
+
+    const overlaps = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+    const covers = (a, b) => a.x <= b.x && b.x + b.w <= a.x + a.w && a.y <= b.y && b.y + b.h <= a.y + a.h;
+
+    // What a hit area at x, y of w by h pixels costs its caption: how far the drawn caption
+    // reaches out of it, by far first, then how far their middles lie apart. It is a cost along
+    // x plus one along y.
+    function costAlong(at, size, from, length) {
+        const out = Math.max(0, at - from, from + length - at - size);
+        return 100 * out ** 2 + (at + size / 2 - from - length / 2) ** 2;
+    }
+
+    const costOf = (x, y, w, h, drawn) => costAlong(x, w, drawn.x, drawn.w) + costAlong(y, h, drawn.y, drawn.h);
+
+    // The free box of at least MinTarget a side, in whole pixels inside the board, that costs the
+    // caption less than within, and least; none if there is no such box. As the cost grows
+    // apart along x and along y, the best box is the one centred on the caption where that is
+    // free, or else lies against the edge of something taken or of the board: on each such line
+    // the best place is the free one nearest the centred box. Lines whose own part of the cost
+    // is already too high are passed over.
+    function placeTarget(drawn, taken, width, height, within = Infinity) {
+        const w = Math.ceil(Math.max(MinTarget, drawn.w));
+        const h = Math.ceil(Math.max(MinTarget, drawn.h));
+        const [right, bottom] = [Math.floor(width) - w, Math.floor(height) - h];
+        const clamp = (v, a, b) => Math.min(Math.max(v, a), b);
+        const x0 = clamp(Math.round(drawn.x + drawn.w / 2 - w / 2), 0, right);
+        const y0 = clamp(Math.round(drawn.y + drawn.h / 2 - h / 2), 0, bottom);
+        const costX = (x) => costAlong(x, w, drawn.x, drawn.w);
+        const costY = (y) => costAlong(y, h, drawn.y, drawn.h);
+        let best = null;
+        let bestCost = within;
+        const consider = (x, y) => {
+            const cost = costX(x) + costY(y);
+            if (cost >= bestCost) return;
+            best = { x, y, w, h };
+            bestCost = cost;
+        };
+        if (!taken.some((t) => overlaps({ x: x0, y: y0, w, h }, t))) {
+            consider(x0, y0);
+            return best;
         }
-        if (tipOwner) tipOwner.removeAttribute('aria-describedby');
+        // On the line x: the free stretches between what is taken across it, top to bottom.
+        const alongX = (x) => {
+            if (x < 0 || x > right || costX(x) + costY(y0) >= bestCost) return;
+            let from = 0;
+            for (const t of taken.filter((t) => x < t.x + t.w && t.x < x + w).sort((a, b) => a.y - b.y)) {
+                if (t.y - h >= from) consider(x, clamp(y0, from, Math.min(t.y - h, bottom)));
+                from = Math.max(from, t.y + t.h);
+            }
+            if (from <= bottom) consider(x, clamp(y0, from, bottom));
+        };
+        const alongY = (y) => {
+            if (y < 0 || y > bottom || costX(x0) + costY(y) >= bestCost) return;
+            let from = 0;
+            for (const t of taken.filter((t) => y < t.y + t.h && t.y < y + h).sort((a, b) => a.x - b.x)) {
+                if (t.x - w >= from) consider(clamp(x0, from, Math.min(t.x - w, right)), y);
+                from = Math.max(from, t.x + t.w);
+            }
+            if (from <= right) consider(clamp(x0, from, right), y);
+        };
+        [x0, 0, right].forEach(alongX);
+        [y0, 0, bottom].forEach(alongY);
+        for (const t of taken) {
+            alongX(t.x - w);
+            alongX(t.x + t.w);
+            alongY(t.y - h);
+            alongY(t.y + t.h);
+        }
+        return best;
+    }
+
+    // A box in whole pixels, rounded outwards, so that the hit areas lie on whole pixels too.
+    function outwards({ x, y, w, h }) {
+        const [left, top] = [Math.floor(x), Math.floor(y)];
+        return { x: left, y: top, w: Math.ceil(x + w) - left, h: Math.ceil(y + h) - top };
+    }
+
+    // What no hit area may take: the captions without a tip, and the lists and the button where
+    // they stand on the board.
+    function groundOf(width, height) {
+        const ground = grounds.map((caption) => outwards(drawnBox(caption, width, height)));
+        const frame = board.getBoundingClientRect();
+        for (const control of document.querySelectorAll('.controls select, .controls button')) {
+            const r = control.getBoundingClientRect();
+            const box = outwards({ x: r.left - frame.left, y: r.top - frame.top, w: r.width, h: r.height });
+            if (overlaps(box, { x: 0, y: 0, w: width, h: height })) ground.push(box);
+        }
+        return ground;
+    }
+
+    // Where two drawn captions overlap, the place is the one on top's, as in the window: each
+    // overlap with the position of its owner among the captions, the one on top first.
+    function claimsOf(drawn) {
+        return drawn.flatMap((upper, i) => drawn.slice(i + 1).filter((lower) => overlaps(upper, lower)).map((lower) => {
+            const [x, y] = [Math.max(upper.x, lower.x), Math.max(upper.y, lower.y)];
+            const [right, bottom] = [Math.min(upper.x + upper.w, lower.x + lower.w), Math.min(upper.y + upper.h, lower.y + lower.h)];
+            return { owner: i, ...outwards({ x, y, w: right - x, h: bottom - y }) };
+        }));
+    }
+
+    // Hit areas of one size trade places, and each one that leaves part of its caption out moves
+    // to a free place, wherever that costs their captions less; twice over at most, as little is
+    // gained after that.
+    function improve(boxes, drawn, barred, width, height) {
+        const cost = (box, i) => costOf(box.x, box.y, box.w, box.h, drawn[i]);
+        const allowed = (box, i) => !barred[i].some((t) => overlaps(box, t));
+        for (let pass = 0, better = true; better && pass < 2; pass++) {
+            better = false;
+            for (let i = 0; i < boxes.length; i++) {
+                for (let j = i + 1; j < boxes.length; j++) {
+                    const [a, b] = [boxes[i], boxes[j]];
+                    if (a.w !== b.w || a.h !== b.h) continue;
+                    const swapped = [{ ...a, x: b.x, y: b.y }, { ...b, x: a.x, y: a.y }];
+                    if (!allowed(swapped[0], i) || !allowed(swapped[1], j)) continue;
+                    if (cost(swapped[0], i) + cost(swapped[1], j) < cost(a, i) + cost(b, j) - 1) {
+                        [boxes[i], boxes[j]] = swapped;
+                        better = true;
+                    }
+                }
+            }
+            for (let i = 0; i < boxes.length; i++) {
+                if (covers(boxes[i], drawn[i])) continue;
+                const others = barred[i].concat(boxes.filter((_, k) => k !== i));
+                const moved = placeTarget(drawn[i], others, width, height, cost(boxes[i], i) - 1);
+                if (moved) {
+                    boxes[i] = moved;
+                    better = true;
+                }
+            }
+        }
+    }
+
+    // Lays out the hit areas for the board's size now: the caption on top first, each where it
+    // costs its caption least among what is left, then improved.
+    function layOutTargets() {
+        const width = board.clientWidth;
+        const height = board.clientHeight;
+        if (width === 0) return;
+        const ground = groundOf(width, height);
+        const onTop = [...captionBox.querySelectorAll('.cap[data-tip]')].reverse();
+        const drawn = onTop.map((caption) => drawnBox(caption, width, height));
+        const claims = claimsOf(drawn);
+        const barred = drawn.map((_, i) => ground.concat(claims.filter((claim) => claim.owner !== i)));
+        const boxes = [];
+        // Where no room is left anywhere, a hit area lies over its caption, as before.
+        drawn.forEach((d, i) => boxes.push(placeTarget(d, barred[i].concat(boxes), width, height) ?? { ...d }));
+        improve(boxes, drawn, barred, width, height);
+        onTop.forEach((caption, i) => {
+            const { x, y, w, h } = boxes[i];
+            Object.assign(caption.style, { left: `${x}px`, top: `${y}px`, width: `${w}px`, height: `${h}px` });
+        });
+        if (tipOwner) placeTip(tipOwner);
+    }
+
+    function showTip(caption) {
+        if (tipOwner && tipOwner !== caption) tipOwner.removeAttribute('aria-describedby');
         tipOwner = caption;
         caption.setAttribute('aria-describedby', 'tip');
-        tip.textContent = text;
+        setText(tip, caption.dataset.tip);
         tip.hidden = false;
+        mark.hidden = false;
         placeTip(caption);
     }
 
+    // Below the drawn caption, or above it where the board ends first; as far left as the
+    // caption but no further right than the screen allows, and never wider than the screen.
     function placeTip(caption) {
-        const board = tip.offsetParent;
-        const below = caption.offsetTop + caption.offsetHeight + 4;
-        const top = below + tip.offsetHeight <= board.clientHeight ? below : caption.offsetTop - tip.offsetHeight - 4;
-        const left = Math.min(caption.offsetLeft, board.clientWidth - tip.offsetWidth - 2);
+        const frame = board.getBoundingClientRect();
+        const drawn = drawnBox(caption, frame.width, frame.height);
+        Object.assign(mark.style, { left: `${drawn.x}px`, top: `${drawn.y}px`, width: `${drawn.w}px`, height: `${drawn.h}px` });
+        const screen = document.documentElement.clientWidth;
+        tip.style.maxWidth = `${screen - 2 * TipMargin}px`;
+        const below = drawn.y + drawn.h + 4;
+        const top = below + tip.offsetHeight <= frame.height ? below : drawn.y - tip.offsetHeight - 4;
+        const leftmost = TipMargin - frame.left;
+        const rightmost = screen - TipMargin - frame.left - tip.offsetWidth;
         tip.style.top = `${Math.max(0, top)}px`;
-        tip.style.left = `${Math.max(0, left)}px`;
+        tip.style.left = `${Math.max(leftmost, Math.min(drawn.x, rightmost))}px`;
     }
 
     function hideTip() {
         if (tipOwner) tipOwner.removeAttribute('aria-describedby');
         tipOwner = null;
         tip.hidden = true;
+        mark.hidden = true;
     }
 
-    for (const caption of document.querySelectorAll('.captions .cap')) {
+    const toggleTip = (caption) => (tipOwner === caption ? hideTip() : showTip(caption));
+
+    // The board is one stop of the Tab key: the caption last stepped to takes the focus, and the
+    // arrow keys step through the captions in reading order, each showing its tip.
+    function focusCaption(caption) {
+        for (const other of tipped) other.tabIndex = other === caption ? 0 : -1;
+        showTip(caption);
+    }
+
+    function stepFrom(caption, key) {
+        const at = tipped.indexOf(caption);
+        const to = { ArrowRight: at + 1, ArrowDown: at + 1, ArrowLeft: at - 1, ArrowUp: at - 1, Home: 0, End: tipped.length - 1 }[key];
+        if (to === undefined) return false;
+        tipped[Math.max(0, Math.min(tipped.length - 1, to))].focus();
+        return true;
+    }
+
+    function onCaptionKey(e) {
+        const caption = e.target.closest('.cap[data-tip]');
+        if (!caption || e.altKey || e.ctrlKey || e.metaKey) return;
+        if (stepFrom(caption, e.key)) {
+            e.preventDefault();
+        } else if (e.key === 'Enter' || e.key === ' ') {
+            e.preventDefault();
+            toggleTip(caption);
+        }
+    }
+
+    function listenToCaption(caption) {
         caption.addEventListener('pointerenter', (e) => { if (e.pointerType === 'mouse') showTip(caption); });
         caption.addEventListener('pointerleave', (e) => {
             if (e.pointerType === 'mouse' && tipOwner === caption) hideTip();
@@ -336,9 +535,40 @@
             if (e.pointerType !== 'mouse' && shownBeforeTap) hideTip();
             else showTip(caption);
         });
-        caption.addEventListener('focus', () => showTip(caption));
+        caption.addEventListener('focus', () => focusCaption(caption));
         caption.addEventListener('blur', () => { if (tipOwner === caption) hideTip(); });
     }
+
+    function makeCaptions() {
+        const all = [...captionBox.querySelectorAll('.cap')];
+        grounds = all.filter((caption) => !caption.dataset.tip);
+        // Reading order on the board as drawn: rows a few pixels high, left to right in each.
+        const [width, height] = data.size;
+        const place = (caption) => {
+            const box = drawnBox(caption, width, height);
+            return [Math.round(box.y / 4), box.x];
+        };
+        tipped = all.filter((caption) => caption.dataset.tip)
+            .map((caption) => [place(caption), caption])
+            .sort(([a], [b]) => a[0] - b[0] || a[1] - b[1])
+            .map(([, caption]) => caption);
+        if (tipped.length > 0) tipped[0].tabIndex = 0;
+        tipped.forEach(listenToCaption);
+        captionBox.addEventListener('keydown', onCaptionKey);
+        // Now, and whenever the board or what stands on it changes its size; only the hit areas
+        // move, which changes neither.
+        let laidOutFor = '';
+        const layOutForSize = () => {
+            const { width, height } = board.parentElement.getBoundingClientRect();
+            if (`${width}x${height}` === laidOutFor) return;
+            laidOutFor = `${width}x${height}`;
+            layOutTargets();
+        };
+        layOutForSize();
+        new ResizeObserver(layOutForSize).observe(board.parentElement);
+        window.addEventListener('resize', () => { if (tipOwner) placeTip(tipOwner); });
+    }
+
     document.addEventListener('click', hideTip);
     document.addEventListener('keydown', (e) => { if (e.key === 'Escape') hideTip(); });
 
@@ -365,6 +595,7 @@
     watchRatio();
 
     showAddressed();
+    makeCaptions();
     const sources = [picture.getAttribute('src'), picture.getAttribute('srcset').trim().split(/\s+/)[0]];
     Promise.all(sources.map((source) => {
         const image = new Image();
