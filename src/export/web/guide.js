@@ -2,9 +2,29 @@
 // multiplier and core voltage set as the window's settings panel sets them, the choice kept in the
 // page's address (and a notice when the address cannot be read), the captions' hit areas and tool
 // tips, the panel's reading and the sentence of jumper positions. Everything it shows comes from
-// the data the program wrote into the page.
+// the data the program wrote into the page. The page shows its first view without the script,
+// which starts once that has been painted.
 'use strict';
-(() => {
+((start) => {
+    // Nothing the script does (its data, the pictures it decodes, the captions it lays out) may
+    // delay the first paint. Where the browser does not report paints, it starts after the first
+    // frame; where no paint is reported within a second, it starts all the same.
+    if (!PerformanceObserver.supportedEntryTypes?.includes('paint')) {
+        requestAnimationFrame(() => setTimeout(start));
+        return;
+    }
+    const painted = new PerformanceObserver(() => startOnce());
+    const late = setTimeout(() => startOnce(), 1000);
+    let started = false;
+    function startOnce() {
+        if (started) return;
+        started = true;
+        painted.disconnect();
+        clearTimeout(late);
+        setTimeout(start);
+    }
+    painted.observe({ type: 'paint', buffered: true });
+})(() => {
     const data = JSON.parse(document.getElementById('guide-data').textContent);
     const root = document.documentElement;
     const canvas = document.getElementById('board');
@@ -35,7 +55,7 @@
 
     let current = copyOf(defaults);
     let printing = false;
-    let images = null; // the board's picture at 1x and 2x, once decoded
+    const images = [null, null]; // the board's picture at 1x and 2x, each once decoded
 
     // The values a CPU entry stands for; its pins are theirs.
     const valuesOf = (entry) => data.lists[cpuList].entries[entry].meanings;
@@ -171,8 +191,8 @@
     }
 
     function draw() {
-        if (!images) return;
         const r = ratio();
+        if (!images[r - 1]) return;
         const { fills } = drawingOf(current);
         canvas.width = data.size[0] * r;
         canvas.height = data.size[1] * r;
@@ -204,10 +224,11 @@
     }
 
     // The view of the address; one set by values opens their part of the page. An address that
-    // cannot be read says so above the board, until the next address or pick; the notice is a live
-    // region, so a screen reader reads out what it says.
+    // cannot be read says so above the board, until the next address or pick.
     function showAddressed() {
         const { view, problem } = viewAt(location.hash, history.state?.cpu);
+        // The notice is a live region, there since the page was shown: a screen reader reads
+        // out what it says.
         setText(notice, problem && `${problem} The page shows its first view instead.`);
         if (view.byMeanings) meanings.open = true;
         show(view);
@@ -292,9 +313,10 @@
         select.addEventListener('blur', settle);
     }
 
-    // Tool tips. Each caption with a tip gets a hit area of at least MinTarget pixels a side, none
-    // overlapping another, a caption without a tip or a list on the board. The tip stands by the
-    // drawn caption, which the mark outlines, and inside the screen.
+    // Tool tips. The captions come from their template once the page has been shown; each with
+    // a tip gets a hit area of at least MinTarget pixels a side, none overlapping another, a
+    // caption without a tip or a list on the board. The tip stands by the drawn caption, which
+    // the mark outlines, and inside the screen.
     const MinTarget = 24;
     const TipMargin = 4;
     let tipped = []; // the captions with a tip, in reading order: top to bottom, left to right
@@ -540,6 +562,7 @@
     }
 
     function makeCaptions() {
+        captionBox.append(document.getElementById('captions').content);
         const all = [...captionBox.querySelectorAll('.cap')];
         grounds = all.filter((caption) => !caption.dataset.tip);
         // Reading order on the board as drawn: rows a few pixels high, left to right in each.
@@ -594,15 +617,19 @@
     };
     watchRatio();
 
+    // The view of the address, drawn as soon as the picture it needs is decoded (the page's own at
+    // 1x, decoded already as a rule); then the other picture, so that paper finds the 2x one ready;
+    // the captions in a task of their own.
     showAddressed();
-    makeCaptions();
-    const sources = [picture.getAttribute('src'), picture.getAttribute('srcset').trim().split(/\s+/)[0]];
-    Promise.all(sources.map((source) => {
-        const image = new Image();
-        image.src = source;
-        return image.decode().then(() => image);
-    })).then((decoded) => {
-        images = decoded;
-        draw();
-    });
-})();
+    const decode = (r) => {
+        const image = r === 1 ? picture : new Image();
+        if (r === 2) image.src = document.getElementById('picture-2x').textContent.trim();
+        return image.decode().then(() => {
+            images[r - 1] = image;
+            draw();
+        });
+    };
+    const first = ratio();
+    decode(first).then(() => decode(3 - first));
+    setTimeout(makeCaptions);
+});
