@@ -883,7 +883,7 @@ test('print puts the board and the lists alone on one page, drawn at 2x', async 
     await page.click('#print');
     assert.equal(await page.evaluate(() => window.printed), 1);
     await page.emulateMediaType('print');
-    await page.waitForFunction(() => document.documentElement.dataset.ratio === '2');
+    await page.waitForFunction(() => document.documentElement.dataset.ratio === '2', { timeout: 5000 });
     const shown = await page.evaluate(() => Object.fromEntries(
         ['header', 'footer', '.positions', '#meanings', '#print', '#board', '#cpu', '#power', '#sdram']
             .map((s) => [s, getComputedStyle(document.querySelector(s)).display !== 'none'])));
@@ -893,7 +893,7 @@ test('print puts the board and the lists alone on one page, drawn at 2x', async 
     await page.pdf({ path: pdf, format: 'A4' });
     assert.match((await run('pdfinfo', [pdf])).stdout, /^Pages:\s+1$/m, 'one page');
     await page.emulateMediaType(null);
-    await page.waitForFunction(() => document.documentElement.dataset.ratio === '1');
+    await page.waitForFunction(() => document.documentElement.dataset.ratio === '1', { timeout: 5000 });
     await page.close();
 });
 
