@@ -58,15 +58,22 @@ QString pageHtml(PageWindow &window, PageStart start)
         QString::fromUtf8(QJsonDocument(pageData(record, start, pictures.pins)).toJson(QJsonDocument::Compact))
             .replace(QStringLiteral("</"), QStringLiteral("<\\/"));
     const QString script = resourceText(QStringLiteral(":/web/guide.js"));
+    const QString earlyScript = resourceText(QStringLiteral(":/web/early.js"));
     const ControlRow &print = controlRow("CMDPRINT");
-    const QByteArray scriptHash = QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha256).toBase64();
+    // The page's policy runs exactly these two scripts.
+    const auto hashOf = [](const QString &text) {
+        return QStringLiteral("sha256-")
+            + QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toBase64());
+    };
     return fillTemplate(
         resourceText(QStringLiteral(":/web/guide.html")),
         {{QStringLiteral("title"), QStringLiteral("%1 jumper settings").arg(QLatin1String(WindowCaption))},
          {QStringLiteral("version"), QStringLiteral(VELMOR_VERSION)},
          {QStringLiteral("style"), resourceText(QStringLiteral(":/web/guide.css"))},
          {QStringLiteral("script"), script},
-         {QStringLiteral("script-hash"), QStringLiteral("sha256-") + QString::fromLatin1(scriptHash)},
+         {QStringLiteral("script-hash"), hashOf(script)},
+         {QStringLiteral("early-script"), earlyScript},
+         {QStringLiteral("early-script-hash"), hashOf(earlyScript)},
          {QStringLiteral("data"), data},
          {QStringLiteral("width"), QString::number(ClientSize.width())},
          {QStringLiteral("height"), QString::number(ClientSize.height())},
@@ -77,6 +84,7 @@ QString pageHtml(PageWindow &window, PageStart start)
          {QStringLiteral("print-box"),
           boxStyle(pixelBox(print.left, print.top, print.width, print.height), QStringLiteral("--"))},
          {QStringLiteral("captions"), captionsHtml(window.board())},
+         {QStringLiteral("legend"), legendHtml(window.board())},
          {QStringLiteral("positions"), positionsSentence(window).toHtmlEscaped()}});
 }
 

@@ -92,9 +92,10 @@ QJsonObject listData(const PageRecord &r, std::size_t list)
         {QStringLiteral("entries"), entries}};
 }
 
-/// One group of the panel as the page's data, like a list's: its key, its default, the pins and
-/// sentence parts it sets, and per value the word of the address, what it puts there and the
-/// panel's reading of its pins.
+/// One group of the panel as the page's data, like a list's: its key, the unit an address may
+/// write after a value ("MHz", as on the command line), its default, the pins and sentence parts
+/// it sets, and per value the word of the address, what it puts there and the panel's reading of
+/// its pins.
 QJsonObject groupData(const PageRecord &r, std::size_t group)
 {
     const OwnedSlots owned = slotsOf(r.owners, static_cast<int>(r.lists.size() + group));
@@ -110,6 +111,7 @@ QJsonObject groupData(const PageRecord &r, std::size_t group)
         values.append(data);
     }
     return QJsonObject{{QStringLiteral("key"), QLatin1String(g.page->key)},
+                       {QStringLiteral("unit"), QString::fromLatin1(g.page->unit).trimmed()},
                        {QStringLiteral("default"), g.defaultIndex},
                        {QStringLiteral("pins"), numbers(owned.pins)},
                        {QStringLiteral("parts"), numbers(owned.parts)},

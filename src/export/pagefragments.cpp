@@ -2,11 +2,150 @@
 #include "pagefragments.h"
 
 #include "pagedata.h"
+#include "pageerror.h"
 
 #include "boarddata/catalogues.h"
 #include "boarddata/window.h"
+#include "jumpers/jumperblocks.h"
+#include "jumpers/jumperpositions.h"
+#include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
+
+#include <algorithm>
+
+namespace {
+
+/// "A", "A and B", "A, B and C".
+QString spokenList(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.first(items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.last();
+}
+
+QRect pinBox(const Board &board, const char *pin)
+{
+    const BoardElement *element = board.find(pin);
+    if (!element)
+        throw PageError(QStringLiteral("the board has no pin %1").arg(QLatin1String(pin)));
+    return element->bounds;
+}
+
+/// A three-pin block as the drawing shows it: its box, whether its pins stand one above the
+/// other, and the end of the row or column where pin 1 is.
+struct BlockPlace {
+    QString name;
+    QRect box;
+    bool upright;
+    QString pinOneEnd;
+};
+
+BlockPlace placeOf(const Board &board, const ThreePinBlock &block)
+{
+    const QPoint one = pinBox(board, block.pins[0]).center();
+    const QPoint three = pinBox(board, block.pins[2]).center();
+    const bool upright = qAbs(one.y() - three.y()) > qAbs(one.x() - three.x());
+    const char *end = upright ? (one.y() > three.y() ? "bottom" : "top") : (one.x() < three.x() ? "left" : "right");
+    QRect box;
+    for (const char *pin : block.pins)
+        box |= pinBox(board, pin);
+    return {QLatin1String(block.name), box, upright, QLatin1String(end)};
+}
+
+/// "Pin 1 is the bottom pin of JP7, ... and the left pin of JP4, ...", the blocks in the order
+/// given, grouped by the end where pin 1 is.
+QString pinOneSentence(const std::vector<BlockPlace> &blocks)
+{
+    QStringList ends;
+    for (const BlockPlace &b : blocks) {
+        if (!ends.contains(b.pinOneEnd))
+            ends << b.pinOneEnd;
+    }
+    QStringList parts;
+    for (const QString &end : ends) {
+        QStringList names;
+        for (const BlockPlace &b : blocks) {
+            if (b.pinOneEnd == end)
+                names << b.name;
+        }
+        parts << QStringLiteral("the %1 pin of %2").arg(end, spokenList(names));
+    }
+    return QStringLiteral("Pin 1 is %1: %2 puts the cap on pin 1 and the middle pin, %3 on the middle pin and pin 3.")
+        .arg(spokenList(parts), positionText(Position::OneTwo), positionText(Position::TwoThree));
+}
+
+/// The blocks that stand side by side, upright ones in a row left to right, flat ones in a
+/// column top to bottom: "Columns left to right: JP7, JP8, JP9 and JP10."
+QStringList sideBySideSentences(const std::vector<BlockPlace> &blocks)
+{
+    std::vector<std::vector<BlockPlace>> rows;
+    for (const BlockPlace &b : blocks) {
+        const auto beside = [&b](const BlockPlace &other) {
+            return other.upright == b.upright
+                && (b.upright ? b.box.top() <= other.box.bottom() && other.box.top() <= b.box.bottom()
+                              : b.box.left() <= other.box.right() && other.box.left() <= b.box.right());
+        };
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&beside](const auto &r) { return std::any_of(r.begin(), r.end(), beside); });
+        if (row == rows.end())
+            rows.push_back({b});
+        else
+            row->push_back(b);
+    }
+    QStringList sentences;
+    for (auto &row : rows) {
+        if (row.size() < 2)
+            continue;
+        const bool upright = row.front().upright;
+        std::sort(row.begin(), row.end(), [upright](const BlockPlace &a, const BlockPlace &b) {
+            return upright ? a.box.left() < b.box.left() : a.box.top() < b.box.top();
+        });
+        QStringList names;
+        for (const BlockPlace &b : row)
+            names << b.name;
+        sentences << QStringLiteral("%1: %2.").arg(
+            QLatin1String(upright ? "Columns left to right" : "Rows top to bottom"), spokenList(names));
+    }
+    return sentences;
+}
+
+/// "JP3's positions A, B, C and D stand left to right, each two pins one above the other."
+QString jp3Sentence(const Board &board)
+{
+    struct Place {
+        QString letter;
+        QPoint first, second;
+    };
+    std::vector<Place> places;
+    for (const Jp3Position &p : jp3Positions())
+        places.push_back(
+            {QLatin1String(p.letter), pinBox(board, p.pins[0]).center(), pinBox(board, p.pins[1]).center()});
+    QRect spread;
+    for (const Place &p : places)
+        spread |= QRect(p.first, QSize(1, 1));
+    const bool inRow = spread.width() >= spread.height();
+    std::sort(places.begin(), places.end(), [inRow](const Place &a, const Place &b) {
+        return inRow ? a.first.x() < b.first.x() : a.first.y() < b.first.y();
+    });
+    QStringList letters;
+    for (const Place &p : places)
+        letters << p.letter;
+    const Place &any = places.front();
+    const bool pairUpright = qAbs(any.first.y() - any.second.y()) > qAbs(any.first.x() - any.second.x());
+    return QStringLiteral("JP3's positions %1 stand %2, each two pins %3.")
+        .arg(spokenList(letters), QLatin1String(inRow ? "left to right" : "top to bottom"),
+             QLatin1String(pairUpright ? "one above the other" : "side by side"));
+}
+
+/// A pair of pins in a fill, for the legend; the words beside it say what it means.
+QString pinPair(Color fill)
+{
+    return QStringLiteral("<span class=\"pair\" style=\"--fill:%1\" aria-hidden=\"true\"></span>")
+        .arg(toQColor(fill).name());
+}
+
+} // namespace
 
 QString boxStyle(const QRect &r, const QString &prefix)
 {
@@ -49,12 +188,14 @@ QString captionsHtml(const Board &board)
         if (it->kind != ElementKind::Label)
             continue;
         const QString tip = QString::fromLatin1(it->label->toolTip);
+        // The script gives a caption with a tip a hit area of its own around the drawn box and
+        // takes the focus from caption to caption; one without a tip is ground no hit area takes.
         QString attributes = tip.isEmpty()
             ? QStringLiteral(" aria-hidden=\"true\"")
-            : QStringLiteral(" tabindex=\"0\" role=\"button\" aria-label=\"%1\" data-tip=\"%2\"")
+            : QStringLiteral(" tabindex=\"-1\" role=\"button\" aria-label=\"%1\" data-tip=\"%2\"")
                   .arg(QString::fromLatin1(it->label->caption).simplified().toHtmlEscaped(), tip.toHtmlEscaped());
         spans << QStringLiteral("<span class=\"cap\" data-name=\"%1\" style=\"%2\"%3></span>")
-                     .arg(QLatin1String(it->name()), boxStyle(it->bounds), attributes);
+                     .arg(QLatin1String(it->name()), boxStyle(it->bounds, QStringLiteral("--")), attributes);
     }
     return spans.join(u'\n');
 }
@@ -83,4 +224,23 @@ QString settingsHtml(const PageRecord &r)
                     .arg(reading.caption.toHtmlEscaped(), reading.name, reading.texts[combination].toHtmlEscaped());
     }
     return html + QStringLiteral("</dl>");
+}
+
+QString legendHtml(const Board &board)
+{
+    std::vector<BlockPlace> blocks;
+    for (const ThreePinBlock &block : cpuBlocks())
+        blocks.push_back(placeOf(board, block));
+    blocks.push_back(placeOf(board, jp10()));
+    blocks.push_back(placeOf(board, jp11()));
+    QStringList items{
+        pinPair(JumperOnColor)
+            + QStringLiteral("Grey pins: a jumper cap covers them (%1).").arg(contactText(Contact::Closed)),
+        pinPair(JumperOffColor) + QStringLiteral("White pins: no cap (%1).").arg(contactText(Contact::Open)),
+        pinOneSentence(blocks)};
+    items << sideBySideSentences(blocks) << jp3Sentence(board);
+    QString html;
+    for (const QString &item : items)
+        html += QStringLiteral("<li>%1</li>\n").arg(item);
+    return html.chopped(1);
 }

@@ -1,4 +1,5 @@
-// The guide page's HTML fragments: the lists as fields, the panel's groups and readings, the captions.
+// The guide page's HTML fragments: the lists as fields, the panel's groups and readings, the captions
+// and the key to the board.
 #pragma once
 
 #include "pagerecording.h"
@@ -19,10 +20,15 @@ QString boxStyle(const QRect &r, const QString &prefix = {});
 /// default selected.
 QString fieldsHtml(const std::vector<ListState> &lists);
 
-/// A transparent box over every caption, the one with the lowest rank on top, as the window's
-/// tool tips find them; a caption with a tip can take the focus and shows the tip exactly as
-/// stored.
+/// A transparent box over every caption, the one with the lowest rank last, its drawn box in custom
+/// properties; a caption with a tip is a button named by its caption whose tip is exactly as
+/// stored, and one without a tip is hidden from screen readers.
 QString captionsHtml(const Board &board);
+
+/// The key to the board as list items: what grey and white pins mean, where pin 1 of each block
+/// is and which blocks stand side by side in which order, all read from the jumper blocks and
+/// where the board draws their pins. Throws PageError if the board lacks one of those pins.
+QString legendHtml(const Board &board);
 
 /// The panel's groups as labelled selects of their documented values, each described by the
 /// panel's reading of its pins, then the panel's readings, all as the default view shows them.

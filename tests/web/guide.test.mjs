@@ -1,9 +1,9 @@
 // The guide page in a real browser: Debian's Chromium, driven through puppeteer-core, opens the
 // page that `velmor --export FILE.html` writes, picks every entry of every list and every bus
 // clock, multiplier and core voltage, and compares the pins it shows with the PNG the program
-// exports for the same choice. Also the settings panel's reading, the address, back and forward,
-// tool tips, keyboard, print, a phone-sized screen, and that the page asks for nothing over a
-// network and logs no error.
+// exports for the same choice. Also the settings panel's reading, the address (and the notice for
+// one it cannot read), back and forward, tool tips, keyboard, the key to the pins, print, narrow
+// and phone-sized screens, and that the page asks for nothing over a network and logs no error.
 //
 //   node guide.test.mjs --velmor PATH [--phone-screenshot FILE.png]
 //
@@ -178,9 +178,36 @@ async function open(file, fragment = '', viewport = Wide) {
     page.on('pageerror', (error) => seen.errors.push(`uncaught: ${error.message}`));
     await page.setViewport(viewport);
     await page.goto(pathToFileURL(file).href + fragment);
-    await page.waitForFunction(() => document.documentElement.dataset.view !== undefined);
+    // Drawn, and the captions answer.
+    await page.waitForFunction(() => document.documentElement.dataset.view !== undefined
+        && document.querySelector('.captions .cap[data-tip]') !== null, { timeout: 5000 });
     return page;
 }
+
+/// The notice the page gives about its address, or null without one.
+async function notice(page) {
+    return page.evaluate(() => document.getElementById('notice')?.textContent ?? null);
+}
+
+/// Every caption with a tip: its name, its tip, the box it is drawn in and its hit area, in
+/// pixels of the page. A caption without a drawn box of its own is drawn where it answers.
+async function captions(page) {
+    return page.evaluate(() => {
+        const board = document.getElementById('board').getBoundingClientRect();
+        return [...document.querySelectorAll('.cap[data-tip]')].map((e) => {
+            const hit = e.getBoundingClientRect().toJSON();
+            if (!e.style.getPropertyValue('--left')) return { name: e.dataset.name, tip: e.dataset.tip, hit, drawn: hit };
+            const at = (p) => parseFloat(e.style.getPropertyValue(p)) / 100;
+            const left = board.left + at('--left') * board.width;
+            const top = board.top + at('--top') * board.height;
+            return { name: e.dataset.name, tip: e.dataset.tip, hit,
+                drawn: { left, top, right: left + at('--width') * board.width, bottom: top + at('--height') * board.height } };
+        });
+    });
+}
+
+const overlapping = (a, b) => Math.min(a.right, b.right) - Math.max(a.left, b.left) > 0.01
+    && Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top) > 0.01;
 
 /// Waits until the page has drawn the selection.
 async function showing(page, selection) {
@@ -479,9 +506,72 @@ test('an address the page does not understand gives the default view', async () 
     for (const fragment of invalid) {
         await page.evaluate(() => { location.hash = '#cpu=0&power=atx&sdram=non-pc100'; });
         await showing(page, { cpu: 0, power: 1, sdram: 1 });
+        assert.equal(await notice(page), '', 'an address the page reads leaves no notice');
         await page.evaluate((f) => { location.hash = f; }, fragment);
         await showing(page, Defaults);
         assert.deepEqual(await selected(page), Defaults, fragment);
+        assert.match(await notice(page) ?? '', /^.+ The page shows its first view instead\.$/, fragment);
+    }
+    await page.close();
+});
+
+test('an address the page cannot read says so, naming what it did not understand', async () => {
+    // The fields as written, or why they do not go together, as the command line says it.
+    const cases = [
+        ['#cpu=44', 'Not understood in the address: "cpu=44".'],
+        ['#cpu=5&power=dc&sdram=pc133', 'Not understood in the address: "power=dc" and "sdram=pc133".'],
+        ['#cpu=1&cpu=2', 'Not understood in the address: "cpu=2".'],
+        ['#bus=100V&multiplier=3&voltage=2.2', 'Not understood in the address: "bus=100V".'],
+        ['#cpu=%E2%80%A6%', 'Not understood in the address: "cpu=%E2%80%A6%".'],
+        [`#cpu=${'9'.repeat(80)}`, `Not understood in the address: "cpu=${'9'.repeat(55)}\u2026".`],
+        ['#voltage=2.2V', 'In the address, bus, multiplier and voltage go together; bus and multiplier are missing.'],
+        ['#cpu=21&bus=100&multiplier=3&voltage=2.2', 'In the address, cpu cannot be combined with bus, multiplier and voltage.'],
+    ];
+    const page = await open(guide, cases[0][0]);
+    await showing(page, Defaults);
+    const shown = await page.$eval('#notice', (e) => {
+        const r = e.getBoundingClientRect();
+        return { role: e.getAttribute('role'), hidden: e.closest('[aria-hidden="true"], [hidden]') !== null, height: r.height,
+            aboveBoard: r.bottom <= document.getElementById('board').getBoundingClientRect().top };
+    });
+    assert.deepEqual(shown, { role: 'status', hidden: false, height: shown.height, aboveBoard: true });
+    assert.ok(shown.height > 10, 'a live region that shows');
+    for (const [fragment, said] of cases) {
+        await page.evaluate(() => { location.hash = '#cpu=0'; });
+        await showing(page, { ...Defaults, cpu: 0 });
+        assert.equal(await notice(page), '');
+        await page.evaluate((f) => { location.hash = f; }, fragment);
+        await showing(page, Defaults);
+        assert.equal(await notice(page), `${said} The page shows its first view instead.`, fragment);
+    }
+    // A pick makes the address one the page reads.
+    await page.select('#power', '1');
+    await showing(page, { ...Defaults, power: 1 });
+    assert.equal(await notice(page), '');
+    await page.close();
+});
+
+test('an address may give the bus clock, multiplier and voltage with the command line\'s units, in any case', async () => {
+    // A link names no CPU entry: the list shows the default one where it gives these values,
+    // else the first that does.
+    const linked = (values, rest) => {
+        const giving = entriesGiving(values);
+        return withValues(values, giving.includes(Defaults.cpu) ? Defaults.cpu : (giving[0] ?? -1), rest);
+    };
+    const page = await open(guide, '#bus=66MHz&multiplier=3.5x&voltage=2.2V');
+    await showing(page, linked([1, 3, 0]));
+    const cases = [
+        ['#bus=66mhz&multiplier=3.5X&voltage=2.2v', linked([1, 3, 0])],
+        ['#bus=100%20MHz&multiplier=4.50%20x&voltage=3.52%20V&power=ATX', linked([5, 5, 5], { power: 1 })],
+        ['#voltage=2.20V&bus=100Mhz&multiplier=3X', linked(DefaultValues)],
+    ];
+    for (const [fragment, expected] of cases) {
+        await page.evaluate(() => { location.hash = '#cpu=0'; });
+        await showing(page, { ...Defaults, cpu: 0 });
+        await page.evaluate((f) => { location.hash = f; }, fragment);
+        await showing(page, expected);
+        assert.deepEqual(await selectedWithValues(page), expected, fragment);
+        assert.equal(await notice(page), '', fragment);
     }
     await page.close();
 });
@@ -525,8 +615,9 @@ test('the red captions show their tool tips exactly as stored, on hover, on tap 
     assert.equal(await tipAt(centre(await box('Label24'))), '168 pins 3.3v un-buffered or 3.3V EDO SDRAM ');
     assert.equal(await tipAt(centre(await box('Label35'))), 'An optional Universal Serial Bus connector');
     assert.equal(await tipAt(centre(await box('Label4'))), null, '"JP4" has no tip');
-    // Where "10" lies over "8", the caption on top answers.
-    const [ten, eight] = [await box('Label68'), await box('Label66')];
+    // Where "10" is drawn over "8", the caption on top answers.
+    const drawn = new Map((await captions(page)).map((c) => [c.name, c.drawn]));
+    const [ten, eight] = [drawn.get('Label68'), drawn.get('Label66')];
     const overlap = { left: Math.max(ten.left, eight.left), top: Math.max(ten.top, eight.top),
         right: Math.min(ten.right, eight.right), bottom: Math.min(ten.bottom, eight.bottom) };
     assert.ok(overlap.left < overlap.right && overlap.top < overlap.bottom);
@@ -551,6 +642,225 @@ test('the red captions show their tool tips exactly as stored, on hover, on tap 
     await phone.close();
 });
 
+test('every tip stays whole on the screen, at every width, and the page never scrolls sideways', async () => {
+    for (const width of [320, 560, 600, 665, 1024]) {
+        const page = await open(guide, '', { width, height: 900, deviceScaleFactor: 1 });
+        // Each caption in turn takes the focus, which shows its tip.
+        const faults = await page.evaluate(() => {
+            const screen = document.documentElement.clientWidth;
+            const tip = document.getElementById('tip');
+            return [...document.querySelectorAll('.cap[data-tip]')].flatMap((caption) => {
+                caption.focus();
+                const r = tip.getBoundingClientRect();
+                const whole = !tip.hidden && tip.textContent === caption.dataset.tip && tip.scrollWidth <= tip.clientWidth;
+                const onScreen = r.left >= 0 && r.right <= screen && document.documentElement.scrollWidth <= screen;
+                return whole && onScreen ? [] : [`${caption.dataset.name}: ${r.left.toFixed(1)} to ${r.right.toFixed(1)} of ${screen}`];
+            });
+        });
+        assert.deepEqual(faults, [], `at ${width} pixels`);
+        await page.close();
+    }
+});
+
+test('each caption with a tip answers in a hit area of at least 24 by 24 pixels that no other covers', async () => {
+    // Screens tall enough for the whole board, so that each hit area can be pointed at.
+    const narrow = { width: 320, height: 1000, deviceScaleFactor: 1 };
+    for (const viewport of [narrow, Phone, { width: 560, height: 900, deviceScaleFactor: 1 }, Wide]) {
+        const page = await open(guide, '', viewport);
+        const all = await captions(page);
+        assert.equal(all.length, 46);
+        const board = await page.$eval('#board', (e) => e.getBoundingClientRect().toJSON());
+        const where = `at ${viewport.width} pixels`;
+        for (const { name, hit, drawn } of all) {
+            assert.ok(hit.width >= 24 - 0.01 && hit.height >= 24 - 0.01, `${name} ${hit.width} by ${hit.height} ${where}`);
+            assert.ok(hit.left >= board.left - 0.01 && hit.right <= board.right + 0.01
+                && hit.top >= board.top - 0.01 && hit.bottom <= board.bottom + 0.01, `${name} on the board ${where}`);
+            const apart = Math.hypot(Math.max(0, hit.left - drawn.right, drawn.left - hit.right),
+                Math.max(0, hit.top - drawn.bottom, drawn.top - hit.bottom));
+            assert.ok(apart <= 64, `${name} lies ${apart.toFixed(1)} pixels from its caption ${where}`);
+        }
+        const overlaps = all.flatMap((a, i) => all.slice(i + 1).filter((b) => overlapping(a.hit, b.hit)).map((b) => `${a.name}/${b.name}`));
+        assert.deepEqual(overlaps, [], where);
+        // Nothing else lies over a hit area: its middle answers for its own caption.
+        const answering = await page.evaluate((list) => list.map(({ name, hit }) => {
+            const at = document.elementFromPoint((hit.left + hit.right) / 2, (hit.top + hit.bottom) / 2);
+            return at?.dataset.name ?? at?.tagName ?? null;
+        }), all);
+        assert.deepEqual(answering, all.map((c) => c.name), where);
+        // Nor is anything else to press or tap smaller.
+        const controls = await page.evaluate(() => ['#cpu', '#power', '#sdram', '#print', '#meanings summary'].map((s) => {
+            const r = document.querySelector(s).getBoundingClientRect();
+            return [s, r.width >= 24 && r.height >= 24];
+        }));
+        assert.deepEqual(controls.filter(([, big]) => !big), [], where);
+        await page.close();
+    }
+});
+
+test('the board is one Tab stop; the arrow keys step through its captions, Enter shows and hides a tip, Escape closes it', async () => {
+    const page = await open(guide);
+    const focused = () => page.evaluate(() => {
+        const e = document.activeElement;
+        const tip = document.getElementById('tip');
+        return { name: e.dataset.name ?? e.tagName, caption: e.getAttribute('aria-label'), tip: tip.hidden ? null : tip.textContent,
+            own: e.dataset.tip ?? null };
+    });
+    await page.focus('#print');
+    await page.keyboard.press('Tab');
+    const first = await focused();
+    assert.ok(first.own, `the board takes the focus: ${first.name}`);
+    assert.equal(first.tip, first.own, 'and shows the tip of its caption');
+    await page.keyboard.press('Tab');
+    assert.equal((await focused()).name, 'SUMMARY', 'the next stop is the settings part');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    await page.keyboard.up('Shift');
+    assert.equal((await focused()).name, first.name, 'back to the caption the board had');
+
+    // A screen reader hears each caption as a button with its name and its tip.
+    const active = await page.evaluateHandle(() => document.activeElement);
+    const heard = await page.accessibility.snapshot({ root: active, interestingOnly: false });
+    assert.deepEqual([heard.role, heard.name, heard.description], ['button', first.caption, first.own]);
+
+    // The arrow keys reach every caption once, each with its tip; the ends hold.
+    const seen = [first.name];
+    await page.keyboard.press('ArrowLeft');
+    assert.equal((await focused()).name, first.name);
+    for (let i = 1; i < 46; i++) {
+        await page.keyboard.press(i % 2 ? 'ArrowRight' : 'ArrowDown');
+        const now = await focused();
+        assert.equal(now.tip, now.own, now.name);
+        seen.push(now.name);
+    }
+    const last = seen.at(-1);
+    await page.keyboard.press('ArrowRight');
+    assert.equal((await focused()).name, last);
+    assert.equal(new Set(seen).size, 46);
+    assert.deepEqual([...seen].sort(), (await captions(page)).map((c) => c.name).sort());
+    await page.keyboard.press('ArrowUp');
+    assert.equal((await focused()).name, seen.at(-2));
+    await page.keyboard.press('Home');
+    assert.equal((await focused()).name, first.name);
+    await page.keyboard.press('End');
+    assert.equal((await focused()).name, last);
+
+    const nameAndTip = async () => {
+        const now = await focused();
+        return [now.name, now.tip === null ? null : now.tip === now.own];
+    };
+    await page.keyboard.press('Enter');
+    assert.deepEqual(await nameAndTip(), [last, null], 'Enter hides the tip');
+    await page.keyboard.press('Enter');
+    assert.deepEqual(await nameAndTip(), [last, true], 'and shows it again');
+    await page.keyboard.press('Escape');
+    assert.deepEqual(await nameAndTip(), [last, null], 'Escape closes it');
+    assert.equal(await page.$$eval('.board [tabindex="0"]', (list) => list.length), 1);
+    await page.close();
+});
+
+test('arrow steps through a closed list replace the history entry; where they come to rest adds one', async () => {
+    const page = await open(guide);
+    const length = () => page.evaluate(() => history.length);
+    const start = await length();
+    await page.focus('#cpu');
+    for (let i = 0; i < 3; i++) await page.keyboard.press('ArrowDown');
+    const rest = { ...Defaults, cpu: Defaults.cpu + 3 };
+    await showing(page, rest);
+    assert.equal(await page.evaluate(() => location.hash), fragmentOf(rest));
+    // A short pause: the steps have come to rest, as one pick, and back goes to before them.
+    await page.waitForFunction((n) => history.length === n, { timeout: 3000 }, start + 1);
+    await page.evaluate(() => history.back());
+    await showing(page, Defaults);
+    await page.evaluate(() => history.forward());
+    await showing(page, rest);
+
+    // Leaving the list ends the steps at once; a pick in it adds its entry at once.
+    await page.focus('#power');
+    await page.keyboard.press('ArrowDown');
+    await showing(page, { ...rest, power: 1 });
+    await page.focus('#sdram');
+    assert.equal(await length(), start + 2);
+    await page.select('#sdram', '1');
+    await showing(page, { ...rest, power: 1, sdram: 1 });
+    assert.equal(await length(), start + 3);
+    for (const expected of [{ ...rest, power: 1 }, rest, Defaults]) {
+        await page.evaluate(() => history.back());
+        await showing(page, expected);
+    }
+    await page.close();
+});
+
+test('at 320 pixels nothing reaches past the screen, the settings part open, whatever it reads', async () => {
+    const page = await open(guide, '', { width: 320, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+    await page.tap('#meanings summary');
+    assert.equal(await page.$eval('#meanings', (d) => d.open), true);
+    const faults = [];
+    for (let cpu = 0; cpu < CpuCount; cpu++) {
+        await page.evaluate((f) => { location.hash = f; }, fragmentOf({ ...Defaults, cpu }));
+        await showing(page, { ...Defaults, cpu });
+        const widths = await page.evaluate(() => [document.documentElement.scrollWidth, document.documentElement.clientWidth]);
+        if (widths[0] > widths[1]) faults.push(`CPU entry ${cpu}: ${widths[0]} pixels wide`);
+    }
+    assert.deepEqual(faults, []);
+    await page.close();
+});
+
+test('the key below the board says what grey and white pins are and where pin 1 is, as the board draws them', async () => {
+    const page = await open(guide);
+    const key = await page.evaluate(() => {
+        const legend = document.querySelector('.legend');
+        const board = document.getElementById('board').getBoundingClientRect();
+        return { below: legend.getBoundingClientRect().top - board.bottom, hidden: legend.closest('[aria-hidden="true"]') !== null,
+            title: document.getElementById(legend.getAttribute('aria-labelledby')).textContent,
+            items: [...legend.querySelectorAll('li')].map((li) => li.textContent),
+            fills: [...legend.querySelectorAll('.pair')].map((p) => getComputedStyle(p).getPropertyValue('--fill').trim()) };
+    });
+    assert.ok(key.below >= 0 && key.below < 40, `right below the board: ${key.below}`);
+    assert.equal(key.hidden, false);
+    assert.equal(key.title, 'Reading the pins');
+    assert.deepEqual(key.items.slice(0, 2), ['Grey pins: a jumper cap covers them (closed).', 'White pins: no cap (open).']);
+    assert.deepEqual(key.fills, ['#808080', '#ffffff']);
+
+    // The board's own pixels: each pin's colour where the page draws it, by pin name.
+    const pins = await page.evaluate(() => {
+        const data = JSON.parse(document.getElementById('guide-data').textContent);
+        const canvas = document.getElementById('board');
+        const image = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+        return data.pins.map((pin) => {
+            const [x, y, w, h] = pin.regions[0][0];
+            const at = 4 * ((y + Math.floor(h / 2)) * image.width + x + Math.floor(w / 2));
+            const [r, g, b] = image.data.slice(at, at + 3);
+            const box = pin.regions[0].reduce((u, [px, py, pw, ph]) => ({ left: Math.min(u.left, px), top: Math.min(u.top, py) }),
+                { left: Infinity, top: Infinity });
+            return { name: pin.name, fill: `#${[r, g, b].map((v) => v.toString(16).padStart(2, '0')).join('')}`, ...box };
+        });
+    });
+    const pin = (name) => pins.find((p) => p.name.toLowerCase() === name.toLowerCase());
+    // The sentence names what is closed and open; the pixels show it in the key's colours.
+    const sentence = sentenceOf(Defaults);
+    const jp3 = / JP3 A (\w+) B (\w+) C (\w+) D (\w+),/.exec(` ${sentence}`).slice(1);
+    ['a', 'b', 'c', 'd'].forEach((letter, k) => {
+        assert.equal(pin(`${letter}1jp3`).fill, key.fills[jp3[k] === 'closed' ? 0 : 1], `JP3 ${letter} ${jp3[k]}`);
+    });
+    // Pin 1 where the key says it is; a block at 1-2 has it and the middle pin grey.
+    const ends = [...key.items[2].matchAll(/the (\w+) pin of ((?:JP\d+(?:, | and )?)+)/g)];
+    assert.deepEqual(ends.map((m) => m[1]), ['bottom', 'left']);
+    for (const [, end, names] of ends) {
+        for (const block of names.replace(/(?:, | and )$/, '').split(/, | and /)) {
+            const three = [1, 2, 3].map((n) => pins.find((p) => new RegExp(`^[vh]${n}${block}$`, 'i').test(p.name)));
+            const pinOne = three.reduce((a, b) => ((end === 'bottom' ? b.top > a.top : b.left < a.left) ? b : a));
+            assert.equal(pinOne, three[0], `pin 1 of ${block} at the ${end}`);
+            const position = new RegExp(`${block} (\\d-\\d)`).exec(sentence)?.[1];
+            if (position === '1-2') assert.deepEqual(three.map((p) => p.fill), [key.fills[0], key.fills[0], key.fills[1]], block);
+        }
+    }
+    const columns = /Columns left to right: (.+)\./.exec(key.items.join('\n'))[1].split(/, | and /);
+    assert.deepEqual(columns, ['JP7', 'JP8', 'JP9', 'JP10']);
+    const lefts = columns.map((block) => pins.find((p) => new RegExp(`^v1${block}$`, 'i').test(p.name)).left);
+    assert.deepEqual(lefts, lefts.slice().sort((a, b) => a - b));
+    await page.close();
+});
+
 test('the keyboard picks entries and the positions sentence is a live region', async () => {
     const page = await open(guide);
     await page.focus('#cpu');
@@ -573,7 +883,7 @@ test('print puts the board and the lists alone on one page, drawn at 2x', async 
     await page.click('#print');
     assert.equal(await page.evaluate(() => window.printed), 1);
     await page.emulateMediaType('print');
-    await page.waitForFunction(() => document.documentElement.dataset.ratio === '2');
+    await page.waitForFunction(() => document.documentElement.dataset.ratio === '2', { timeout: 5000 });
     const shown = await page.evaluate(() => Object.fromEntries(
         ['header', 'footer', '.positions', '#meanings', '#print', '#board', '#cpu', '#power', '#sdram']
             .map((s) => [s, getComputedStyle(document.querySelector(s)).display !== 'none'])));
@@ -583,7 +893,7 @@ test('print puts the board and the lists alone on one page, drawn at 2x', async 
     await page.pdf({ path: pdf, format: 'A4' });
     assert.match((await run('pdfinfo', [pdf])).stdout, /^Pages:\s+1$/m, 'one page');
     await page.emulateMediaType(null);
-    await page.waitForFunction(() => document.documentElement.dataset.ratio === '1');
+    await page.waitForFunction(() => document.documentElement.dataset.ratio === '1', { timeout: 5000 });
     await page.close();
 });
 
