@@ -163,6 +163,9 @@ QString helpText()
         + QStringLiteral("\nIn the window:\n"
                          "  F2                       the jumper settings panel: bus clock, multiplier and\n"
                          "                           core voltage (also on the board's right-click menu)\n"
+                         "  F6                       the board: the arrow keys step through its captions,\n"
+                         "                           each with its explanation; Shift+F10 or the Menu key\n"
+                         "                           opens its menu; Escape, Tab or F6 goes back\n"
                          "  pointer on the board     a caption's explanation; on a jumper block, its\n"
                          "                           position and what grey, white and pin 1 mean\n"
                          "\nThe manual page tells more: man velmor\n");
