@@ -49,6 +49,8 @@ constexpr Option Options[] = {
      "the paper of a PDF export (default: the locale's)"},
     {"--identify",   "TEXT",            "jumper positions, as in \"JP7=1-2 JP8=1-2 ...\"", Mode::Identify, true,  applyIdentify,
      "say what the jumper positions in TEXT stand for"},
+    {"--print-board", nullptr,          nullptr,                                           Mode::PrintBoard, true, nullptr,
+     "write the board's description file to standard output"},
     {"--panel",      nullptr,           nullptr,                                           Mode::Window,   false, applyPanel,
      "open the window with its jumper settings panel"},
     {"--help",       nullptr,           nullptr,                                           Mode::Help,     true,  nullptr,

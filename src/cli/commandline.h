@@ -14,7 +14,7 @@
 
 /// What the command line asks for. No argument at all means the window.
 struct Invocation {
-    enum class Mode { Window, List, Export, Help, Version, Identify };
+    enum class Mode { Window, List, Export, Help, Version, Identify, PrintBoard };
     Mode mode = Mode::Window;
     GuideFormat format = GuideFormat::Text;
     ExportRequest exportRequest; ///< what --export writes

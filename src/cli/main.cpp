@@ -8,6 +8,7 @@
 #include "startupmessages.h"
 #include "velmorconfig.h"
 
+#include "boarddata/builtinboard.h"
 #include "boarddata/showntext.h"
 #include "export/outputfile.h"
 #include "export/windowexport.h"
@@ -194,6 +195,8 @@ int main(int argc, char *argv[])
             return status;
         return identification.documented ? 0 : UndocumentedStatus;
     }
+    case Invocation::Mode::PrintBoard:
+        return writeStandardOutput(QString::fromUtf8(builtinBoardDescription()));
     case Invocation::Mode::Window:
         break;
     }

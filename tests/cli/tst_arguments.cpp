@@ -9,7 +9,7 @@ namespace {
 /// An invocation as one line, every field a test may look at, so a row states it whole.
 QString describe(const Invocation &inv)
 {
-    static const char *const Modes[] = {"window", "list", "export", "help", "version", "identify"};
+    static const char *const Modes[] = {"window", "list", "export", "help", "version", "identify", "print-board"};
     static const char *const Formats[] = {"text", "markdown", "csv"};
     QString line = QString::fromLatin1(Modes[int(inv.mode)]);
     if (inv.mode == Invocation::Mode::List)
@@ -82,6 +82,7 @@ void TestArguments::accepted_data()
                                                       << "export path=a.pdf cpu=-1 power=-1 sdram=-1 page=Letter";
     QTest::newRow("help, short") << QStringList{"-h"} << "help";
     QTest::newRow("version") << QStringList{"--version"} << "version";
+    QTest::newRow("the board's description") << QStringList{"--print-board"} << "print-board";
     QTest::newRow("the window with its panel") << QStringList{"--panel"} << "window with its panel";
     QTest::newRow("identify") << QStringList{"--identify", "JP7=1-2 JP3=B"} << "identify";
 }

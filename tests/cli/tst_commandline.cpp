@@ -101,7 +101,7 @@ private slots:
     void ambiguousCpuListsItsCandidates();
     void formatIgnoresCase_data();
     void formatIgnoresCase();
-    void helpAndVersion();
+    void helpVersionAndBoard();
     void helpDescribesEveryOption();
     void failedStandardOutputIsReported_data();
     void failedStandardOutputIsReported();
@@ -502,7 +502,7 @@ void TestCommandLine::badArguments()
     QVERIFY(QDir(dir.path()).isEmpty());
 }
 
-void TestCommandLine::helpAndVersion()
+void TestCommandLine::helpVersionAndBoard()
 {
     const Run help = velmor({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
@@ -510,6 +510,13 @@ void TestCommandLine::helpAndVersion()
     const Run version = velmor({QStringLiteral("--version")});
     QCOMPARE(version.status, 0);
     QCOMPARE(version.out, QStringLiteral("velmor " VELMOR_VERSION "\n"));
+    // The description comes out as its file stands, comments and all, so that what the program
+    // carries can be read, changed and checked as a file.
+    const Run board = velmor({QStringLiteral("--print-board")});
+    QCOMPARE(board.status, 0);
+    QFile file(QStringLiteral(BOARD_DESCRIPTION));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(board.out, QString::fromUtf8(file.readAll()));
 }
 
 void TestCommandLine::ambiguousCpuListsItsCandidates_data()
@@ -568,14 +575,15 @@ void TestCommandLine::helpDescribesEveryOption()
     QStringList manLines = QString::fromUtf8(manual.readAll()).split(u'\n');
     manLines = manLines.mid(manLines.indexOf(QStringLiteral(".SH OPTIONS")));
     manLines = manLines.mid(0, manLines.indexOf(QRegularExpression(QStringLiteral(R"(\.SH .*)")), 1));
-    static const QRegularExpression optionName(QStringLiteral(R"(\\-\\-([a-z][a-z-]*))"));
+    // Roff writes each hyphen of a name as \-: --print-board is \-\-print\-board.
+    static const QRegularExpression optionName(QStringLiteral(R"(\\-\\-([a-z](?:[a-z]|\\-)*))"));
     QStringList options;
     for (qsizetype i = 0; i + 1 < manLines.size(); ++i) {
         if (manLines[i] != QLatin1String(".TP"))
             continue;
         const qsizetype before = options.size();
         for (const QRegularExpressionMatch &m : optionName.globalMatch(manLines[i + 1]))
-            options << QStringLiteral("--") + m.captured(1);
+            options << QStringLiteral("--") + m.captured(1).remove(u'\\');
         QVERIFY2(options.size() > before, qPrintable(manLines[i + 1])); // every entry names an option
     }
     QVERIFY(options.contains(QStringLiteral("--export")) && options.contains(QStringLiteral("--version")));
