@@ -379,7 +379,9 @@ void TestScreenReader::panel_data()
     row("Down in the multiplier", "Down", {higher}, {higher});
     row("Shift+Tab back: the bus clock says the positions it took while it had the focus", "shift+Tab",
         {QStringLiteral("Bus clock combo box"), QStringLiteral("75 MHz"), QStringLiteral("JP7 1-2, JP8 1-2, JP9 2-3")});
-    const QString k5 = QStringLiteral("66 MHz. JP8 2-3. CPU clock: 166 MHz. CPU: AMD K5 PR166(3.52V)");
+    // The K5's entry names no multiplier, so the clock is said with the multiplier it assumes.
+    const QString k5 = QStringLiteral("66 MHz. JP8 2-3. CPU clock: 166 MHz if the CPU takes 2.5x from JP4 to JP6; "
+                                      "the listed CPU names no multiplier. CPU: AMD K5 PR166(3.52V)");
     row("Up: a listed CPU", "Up", {k5}, {k5});
     row("Tab to the multiplier again", "Tab",
         {QStringLiteral("Multiplier combo box"), QStringLiteral("2.5x"), QStringLiteral("JP4 2-3, JP5 2-3, JP6 1-2")});
