@@ -1190,9 +1190,11 @@ QStringList problemLines(const BoardReading &reading)
                       ? QStringLiteral("%1: %2").arg(reading.fileName, p.message)
                       : QStringLiteral("%1:%2:%3: %4").arg(reading.fileName).arg(p.line).arg(p.column).arg(p.message));
     }
-    if (reading.problems.size() > MaxProblemsShown)
-        lines << QStringLiteral("%1: %2 more not shown; correct these and check again")
-                     .arg(reading.fileName, plural(reading.problems.size() - MaxProblemsShown, "problem", "problems"));
+    if (const qsizetype more = reading.problems.size() - MaxProblemsShown; more > 0)
+        lines << QStringLiteral("%1: %2 more %3 not shown; correct these and check again")
+                     .arg(reading.fileName)
+                     .arg(more)
+                     .arg(QLatin1String(more == 1 ? "problem" : "problems"));
     return lines;
 }
 
