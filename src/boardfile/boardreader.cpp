@@ -5,6 +5,8 @@
 #include "picturecheck.h"
 #include "tablefields.h"
 
+#include "boarddata/showntext.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -137,6 +139,12 @@ private:
     /// Blocks whose kind, pairs or switches are wrong: their positions are not checked, since
     /// every one would be reported again for the same fault.
     QSet<QString> m_unsettledBlocks;
+    // Names looked up by position in the board, so that a file of many references stays quick.
+    QHash<QString, std::size_t> m_elementAt;
+    QHash<QString, std::size_t> m_blockAt;
+    QSet<QString> m_meaningNames;
+    /// Each picture is checked once, however many images name it.
+    QHash<QString, PictureCheck> m_pictures;
     QHash<QString, SourcePlace> m_optionPlaces;
 };
 
@@ -259,7 +267,10 @@ std::optional<PictureReference> DescriptionReader::picture(const TableFields &f,
     const std::optional<QString> written = f.text(key, need, 0, 1000);
     if (!written)
         return std::nullopt;
-    PictureCheck check = checkPicture(*written, m_folder);
+    auto known = m_pictures.constFind(*written);
+    if (known == m_pictures.constEnd())
+        known = m_pictures.insert(*written, checkPicture(*written, m_folder));
+    const PictureCheck &check = *known;
     if (!check.picture)
         f.problem(
             key,
@@ -385,7 +396,7 @@ void DescriptionReader::readFonts(const toml::table &root)
         if (!table) {
             problem(placeOf(value.source()),
                     QStringLiteral("%1 is %2; it must be a table [fonts.%3] with family and points")
-                        .arg(what, typeName(value), id));
+                        .arg(what, typeName(value), shownText(id)));
             continue;
         }
         const TableFields f(*table, what, m_problems, {"family", "points", "weight"});
@@ -905,9 +916,7 @@ void DescriptionReader::readReading(const toml::table &table)
     reading.product = strings(f, "product", Need::Required, 1, MaxMeanings, "meaning names").value_or(QStringList());
     reading.unit = f.text("unit", Need::Optional, 0, 20).value_or(QString());
     for (const QString &name : std::as_const(reading.product)) {
-        const bool known = std::any_of(m_board.meanings.begin(), m_board.meanings.end(),
-                                       [&](const MeaningDescription &m) { return m.name == name; });
-        if (!known)
+        if (!m_meaningNames.contains(name))
             f.problem("product",
                       QStringLiteral("the reading %1 multiplies the meaning %2, which no [[meaning]] has")
                           .arg(inQuotes(reading.label.toStdString()), inQuotes(name.toStdString())));
@@ -935,16 +944,14 @@ void DescriptionReader::readNote(const toml::table &table)
 
 const JumperBlockDescription *DescriptionReader::findBlock(const QString &name) const
 {
-    const auto found = std::find_if(m_board.blocks.begin(), m_board.blocks.end(),
-                                    [&](const JumperBlockDescription &b) { return b.name == name; });
-    return found == m_board.blocks.end() ? nullptr : &*found;
+    const auto at = m_blockAt.constFind(name);
+    return at == m_blockAt.constEnd() ? nullptr : &m_board.blocks[*at];
 }
 
 const DrawingElement *DescriptionReader::findElement(const QString &name) const
 {
-    const auto found = std::find_if(m_board.elements.begin(), m_board.elements.end(),
-                                    [&](const DrawingElement &e) { return e.name == name; });
-    return found == m_board.elements.end() ? nullptr : &*found;
+    const auto at = m_elementAt.constFind(name);
+    return at == m_elementAt.constEnd() ? nullptr : &m_board.elements[*at];
 }
 
 /// Drawing elements and lists share one namespace; two elements may share a name only when
@@ -1031,9 +1038,10 @@ void DescriptionReader::checkReferences()
         const bool known = std::any_of(m_board.fonts.begin(), m_board.fonts.end(),
                                        [&](const BoardFont &font) { return font.id == label->font; });
         if (!known)
-            problem(e.place,
-                    QStringLiteral("label %1 uses font %2, which no [fonts.%3] defines")
-                        .arg(inQuotes(e.name.toStdString()), inQuotes(label->font.toStdString()), label->font));
+            problem(
+                e.place,
+                QStringLiteral("label %1 uses font %2, which no [fonts.%3] defines")
+                    .arg(inQuotes(e.name.toStdString()), inQuotes(label->font.toStdString()), shownText(label->font)));
     }
     QHash<QString, QString> pinOwners;
     for (const JumperBlockDescription &b : m_board.blocks) {
@@ -1091,6 +1099,8 @@ BoardDescription DescriptionReader::read(const toml::table &root)
     readWindow(root);
     readFonts(root);
     readElements(root);
+    for (std::size_t i = 0; i < m_board.elements.size(); ++i)
+        m_elementAt.insert(m_board.elements[i].name, std::min(i, m_elementAt.value(m_board.elements[i].name, i)));
     const QString described = QStringLiteral("the description");
     std::optional<SourcePlace> tooMany;
     const qsizetype blocks = forEachTable(root, "block", described, [&](const toml::table &t, qsizetype n) {
@@ -1100,6 +1110,8 @@ BoardDescription DescriptionReader::read(const toml::table &root)
     });
     if (tooMany)
         checkCount(blocks, MaxBlocks, *tooMany, described, "blocks"), tooMany.reset();
+    for (std::size_t i = 0; i < m_board.blocks.size(); ++i)
+        m_blockAt.insert(m_board.blocks[i].name, std::min(i, m_blockAt.value(m_board.blocks[i].name, i)));
     const qsizetype lists = forEachTable(root, "list", described, [&](const toml::table &t, qsizetype n) {
         if (n == MaxLists)
             tooMany = placeOf(t.source());
@@ -1114,6 +1126,8 @@ BoardDescription DescriptionReader::read(const toml::table &root)
     });
     if (tooMany)
         checkCount(meanings, MaxMeanings, *tooMany, described, "meanings");
+    for (const MeaningDescription &meaning : m_board.meanings)
+        m_meaningNames.insert(meaning.name);
     forEachTable(root, "reading", described, [this](const toml::table &t, qsizetype) { readReading(t); });
     forEachTable(root, "note", described, [this](const toml::table &t, qsizetype) { readNote(t); });
     checkElementNames();
@@ -1205,7 +1219,7 @@ QString soundSummary(const BoardReading &reading)
     for (const ListDescription &list : d.lists)
         entries += qsizetype(list.entries.size());
     return QStringLiteral("%1: sound: %2 version %3, %4, %5 (%6), %7, %8")
-        .arg(reading.fileName, inQuotes(d.window.name.toStdString()), d.window.version,
+        .arg(reading.fileName, inQuotes(d.window.name.toStdString()), shownText(d.window.version),
              plural(qsizetype(d.blocks.size()), "block", "blocks"), plural(qsizetype(d.lists.size()), "list", "lists"),
              plural(entries, "entry", "entries"), plural(qsizetype(d.meanings.size()), "meaning", "meanings"),
              plural(qsizetype(d.elements.size()), "drawing element", "drawing elements"));

@@ -59,7 +59,7 @@ QString inQuotes(std::string_view text)
     if (text.size() <= 2 * Kept) {
         whole = QString::fromUtf8(text.data(), qsizetype(text.size()));
     } else {
-        whole = QString::fromUtf8(text.data(), Kept) + QString(Kept, u'.')
+        whole = QString::fromUtf8(text.data(), Kept) + QStringLiteral("...")
             + QString::fromUtf8(text.data() + text.size() - Kept, Kept);
     }
     return u'"' + shownText(whole) + u'"';
