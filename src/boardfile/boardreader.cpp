@@ -195,9 +195,7 @@ std::optional<QString> DescriptionReader::name(const TableFields &f, const QRegu
         return std::nullopt;
     if (pattern.match(*text).hasMatch())
         return text;
-    f.problem("name",
-              QStringLiteral("the name %1 of %2 is not a name: %3")
-                  .arg(inQuotes(text->toStdString()), f.what(), QLatin1String(rule)));
+    f.problem("name", QStringLiteral("the name of %1 must be %2").arg(f.what(), QLatin1String(rule)));
     return std::nullopt;
 }
 
@@ -297,11 +295,12 @@ std::optional<QStringList> DescriptionReader::strings(const TableFields &f, std:
     }
     if (list.size() < min || list.size() > max) {
         f.problem(key,
-                  QStringLiteral("\"%1\" of %2 has %3; it must have %4-%5")
-                      .arg(keyName, f.what(), plural(list.size(), "item", "items"))
+                  QStringLiteral("\"%1\" of %2 has %3 %4; %5-%6 are allowed")
+                      .arg(keyName, f.what())
+                      .arg(list.size())
+                      .arg(QLatin1String(items))
                       .arg(min)
-                      .arg(max)
-                      .append(QStringLiteral(" %1").arg(QLatin1String(items))));
+                      .arg(max));
         return std::nullopt;
     }
     return list;
@@ -845,6 +844,8 @@ void DescriptionReader::readList(const toml::table &table)
             checkCount(table["entry"].as_array()->size(), MaxEntries, entry.place, f.what(), "entries");
         list.entries.push_back(entry);
     });
+    if (count == 0 && f.has("entry"))
+        f.problem("entry", QStringLiteral("%1 has no entries; add at least one [[list.entry]]").arg(f.what()));
     if (const auto def = f.integer("default", Need::Optional, 0, MaxEntries - 1)) {
         if (*def >= count && count > 0)
             f.problem("default",
@@ -873,7 +874,7 @@ void DescriptionReader::readMeaning(const toml::table &table)
         f.problem("value", QStringLiteral("%1 has no values; add at least one [[meaning.value]]").arg(f.what()));
     QHash<double, SourcePlace> values;
     QHash<QString, SourcePlace> settings;
-    forEachTable(table, "value", f.what(), [&](const toml::table &t, qsizetype number) {
+    const qsizetype count = forEachTable(table, "value", f.what(), [&](const toml::table &t, qsizetype number) {
         const QString what = t["text"].is_string()
             ? QStringLiteral("value %1 of %2").arg(inQuotes(*t["text"].value<std::string>()), f.what())
             : QStringLiteral("value %1 of %2").arg(number + 1).arg(f.what());
@@ -904,6 +905,8 @@ void DescriptionReader::readMeaning(const toml::table &table)
             checkCount(table["value"].as_array()->size(), MaxValues, value.place, f.what(), "values");
         meaning.values.push_back(value);
     });
+    if (count == 0 && f.has("value"))
+        f.problem("value", QStringLiteral("%1 has no values; add at least one [[meaning.value]]").arg(f.what()));
     m_board.meanings.push_back(meaning);
 }
 
