@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the board description reader: configures a build folder of its own with clang++
-# (libFuzzer and AddressSanitizer), builds the fuzzer alone, and runs it, seeded with the test
-# board, then prints how many inputs it ran and the coverage it reached. Not part of the test run.
+# (libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer), builds the fuzzer alone, and
+# runs it, seeded with the test board, then prints how many inputs it ran and the coverage it
+# reached. Not part of the test run.
 #
 #   scripts/fuzz.sh [SECONDS]     run for SECONDS (default 1800)
 #
@@ -32,7 +33,8 @@ command -v clang++ >/dev/null || {
 }
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_TESTING=OFF -DVELMOR_FUZZ=ON \
-    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer" >/dev/null
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
+    >/dev/null
 cmake --build "$build" --target velmor-fuzz-boardfile -j2
 
 mkdir -p "$corpus" "$findings"
