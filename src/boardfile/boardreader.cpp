@@ -2,6 +2,7 @@
 // limits and names checked, then every name another part refers to looked up.
 #include "boardreader.h"
 
+#include "parsercharacters.h"
 #include "picturecheck.h"
 #include "tablefields.h"
 
@@ -1154,6 +1155,10 @@ BoardReading readBoardDescriptionBytes(const QByteArray &bytes, const QString &f
                                                        "1 MiB (%2 bytes)")
                                             .arg(bytes.size())
                                             .arg(MaxDescriptionBytes));
+        return reading;
+    }
+    if (auto mishandled = findMishandledCharacter(std::string_view(bytes.constData(), std::size_t(bytes.size())))) {
+        reading.problems << *mishandled;
         return reading;
     }
     toml::table root;

@@ -63,6 +63,8 @@ private slots:
     void brokenDescriptions_data();
     void brokenDescriptions();
     void problemsAreCappedAt100();
+    void charactersBesideStrings_data();
+    void charactersBesideStrings();
     void checkBoardAsProgram_data();
     void checkBoardAsProgram();
 
@@ -262,6 +264,41 @@ void TestBoardFile::problemsAreCappedAt100()
         qPrintable(lines[0]));
     QCOMPARE(lines[99].left(22), QStringLiteral("board.toml:106:1: unkn"));
     QCOMPARE(lines[100], QStringLiteral("board.toml: 50 more problems not shown; correct these and check again"));
+}
+
+// Non-ASCII characters where the parser looks for blanks, which it would mishandle: each is
+// refused at its place; in strings and comments they are text like any other.
+void TestBoardFile::charactersBesideStrings_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("a letter after a blank (found by the fuzzer)")
+        << QByteArray(" \xca\x80")
+        << QStringList{"board.toml:1:2: not valid TOML: the character '\u0280' (U+0280) may stand only in a quoted "
+                       "string or a comment"};
+    QTest::newRow("a letter as a key")
+        << QByteArray("format = 1\n\xc3\xa9 = 2\n")
+        << QStringList{"board.toml:2:1: not valid TOML: the character '\u00e9' (U+00E9) may stand only in a quoted "
+                       "string or a comment"};
+    QTest::newRow("after a backslash in a multi-line string")
+        << QByteArray("format = 1\nx = \"\"\"a\\\xca\x80\"\"\"\n")
+        << QStringList{"board.toml:2:10: not valid TOML: a backslash followed by '\u0280' (U+0280) is no escape; "
+                       "write a backslash as \\\\"};
+    QTest::newRow("starting a line a backslash joins")
+        << QByteArray("format = 1\nx = \"\"\"a\\\n  \xca\x80\"\"\"\n")
+        << QStringList{"board.toml:3:3: not valid TOML: a line joined by a line-ending backslash may not start with "
+                       "'\u0280' (U+0280); write it as an escape, \\u0280"};
+    QByteArray inText = variation("tip = \"Clears the settings memory\"",
+                                  "tip = \"\"\"Clears the \xca\x80 \\\n  memory\"\"\"\"  # \xca\x80");
+    inText.replace("text = \"Keep\"", "text = '\xca\x80 keep'");
+    QTest::newRow("in strings and comments") << inText << QStringList();
+}
+
+void TestBoardFile::charactersBesideStrings()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(problemLines(readBoardDescriptionBytes(text, QStringLiteral("board.toml"))), lines);
 }
 
 void TestBoardFile::checkBoardAsProgram_data()
