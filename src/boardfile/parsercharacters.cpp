@@ -1,12 +1,12 @@
-// A scan of a description's characters by where they stand: outside strings, in a comment, or in
-// one of the four kinds of strings, as TOML tells them apart.
+// A scan of a description's characters by where they stand: between keys and values, in a bare
+// value, in a comment, or in one of the four kinds of strings, as TOML tells them apart.
 #include "parsercharacters.h"
 
 #include "boarddata/showntext.h"
 
-namespace {
+#include <vector>
 
-enum class In { Text, Comment, Basic, Literal, MultiBasic, MultiLiteral };
+namespace {
 
 /// The character at text[i] and its length in bytes; length 0 when it is not UTF-8.
 std::pair<char32_t, std::size_t> decode(std::string_view text, std::size_t i)
@@ -51,89 +51,182 @@ QString named(char32_t c)
     return QStringLiteral("'%1' (U+%2)").arg(shownText(QString::fromUcs4(&c, 1)), hex(c));
 }
 
-} // namespace
-
-std::optional<BoardProblem> findMishandledCharacter(std::string_view text)
+/// The scan's state: where the character at hand stands. Only the parser's questions matter
+/// here, not whether the text is valid TOML: the parser reports that itself.
+class CharacterScan
 {
-    In in = In::Text;
-    bool escaped = false; // in a multi-line basic string, after a backslash
-    bool joining = false; // after a line-ending backslash: blanks and line breaks are skipped
+public:
+    explicit CharacterScan(std::string_view text)
+        : m_text(text)
+    {
+    }
+
+    std::optional<BoardProblem> run();
+
+private:
+    enum class In { Text, BareValue, Comment, Basic, Literal, MultiBasic, MultiLiteral };
+
+    /// Each returns a problem for a character the parser would mishandle, and may set m_step.
+    std::optional<QString> text(char32_t c);
+    std::optional<QString> bareValue(char32_t c);
+    std::optional<QString> multiBasic(char32_t c);
+    void openString(char32_t quote);
+    void closeBracket(char32_t c);
+
+    std::string_view m_text;
+    std::size_t m_at = 0;
+    std::size_t m_step = 1;
+    In m_in = In::Text;
+    bool m_expectValue = false;  // after "=", or after "[" or "," in an array
+    std::vector<char> m_nesting; // the arrays ('[') and inline tables ('{') a value is in
+    bool m_escaped = false;      // in a basic string, after a backslash
+    bool m_joining = false;      // after a line-ending backslash: blanks and line breaks are skipped
+};
+
+void CharacterScan::openString(char32_t quote)
+{
+    const bool multi = quotesAt(m_text, m_at, char(quote)) >= 3;
+    m_in = quote == U'"' ? (multi ? In::MultiBasic : In::Basic) : (multi ? In::MultiLiteral : In::Literal);
+    m_step = multi ? 3 : 1;
+    m_expectValue = false;
+}
+
+void CharacterScan::closeBracket(char32_t c)
+{
+    if (!m_nesting.empty() && m_nesting.back() == (c == U']' ? '[' : '{'))
+        m_nesting.pop_back();
+    m_expectValue = false;
+}
+
+std::optional<QString> CharacterScan::text(char32_t c)
+{
+    // TOML allows only ASCII between keys and values; the parser asks of each there whether it
+    // is a blank.
+    if (c >= 0x80)
+        return QStringLiteral("the character %1 may stand only in a quoted string or a comment").arg(named(c));
+    if (c == U'#') {
+        m_in = In::Comment;
+    } else if (c == U'"' || c == U'\'') {
+        openString(c);
+    } else if (c == U']' || c == U'}') {
+        closeBracket(c);
+    } else if (isBlankOrBreak(c)) {
+        return std::nullopt;
+    } else if (m_expectValue && c == U'[') {
+        m_nesting.push_back('[');
+    } else if (m_expectValue && c == U'{') {
+        m_nesting.push_back('{');
+        m_expectValue = false;
+    } else if (m_expectValue) {
+        // A number, date, boolean or anything else unquoted: the parser reads ahead through it,
+        // quotes included, to the next blank, bracket, comma or comment.
+        m_in = In::BareValue;
+        m_expectValue = false;
+    } else if (c == U'=') {
+        m_expectValue = true;
+    } else if (c == U',') {
+        m_expectValue = !m_nesting.empty() && m_nesting.back() == '[';
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> CharacterScan::bareValue(char32_t c)
+{
+    if (c >= 0x80)
+        return QStringLiteral("an unquoted value may not hold the character %1; quote the value as a string")
+            .arg(named(c));
+    if (isBlankOrBreak(c) || c == U',' || c == U']' || c == U'}' || c == U'#') {
+        m_in = In::Text;
+        return text(c);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> CharacterScan::multiBasic(char32_t c)
+{
+    if (m_joining && isBlankOrBreak(c))
+        return std::nullopt;
+    if (m_joining && c >= 0x80)
+        return QStringLiteral("a line joined by a line-ending backslash may not start with %1; write it as an "
+                              "escape, \\u%2")
+            .arg(named(c), hex(c));
+    m_joining = false;
+    if (m_escaped) {
+        m_escaped = false;
+        if (c >= 0x80)
+            return QStringLiteral("a backslash followed by %1 is no escape; write a backslash as \\\\").arg(named(c));
+        m_joining = isBlankOrBreak(c);
+    } else if (c == U'\\') {
+        m_escaped = true;
+    } else if (c == U'"' && quotesAt(m_text, m_at, '"') >= 3) {
+        // Up to two quotes more belong to the string's text.
+        m_step = std::min<std::size_t>(quotesAt(m_text, m_at, '"'), 5);
+        m_in = In::Text;
+    }
+    return std::nullopt;
+}
+
+std::optional<BoardProblem> CharacterScan::run()
+{
     int line = 1;
     int column = 1;
     // A byte-order mark at the start is the parser's to skip.
-    std::size_t i = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-    while (i < text.size()) {
-        const auto [c, length] = decode(text, i);
+    m_at = m_text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    while (m_at < m_text.size()) {
+        const auto [c, length] = decode(m_text, m_at);
+        // Not UTF-8: the parser stops there with its own message, before reading further.
         if (length == 0)
             return std::nullopt;
-        const auto refuse = [&](const QString &message) {
-            return BoardProblem{line, column, QStringLiteral("not valid TOML: ") + message};
-        };
-        std::size_t step = length;
-        switch (in) {
+        m_step = length;
+        std::optional<QString> problem;
+        switch (m_in) {
         case In::Text:
-            if (c >= 0x80)
-                return refuse(
-                    QStringLiteral("the character %1 may stand only in a quoted string or a comment").arg(named(c)));
-            if (c == U'#')
-                in = In::Comment;
-            else if (c == U'"' || c == U'\'') {
-                const bool multi = quotesAt(text, i, char(c)) >= 3;
-                in = c == U'"' ? (multi ? In::MultiBasic : In::Basic) : (multi ? In::MultiLiteral : In::Literal);
-                step = multi ? 3 : 1;
-            }
+            problem = text(c);
+            break;
+        case In::BareValue:
+            problem = bareValue(c);
             break;
         case In::Comment:
             if (c == U'\n')
-                in = In::Text;
+                m_in = In::Text;
             break;
         case In::Basic:
-            if (escaped)
-                escaped = false;
+            if (m_escaped)
+                m_escaped = false;
             else if (c == U'\\')
-                escaped = true;
+                m_escaped = true;
             else if (c == U'"' || c == U'\n')
-                in = In::Text;
+                m_in = In::Text;
             break;
         case In::Literal:
             if (c == U'\'' || c == U'\n')
-                in = In::Text;
+                m_in = In::Text;
             break;
         case In::MultiBasic:
-            if (joining && isBlankOrBreak(c))
-                break;
-            if (joining && c >= 0x80)
-                return refuse(QStringLiteral("a line joined by a line-ending backslash may not start with %1; write "
-                                             "it as an escape, \\u%2")
-                                  .arg(named(c), hex(c)));
-            joining = false;
-            if (escaped) {
-                escaped = false;
-                if (c >= 0x80)
-                    return refuse(QStringLiteral("a backslash followed by %1 is no escape; write a backslash as \\\\")
-                                      .arg(named(c)));
-                joining = isBlankOrBreak(c);
-            } else if (c == U'\\') {
-                escaped = true;
-            } else if (c == U'"' && quotesAt(text, i, '"') >= 3) {
-                // Up to two quotes more belong to the string's text.
-                step = std::min<std::size_t>(quotesAt(text, i, '"'), 5);
-                in = In::Text;
-            }
+            problem = multiBasic(c);
             break;
         case In::MultiLiteral:
-            if (c == U'\'' && quotesAt(text, i, '\'') >= 3) {
-                step = std::min<std::size_t>(quotesAt(text, i, '\''), 5);
-                in = In::Text;
+            if (c == U'\'' && quotesAt(m_text, m_at, '\'') >= 3) {
+                m_step = std::min<std::size_t>(quotesAt(m_text, m_at, '\''), 5);
+                m_in = In::Text;
             }
             break;
         }
+        if (problem)
+            return BoardProblem{line, column, QStringLiteral("not valid TOML: ") + *problem};
         // Columns count characters, as the parser counts them; a run of quotes is ASCII.
         if (c == U'\n')
             ++line, column = 1;
         else
-            column += step == length ? 1 : int(step);
-        i += step;
+            column += m_step == length ? 1 : int(m_step);
+        m_at += m_step;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<BoardProblem> findMishandledCharacter(std::string_view text)
+{
+    return CharacterScan(text).run();
 }

@@ -276,6 +276,10 @@ void TestBoardFile::charactersBesideStrings_data()
         << QByteArray(" \xca\x80")
         << QStringList{"board.toml:1:2: not valid TOML: the character '\u0280' (U+0280) may stand only in a quoted "
                        "string or a comment"};
+    QTest::newRow("a letter in an unquoted value, after a quote (found by the fuzzer)")
+        << QByteArray("# Pitex\nbex = [10v~\"ee\xd2\x8fi~~~~~~~made-u")
+        << QStringList{"board.toml:2:15: not valid TOML: an unquoted value may not hold the character '\u048f' "
+                       "(U+048F); quote the value as a string"};
     QTest::newRow("a letter as a key")
         << QByteArray("format = 1\n\xc3\xa9 = 2\n")
         << QStringList{"board.toml:2:1: not valid TOML: the character '\u00e9' (U+00E9) may stand only in a quoted "
