@@ -20,6 +20,8 @@ readonly BUILD_PACKAGES=(
     libcups2-dev
     # The check for missing fonts asks fontconfig directly.
     libfontconfig-dev
+    # Board description files are TOML, read by toml++.
+    libtomlplusplus-dev
     fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fonts-dejavu-extra
 )
 readonly TEST_PACKAGES=(
@@ -33,6 +35,9 @@ readonly TEST_PACKAGES=(
     valgrind
     # bench/run.sh: GNU time for the peak memory (valgrind's callgrind counts the instructions).
     time
+    # The board description reader's tests build against toml++; the fuzzer (scripts/fuzz.sh,
+    # not part of the test run) takes clang's libFuzzer.
+    libtomlplusplus-dev clang
     # The guide page's browser test (tests/web): Debian's Chromium, driven from Node.js.
     chromium nodejs
     # The screen-reader test (tests/screenreader): Orca itself, on a desktop of the test's own: a

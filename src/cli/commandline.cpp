@@ -27,35 +27,37 @@ using Mode = Invocation::Mode;
 // is, the mode, whether it picks that mode, what its value does; then its line in --help.
 // clang-format off
 constexpr Option Options[] = {
-    {"--list",       nullptr,           nullptr,                                           Mode::List,     true,  nullptr,
+    {"--list",        nullptr,           nullptr,                                            Mode::List,       true,  nullptr,
      "print every choice and its jumper positions as a table"},
-    {"--format",     "FORMAT",          "a format: text, markdown or csv",                 Mode::List,     false, applyFormat,
+    {"--format",      "FORMAT",          "a format: text, markdown or csv",                  Mode::List,       false, applyFormat,
      "the table's format: text (default), markdown or csv"},
-    {"--export",     "FILE",            "a file name ending in .png, .pdf or .html",       Mode::Export,   true,  applyExport,
+    {"--export",      "FILE",            "a file name ending in .png, .pdf or .html",        Mode::Export,     true,  applyExport,
      "write the window to FILE: .png, .pdf or .html"},
-    {"--cpu",        "N|TEXT",          "a list position or a part of an entry's text",    Mode::Export,   false, applyCpu,
+    {"--cpu",         "N|TEXT",          "a list position or a part of an entry's text",     Mode::Export,     false, applyCpu,
      "the CPU to export: list position or part of its text"},
-    {"--power",      "at|atx",          "at or atx",                                       Mode::Export,   false, applyPower,
+    {"--power",       "at|atx",          "at or atx",                                        Mode::Export,     false, applyPower,
      "the power supply to export (default: at)"},
-    {"--sdram",      "pc100|non-pc100", "pc100 or non-pc100",                              Mode::Export,   false, applySdram,
+    {"--sdram",       "pc100|non-pc100", "pc100 or non-pc100",                               Mode::Export,     false, applySdram,
      "the SDRAM clock to export (default: pc100)"},
-    {"--bus",        "MHZ",             "a bus clock in MHz",                              Mode::Export,   false, applyBus,
+    {"--bus",         "MHZ",             "a bus clock in MHz",                               Mode::Export,     false, applyBus,
      "the bus clock to export, with --multiplier and --voltage"},
-    {"--multiplier", "X",               "a multiplier",                                    Mode::Export,   false, applyMultiplier,
+    {"--multiplier",  "X",               "a multiplier",                                     Mode::Export,     false, applyMultiplier,
      "the multiplier to export, with --bus and --voltage"},
-    {"--voltage",    "V",               "a core voltage in volts",                         Mode::Export,   false, applyVoltage,
+    {"--voltage",     "V",               "a core voltage in volts",                          Mode::Export,     false, applyVoltage,
      "the core voltage to export, with --bus and --multiplier"},
-    {"--page-size",  "SIZE",            "a page size: a4, letter, legal, a3, a5, ...",     Mode::Export,   false, applyPageSize,
+    {"--page-size",   "SIZE",            "a page size: a4, letter, legal, a3, a5, ...",      Mode::Export,     false, applyPageSize,
      "the paper of a PDF export (default: the locale's)"},
-    {"--identify",   "TEXT",            "jumper positions, as in \"JP7=1-2 JP8=1-2 ...\"", Mode::Identify, true,  applyIdentify,
+    {"--identify",    "TEXT",            "jumper positions, as in \"JP7=1-2 JP8=1-2 ...\"",  Mode::Identify,   true,  applyIdentify,
      "say what the jumper positions in TEXT stand for"},
-    {"--print-board", nullptr,          nullptr,                                           Mode::PrintBoard, true, nullptr,
+    {"--check-board", "FILE",            "a board description file",                         Mode::CheckBoard, true,  applyCheckBoard,
+     "check the board description FILE and say what is wrong"},
+    {"--print-board", nullptr,           nullptr,                                            Mode::PrintBoard, true,  nullptr,
      "write the board's description file to standard output"},
-    {"--panel",      nullptr,           nullptr,                                           Mode::Window,   false, applyPanel,
+    {"--panel",       nullptr,           nullptr,                                            Mode::Window,     false, applyPanel,
      "open the window with its jumper settings panel"},
-    {"--help",       nullptr,           nullptr,                                           Mode::Help,     true,  nullptr,
+    {"--help",        nullptr,           nullptr,                                            Mode::Help,       true,  nullptr,
      "print this help and exit (also -h)"},
-    {"--version",    nullptr,           nullptr,                                           Mode::Version,  true,  nullptr,
+    {"--version",     nullptr,           nullptr,                                            Mode::Version,    true,  nullptr,
      "print the program's version and exit"},
 };
 // clang-format on
@@ -142,6 +144,7 @@ QString usageText()
                           "[--power ...] [--sdram ...]\n"
                           "       velmor --export FILE.pdf ... [--page-size a4|letter|legal|...]\n"
                           "       velmor --identify TEXT       what jumper positions stand for\n"
+                          "       velmor --check-board FILE    check a board description file\n"
                           "       velmor --help | --version\n")
         + settingValuesText()
         + QStringLiteral(

@@ -1,5 +1,5 @@
 // The command line: the guide as a table, the window's image or the guide page as a file, what
-// jumper positions stand for, help and version.
+// jumper positions stand for, the check of a board description, help and version.
 #pragma once
 
 #include "export/windowexport.h"
@@ -14,12 +14,13 @@
 
 /// What the command line asks for. No argument at all means the window.
 struct Invocation {
-    enum class Mode { Window, List, Export, Help, Version, Identify, PrintBoard };
+    enum class Mode { Window, List, Export, Help, Version, Identify, CheckBoard, PrintBoard };
     Mode mode = Mode::Window;
     GuideFormat format = GuideFormat::Text;
     ExportRequest exportRequest; ///< what --export writes
     JumperReading reading;       ///< the positions --identify reads
     bool openPanel = false;      ///< --panel: the window opens with its settings panel
+    QByteArray boardFile;        ///< the description --check-board checks, as the bytes given
 };
 
 /// The arguments (without the program name, as the bytes the program was given) as an

@@ -10,6 +10,7 @@
 
 #include "boarddata/builtinboard.h"
 #include "boarddata/showntext.h"
+#include "boardfile/boardreader.h"
 #include "export/outputfile.h"
 #include "export/windowexport.h"
 #include "layout/fonts.h"
@@ -73,6 +74,20 @@ bool enoughMemoryToStart()
         return true;
     tell(tooLow);
     return false;
+}
+
+/// --check-board: the description's problems on stderr, one a line, or its summary on stdout.
+/// No toolkit application is made: nothing here needs a display.
+int checkBoard(const QByteArray &path)
+{
+    // A picture decoder's complaint about a broken file would only repeat the check's own line.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    const BoardReading reading = readBoardDescription(QFile::decodeName(path));
+    if (reading.sound())
+        return writeStandardOutput(soundSummary(reading) + u'\n');
+    for (const QString &line : problemLines(reading))
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    return BoardProblemStatus;
 }
 
 int runExport(int argc, char *argv[], const ExportRequest &request)
@@ -195,6 +210,8 @@ int main(int argc, char *argv[])
             return status;
         return identification.documented ? 0 : UndocumentedStatus;
     }
+    case Invocation::Mode::CheckBoard:
+        return checkBoard(parsed.invocation->boardFile);
     case Invocation::Mode::PrintBoard:
         return writeStandardOutput(QString::fromUtf8(builtinBoardDescription()));
     case Invocation::Mode::Window:

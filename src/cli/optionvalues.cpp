@@ -153,3 +153,9 @@ QString applyPanel(Invocation &inv, const QByteArray &)
     inv.openPanel = true;
     return {};
 }
+
+QString applyCheckBoard(Invocation &inv, const QByteArray &value)
+{
+    inv.boardFile = value;
+    return {};
+}

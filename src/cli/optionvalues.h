@@ -1,5 +1,5 @@
 // The values of the options that pick entries and files (--export, --format, --cpu, --power,
-// --sdram, --page-size and --identify): how each is read and what it does to the invocation.
+// --sdram, --page-size, --identify and --check-board): how each is read and what it does to the invocation.
 #pragma once
 
 #include "commandline.h"
@@ -17,3 +17,4 @@ QString applySdram(Invocation &inv, const QByteArray &value);
 QString applyPageSize(Invocation &inv, const QByteArray &value);
 QString applyIdentify(Invocation &inv, const QByteArray &value);
 QString applyPanel(Invocation &inv, const QByteArray &value);
+QString applyCheckBoard(Invocation &inv, const QByteArray &value);
