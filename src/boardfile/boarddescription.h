@@ -49,6 +49,9 @@ struct BoardFont {
     QString family;
     double points = 6;
     FontWeight weight = FontWeight::Normal;
+    /// Pixels from one line of a caption to the next, where the board's captions were laid out
+    /// with a pitch of their own; none: the font's own.
+    std::optional<int> lineHeight;
 };
 
 /// The window: caption, version of the description, client area, background and picture.

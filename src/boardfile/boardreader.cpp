@@ -400,11 +400,13 @@ void DescriptionReader::readFonts(const toml::table &root)
                         .arg(what, typeName(value), shownText(id)));
             continue;
         }
-        const TableFields f(*table, what, m_problems, {"family", "points", "weight"});
+        const TableFields f(*table, what, m_problems, {"family", "points", "weight", "line-height"});
         BoardFont font{id, f.text("family", Need::Required, 1, 60).value_or(QString()),
                        f.number("points", Need::Required, 4, 72).value_or(6), FontWeight::Normal};
         if (const auto weight = f.choice("weight", Need::Optional, {"normal", "demibold", "bold"}))
             font.weight = FontWeight(*weight);
+        if (const auto height = f.integer("line-height", Need::Optional, 1, 200))
+            font.lineHeight = int(*height);
         // A font named "default" takes the place of the built-in one.
         if (id == QLatin1String("default"))
             m_board.fonts.front() = font;

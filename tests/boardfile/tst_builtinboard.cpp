@@ -70,9 +70,11 @@ QStringList cpuWords(int code)
 
 } // namespace
 
-class TestBuiltinBoard : public QObject {
+class TestBuiltinBoard : public QObject
+{
     Q_OBJECT
 private slots:
+    void initTestCase() { installFontSubstitutes(); }
     void readsSound();
     void window();
     void labels();
@@ -80,6 +82,7 @@ private slots:
     void linesAndPicture();
     void blocks();
     void lists();
+    void buttons();
     void settings();
 };
 
@@ -120,10 +123,12 @@ void TestBuiltinBoard::labels()
         QCOMPARE(label->opaque, bool(row.flags & Opaque));
         QCOMPARE(label->align == TextAlign::Centre, bool(row.flags & Centre));
         // The font the file names is the one the caption is drawn in: family, size at 96 dpi, weight.
-        const auto font = std::find_if(fonts.begin(), fonts.end(), [&](const BoardFont &f) { return f.id == label->font; });
+        const auto font =
+            std::find_if(fonts.begin(), fonts.end(), [&](const BoardFont &f) { return f.id == label->font; });
         QVERIFY2(font != fonts.end(), row.name);
         const QFont &drawn = captionFont(row.font);
-        QCOMPARE(font->family, drawn.family());
+        QCOMPARE(QFont::substitute(font->family), drawn.family().toLower());
+        QCOMPARE(font->lineHeight.value_or(-1), captionLineHeight(row.font));
         QCOMPARE(qRound(font->points * 96 / 72), drawn.pixelSize());
         static const QFont::Weight Weights[] = {QFont::Normal, QFont::DemiBold, QFont::Bold};
         QCOMPARE(Weights[int(font->weight)], drawn.weight());
@@ -182,7 +187,8 @@ void TestBuiltinBoard::blocks()
     QList<QStringList> pins;
     const auto three = [&](const ThreePinBlock &b) {
         expected << QString::fromLatin1(b.name);
-        pins << QStringList{QString::fromLatin1(b.pins[0]), QString::fromLatin1(b.pins[1]), QString::fromLatin1(b.pins[2])};
+        pins << QStringList{QString::fromLatin1(b.pins[0]), QString::fromLatin1(b.pins[1]),
+                            QString::fromLatin1(b.pins[2])};
     };
     for (const ThreePinBlock &b : cpuBlocks())
         three(b);
@@ -239,6 +245,30 @@ void TestBuiltinBoard::lists()
             }
             QVERIFY2(described.positions == sets, qPrintable(described.text));
         }
+    }
+}
+
+void TestBuiltinBoard::buttons()
+{
+    const auto &buttons = builtin().description.buttons;
+    QCOMPARE(buttons.size(), std::size_t(2));
+    for (const ButtonDescription &button : buttons) {
+        const auto controls = controlCatalogue();
+        const auto it = std::find_if(controls.begin(), controls.end(),
+                                     [&](const ControlRow &c) { return button.name == QLatin1String(c.name); });
+        QVERIFY2(it != controls.end(), qPrintable(button.name));
+        const ControlRow &control = *it;
+        QCOMPARE(control.kind, ControlKind::Button);
+        QCOMPARE(button.role, button.name == QLatin1String("CMDEXIT") ? ButtonRole::Exit : ButtonRole::Print);
+        QCOMPARE(button.caption, QString::fromLatin1(control.caption));
+        QCOMPARE(button.label, QString::fromLatin1(control.accessibleName));
+        QCOMPARE(twips(button.box), QRect(control.left, control.top, control.width, control.height));
+        QCOMPARE(button.rank.value_or(-1), control.rank);
+        QCOMPARE(button.tab.value_or(-1), control.tabIndex);
+        QCOMPARE(button.fontPixels, control.fontPixels);
+        QCOMPARE(button.bold, control.bold);
+        QCOMPARE(button.background, control.background);
+        QCOMPARE(button.textColor, control.text);
     }
 }
 

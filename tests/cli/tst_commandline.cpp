@@ -517,6 +517,11 @@ void TestCommandLine::helpVersionAndBoard()
     QFile file(QStringLiteral(BOARD_DESCRIPTION));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(board.out, QString::fromUtf8(file.readAll()));
+    // and the check of board descriptions finds it sound.
+    const Run check = velmor({QStringLiteral("--check-board"), QStringLiteral(BOARD_DESCRIPTION)});
+    QVERIFY2(check.status == 0, qPrintable(check.err));
+    QVERIFY2(check.out.contains(QStringLiteral(": sound: \"P5VELMOR\" version 1.0, 9 blocks, 3 lists (48 entries)")),
+             qPrintable(check.out));
 }
 
 void TestCommandLine::ambiguousCpuListsItsCandidates_data()
