@@ -6,6 +6,7 @@
 #   2. a CPU pick handled and repainted: instructions (callgrind) and wall time (Google Benchmark)
 #   3. one full repaint of the client area: instructions and wall time, as 2
 #   4. peak resident memory at the first frame (GNU time's maximum resident set size)
+#   5. reading and checking a board description from its file (Google Benchmark), on its own
 #
 #   bash bench/run.sh
 #
@@ -33,7 +34,8 @@ done
 echo "== Building the Release tree in $build"
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMOR_BENCHMARKS=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target velmor velmor-baseline velmor-operations velmor-opcount
+cmake --build "$build" -j"$jobs" --target velmor velmor-baseline velmor-operations velmor-opcount \
+    velmor-boardreading
 mkdir -p "$results"
 loadBefore=$(cut -d' ' -f1-3 /proc/loadavg)
 
@@ -142,6 +144,15 @@ row "CPU pick + repaint, wall (median)" "$usPickGuide" "$usPickBaseline" us abso
 row "full repaint, instructions" "$irRepaintGuide" "$irRepaintBaseline" Ir absolute 6000000
 row "full repaint, wall (median)" "$usRepaintGuide" "$usRepaintBaseline" us absolute 1000
 row "peak resident memory, first frame" "$rssGuide" "$rssBaseline" KiB ratio 1.3
+
+echo
+echo "== Reading a board description from its file: Google Benchmark, median of 5 repetitions"
+"$build/bench/velmor-boardreading" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/boardreading.csv" --benchmark_out_format=csv >/dev/null
+for board in builtin testcard; do
+    printf "%-36s %12.1f us\n" "read and check, $board" \
+        "$(awk -F, -v name="\"read/${board}_median\"" '$1 == name { print $3; exit }' "$results/boardreading.csv")"
+done
 echo
 echo "Wall times depend on what else the machine runs; the instruction counts do not."
 echo "Raw results: $results"
