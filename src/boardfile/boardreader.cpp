@@ -74,6 +74,14 @@ QString describe(const toml::table &table, const char *kind)
     return QStringLiteral("[[%1]]").arg(QLatin1String(kind));
 }
 
+/// How messages name an entry or value: by its text, or by its number counted from 1.
+QString describeItem(const toml::table &table, const char *kind, qsizetype number, const QString &parent)
+{
+    if (const auto text = table["text"].value<std::string>())
+        return QStringLiteral("%1 %2 of %3").arg(QLatin1String(kind), inQuotes(*text), parent);
+    return QStringLiteral("%1 %2 of %3").arg(QLatin1String(kind)).arg(number + 1).arg(parent);
+}
+
 int twipsToPixels(qint64 twips)
 {
     // Rounded to the nearer pixel, as the board drawing rounds.
@@ -123,6 +131,10 @@ private:
     void readList(const toml::table &table);
     void readButton(const toml::table &table);
     void readMeaning(const toml::table &table);
+    ListEntryDescription readEntry(const toml::table &table, const QString &what, const ListDescription &list,
+                                   bool blocksKnown, QHash<QString, SourcePlace> &words);
+    MeaningValue readValue(const toml::table &table, const QString &what, const MeaningDescription &meaning,
+                           bool blocksKnown, QHash<double, SourcePlace> &values, QHash<QString, SourcePlace> &settings);
     void readReading(const toml::table &table);
     void readNote(const toml::table &table);
     std::optional<QString> option(const TableFields &f);
@@ -854,36 +866,10 @@ void DescriptionReader::readList(const toml::table &table)
         f.problem("entry", QStringLiteral("%1 has no entries; add at least one [[list.entry]]").arg(f.what()));
     QHash<QString, SourcePlace> words;
     const qsizetype count = forEachTable(table, "entry", f.what(), [&](const toml::table &t, qsizetype number) {
-        const QString what = t["text"].is_string()
-            ? QStringLiteral("entry %1 of %2").arg(inQuotes(*t["text"].value<std::string>()), f.what())
-            : QStringLiteral("entry %1 of %2").arg(number + 1).arg(f.what());
-        const TableFields e(t, what, m_problems, {"text", "code", "word", "sets"});
-        ListEntryDescription entry;
-        entry.place = e.place();
-        entry.text = e.text("text", Need::Required, 1, 200).value_or(QString());
-        if (const auto code = e.integer("code", Need::Optional, 0, 2147483647))
-            entry.code = int(*code);
-        if (const auto word = e.text("word", Need::Optional, 1, 40)) {
-            const QString folded = word->toLower();
-            if (!wordPattern().match(*word).hasMatch())
-                e.problem("word",
-                          QStringLiteral("the word %1 of %2 cannot be typed as one word: use letters, digits "
-                                         "and . _ + - only, starting with a letter or digit")
-                              .arg(inQuotes(word->toStdString()), what));
-            else if (words.contains(folded))
-                e.problem("word",
-                          QStringLiteral("the word %1 of %2 names an earlier entry too (line %3); give each "
-                                         "entry its own word (capitals do not count)")
-                              .arg(inQuotes(word->toStdString()), what)
-                              .arg(words.value(folded).line));
-            else
-                words.insert(folded, e.placeOf("word")), entry.word = *word;
-        }
-        if (blocks)
-            entry.positions = positions(e, list.blocks, "list");
+        list.entries.push_back(
+            readEntry(t, describeItem(t, "entry", number, f.what()), list, blocks.has_value(), words));
         if (number == MaxEntries)
-            checkCount(table["entry"].as_array()->size(), MaxEntries, entry.place, f.what(), "entries");
-        list.entries.push_back(entry);
+            checkCount(table["entry"].as_array()->size(), MaxEntries, list.entries.back().place, f.what(), "entries");
     });
     if (count == 0 && f.has("entry"))
         f.problem("entry", QStringLiteral("%1 has no entries; add at least one [[list.entry]]").arg(f.what()));
@@ -898,6 +884,73 @@ void DescriptionReader::readList(const toml::table &table)
             list.defaultEntry = int(*def);
     }
     m_board.lists.push_back(list);
+}
+
+ListEntryDescription DescriptionReader::readEntry(const toml::table &table, const QString &what,
+                                                  const ListDescription &list, bool blocksKnown,
+                                                  QHash<QString, SourcePlace> &words)
+{
+    const TableFields e(table, what, m_problems, {"text", "code", "word", "sets"});
+    ListEntryDescription entry;
+    entry.place = e.place();
+    entry.text = e.text("text", Need::Required, 1, 200).value_or(QString());
+    if (const auto code = e.integer("code", Need::Optional, 0, 2147483647))
+        entry.code = int(*code);
+    if (const auto word = e.text("word", Need::Optional, 1, 40)) {
+        const QString folded = word->toLower();
+        if (!wordPattern().match(*word).hasMatch())
+            e.problem("word",
+                      QStringLiteral("the word %1 of %2 cannot be typed as one word: use letters, digits "
+                                     "and . _ + - only, starting with a letter or digit")
+                          .arg(inQuotes(word->toStdString()), what));
+        else if (words.contains(folded))
+            e.problem("word",
+                      QStringLiteral("the word %1 of %2 names an earlier entry too (line %3); give each "
+                                     "entry its own word (capitals do not count)")
+                          .arg(inQuotes(word->toStdString()), what)
+                          .arg(words.value(folded).line));
+        else
+            words.insert(folded, e.placeOf("word")), entry.word = *word;
+    }
+    if (blocksKnown)
+        entry.positions = positions(e, list.blocks, "list");
+    return entry;
+}
+
+MeaningValue DescriptionReader::readValue(const toml::table &table, const QString &what,
+                                          const MeaningDescription &meaning, bool blocksKnown,
+                                          QHash<double, SourcePlace> &values, QHash<QString, SourcePlace> &settings)
+{
+    const TableFields v(table, what, m_problems, {"value", "text", "amount", "sets"});
+    MeaningValue value;
+    value.place = v.place();
+    if (const auto number = v.number("value", Need::Required, -1e9, 1e9)) {
+        value.value = *number;
+        if (values.contains(*number))
+            v.problem("value",
+                      QStringLiteral("%1 repeats the value %2 of line %3; each value stands once")
+                          .arg(what)
+                          .arg(*number)
+                          .arg(values.value(*number).line));
+        else
+            values.insert(*number, v.placeOf("value"));
+    }
+    value.text = v.text("text", Need::Required, 1, 40).value_or(QString());
+    value.amount = v.number("amount", Need::Optional, -1e9, 1e9);
+    if (blocksKnown)
+        value.positions = positions(v, meaning.blocks, "meaning");
+    if (value.positions.isEmpty())
+        return value;
+    const QString setting = value.positions.join(u' ');
+    if (settings.contains(setting))
+        v.problem("sets",
+                  QStringLiteral("%1 has the same positions as the value of line %2; each value needs "
+                                 "positions of its own")
+                      .arg(what)
+                      .arg(settings.value(setting).line));
+    else
+        settings.insert(setting, v.placeOf("sets"));
+    return value;
 }
 
 void DescriptionReader::readMeaning(const toml::table &table)
@@ -916,35 +969,10 @@ void DescriptionReader::readMeaning(const toml::table &table)
     QHash<double, SourcePlace> values;
     QHash<QString, SourcePlace> settings;
     const qsizetype count = forEachTable(table, "value", f.what(), [&](const toml::table &t, qsizetype number) {
-        const QString what = t["text"].is_string()
-            ? QStringLiteral("value %1 of %2").arg(inQuotes(*t["text"].value<std::string>()), f.what())
-            : QStringLiteral("value %1 of %2").arg(number + 1).arg(f.what());
-        const TableFields v(t, what, m_problems, {"value", "text", "amount", "sets"});
-        MeaningValue value;
-        value.place = v.place();
-        value.value = v.number("value", Need::Required, -1e9, 1e9).value_or(0);
-        if (v.has("value") && values.contains(value.value))
-            v.problem("value",
-                      QStringLiteral("%1 repeats the value %2 of line %3; each value stands once")
-                          .arg(what)
-                          .arg(value.value)
-                          .arg(values.value(value.value).line));
-        values.insert(value.value, v.placeOf("value"));
-        value.text = v.text("text", Need::Required, 1, 40).value_or(QString());
-        value.amount = v.number("amount", Need::Optional, -1e9, 1e9);
-        if (blocks)
-            value.positions = positions(v, meaning.blocks, "meaning");
-        const QString setting = value.positions.join(u' ');
-        if (!value.positions.isEmpty() && settings.contains(setting))
-            v.problem("sets",
-                      QStringLiteral("%1 has the same positions as the value of line %2; each value needs "
-                                     "positions of its own")
-                          .arg(what)
-                          .arg(settings.value(setting).line));
-        settings.insert(setting, v.placeOf("sets"));
+        meaning.values.push_back(
+            readValue(t, describeItem(t, "value", number, f.what()), meaning, blocks.has_value(), values, settings));
         if (number == MaxValues)
-            checkCount(table["value"].as_array()->size(), MaxValues, value.place, f.what(), "values");
-        meaning.values.push_back(value);
+            checkCount(table["value"].as_array()->size(), MaxValues, meaning.values.back().place, f.what(), "values");
     });
     if (count == 0 && f.has("value"))
         f.problem("value", QStringLiteral("%1 has no values; add at least one [[meaning.value]]").arg(f.what()));

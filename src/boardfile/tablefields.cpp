@@ -208,7 +208,8 @@ std::optional<qint64> TableFields::integer(std::string_view key, Need need, qint
 std::optional<double> TableFields::number(std::string_view key, Need need, double min, double max) const
 {
     const toml::node *value = m_table.get(key);
-    const QString form = QStringLiteral("a number %1-%2").arg(min).arg(max);
+    const QString form =
+        QStringLiteral("a number from %1 to %2").arg(QString::number(min, 'g', 12), QString::number(max, 'g', 12));
     double n = 0;
     // An integer is a number too: "points = 8" means 8.0.
     if (value && value->is_integer()) {
