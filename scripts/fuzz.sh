@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the board description reader: configures a build folder of its own with clang++
 # (libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer), builds the fuzzer alone, and
-# runs it, seeded with the test board, then prints how many inputs it ran and the coverage it
-# reached. Not part of the test run.
+# runs it, seeded with both boards (the built-in one and the test card), then prints how many
+# inputs it ran and the coverage it reached. Not part of the test run.
 #
 #   scripts/fuzz.sh [SECONDS]     run for SECONDS (default 1800)
 #
@@ -45,7 +45,7 @@ status=0
 # -timeout: an input that takes 10 s counts as a hang; -rss_limit_mb: one that takes 2 GiB as
 # running out of memory. Both are findings.
 "$build/fuzz/velmor-fuzz-boardfile" -max_len=65536 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -dict="$root/fuzz/board.dict" -seed_inputs="$root/tests/boards/testboard.toml" \
+    -dict="$root/fuzz/board.dict" -seed_inputs="$root/tests/boards/testboard.toml,$root/boards/p5velmor.toml" \
     -artifact_prefix="$findings/" -print_final_stats=1 "$corpus" >"$log" 2>&1 || status=$?
 
 grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || tail -20 "$log"
