@@ -130,6 +130,9 @@ private:
     void checkBlockPins(const TableFields &f, const JumperBlockDescription &block);
     void readList(const toml::table &table);
     void readButton(const toml::table &table);
+    /// What a list and a button both have: box, font, colours, tab index and rank.
+    template<typename Control>
+    void readControl(const TableFields &f, Control &control);
     void readMeaning(const toml::table &table);
     ListEntryDescription readEntry(const toml::table &table, const QString &what, const ListDescription &list,
                                    bool blocksKnown, QHash<QString, SourcePlace> &words);
@@ -801,6 +804,23 @@ QStringList DescriptionReader::positions(const TableFields &f, const QStringList
     return whole ? result : QStringList();
 }
 
+template<typename Control>
+void DescriptionReader::readControl(const TableFields &f, Control &control)
+{
+    if (const auto b = box(f, "box", Need::Required)) {
+        control.box = *b;
+        checkInside(f.placeOf("box"), f.what(), b->pixels, "box reaches");
+    }
+    control.fontPixels = int(f.integer("font-pixels", Need::Optional, 6, 48).value_or(11));
+    control.bold = f.flag("bold").value_or(false);
+    control.background = f.colour("background").value_or(control.background);
+    control.textColor = f.colour("text-color").value_or(control.textColor);
+    if (const auto tab = f.integer("tab", Need::Optional, 0, 999))
+        control.tab = int(*tab);
+    if (const auto rank = f.integer("rank", Need::Optional, 0, 9999))
+        control.rank = int(*rank);
+}
+
 void DescriptionReader::readButton(const toml::table &table)
 {
     const TableFields f(
@@ -823,18 +843,7 @@ void DescriptionReader::readButton(const toml::table &table)
     }
     button.caption = f.text("caption", Need::Required, 1, 40).value_or(QString());
     button.label = f.text("label", Need::Required, 1, 60).value_or(QString());
-    if (const auto b = box(f, "box", Need::Required)) {
-        button.box = *b;
-        checkInside(f.placeOf("box"), f.what(), b->pixels, "box reaches");
-    }
-    button.fontPixels = int(f.integer("font-pixels", Need::Optional, 6, 48).value_or(11));
-    button.bold = f.flag("bold").value_or(false);
-    button.background = f.colour("background").value_or(button.background);
-    button.textColor = f.colour("text-color").value_or(button.textColor);
-    if (const auto tab = f.integer("tab", Need::Optional, 0, 999))
-        button.tab = int(*tab);
-    if (const auto rank = f.integer("rank", Need::Optional, 0, 9999))
-        button.rank = int(*rank);
+    readControl(f, button);
     m_board.buttons.push_back(button);
 }
 
@@ -847,18 +856,7 @@ void DescriptionReader::readList(const toml::table &table)
     list.place = f.place();
     list.name = name(f, namePattern(), "a letter, then up to 39 letters, digits or _").value_or(QString());
     list.label = f.text("label", Need::Required, 1, 60).value_or(QString());
-    if (const auto b = box(f, "box", Need::Required)) {
-        list.box = *b;
-        checkInside(f.placeOf("box"), f.what(), b->pixels, "box reaches");
-    }
-    list.fontPixels = int(f.integer("font-pixels", Need::Optional, 6, 48).value_or(11));
-    list.bold = f.flag("bold").value_or(false);
-    list.background = f.colour("background").value_or(list.background);
-    list.textColor = f.colour("text-color").value_or(list.textColor);
-    if (const auto tab = f.integer("tab", Need::Optional, 0, 999))
-        list.tab = int(*tab);
-    if (const auto rank = f.integer("rank", Need::Optional, 0, 9999))
-        list.rank = int(*rank);
+    readControl(f, list);
     list.option = option(f).value_or(QString());
     const auto blocks = groupBlocks(f);
     list.blocks = blocks.value_or(QStringList());

@@ -223,6 +223,16 @@ void TestBoardFile::brokenDescriptions_data()
     QTest::newRow("format of a later version") << QByteArray("format = 1") << QByteArray("format = 2")
                                                << QByteArray("2") << "\"format\" is 2; this program reads format 1";
 
+    // A window has one EXIT and one PRINT.
+    const QByteArray buttons = "[[button]]\nname = \"Quit\"\nrole = \"exit\"\ncaption = \"&Quit\"\nlabel = \"Quit\"\n"
+                               "box = [250, 160, 60, 18]\n\n[[button]]\nname = \"Leave\"\nrole = \"exit\"\n"
+                               "caption = \"&Leave\"\nlabel = \"Leave\"\nbox = [250, 180, 60, 18]\n\n[[meaning]]";
+    QTest::newRow("two buttons with one role")
+        << QByteArray("[[meaning]]") << buttons << QByteArray("\"exit\"\ncaption = \"&Leave\"")
+        << QStringLiteral("button \"Leave\" has the role of the button \"Quit\" at line %1; give each role to one "
+                          "button only")
+               .arg(placeOf(variation("[[meaning]]", buttons), "[[button]]\nname = \"Quit\"").section(u':', 0, 0));
+
     // A list one entry over its limit: the message stands at the first entry too many.
     QByteArray entries;
     for (int i = 0; i < 999; ++i)
