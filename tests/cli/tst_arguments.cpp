@@ -9,8 +9,8 @@ namespace {
 /// An invocation as one line, every field a test may look at, so a row states it whole.
 QString describe(const Invocation &inv)
 {
-    static const char *const Modes[] = {"window", "list", "export", "help", "version", "identify", "check-board",
-                                        "print-board"};
+    static const char *const Modes[] = {"window",  "list",     "export",      "help",
+                                        "version", "identify", "check-board", "print-board"};
     static const char *const Formats[] = {"text", "markdown", "csv"};
     QString line = QString::fromLatin1(Modes[int(inv.mode)]);
     if (inv.mode == Invocation::Mode::List)
