@@ -2,8 +2,6 @@
 // routing, and the pins set by the settings panel or a click on a jumper block.
 #include "mainwindow.h"
 
-#include "accessibleinterfaces.h"
-#include "announcer.h"
 #include "boardhints.h"
 #include "capmove.h"
 #include "controlkeys.h"
@@ -13,6 +11,8 @@
 #include "windowloss.h"
 #include "windowplacement.h"
 
+#include "accessibility/accessibleinterfaces.h"
+#include "accessibility/announcer.h"
 #include "boarddata/elementerror.h"
 #include "boarddata/window.h"
 #include "jumpers/cpusettings.h"

@@ -1,11 +1,11 @@
 // The jumper settings panel: its lists and readings, what a choice writes, and where it stands.
 #include "settingspanel.h"
 
-#include "accessibleinterfaces.h"
 #include "blockat.h"
 #include "controlkeys.h"
 #include "windowplacement.h"
 
+#include "accessibility/accessibleinterfaces.h"
 #include "jumpers/cpusettings.h"
 #include "jumpers/jumperwords.h"
 #include "layout/board.h"

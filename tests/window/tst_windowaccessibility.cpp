@@ -3,9 +3,9 @@
 // board's captions as children, which the keyboard steps through.
 #include "windowtesting.h"
 
+#include "accessibility/announcer.h"
 #include "boarddata/catalogues.h"
 #include "layout/boardwidget.h"
-#include "window/announcer.h"
 #include "window/mainwindow.h"
 #include "window/settingspanel.h"
 
