@@ -21,9 +21,9 @@ void fill(QComboBox *combo, const Selector &selector)
 
 BaselineWindow::BaselineWindow()
 {
-    setWindowTitle(QString::fromLatin1(WindowCaption));
-    setFixedSize(ClientSize);
-    setGeometry(QRect(ClientTopLeft, ClientSize));
+    setWindowTitle(QString::fromUtf8(windowCaption()));
+    setFixedSize(clientSize());
+    setGeometry(QRect(ClientTopLeft, clientSize()));
     // Highest rank first, as the guide stacks them.
     const auto rows = controlCatalogue();
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {

@@ -1,7 +1,7 @@
 // Colors as text, so a failed comparison of pixels reads as colors.
 #pragma once
 
-#include "boarddata/color.h"
+#include "boardrows/color.h"
 
 #include <QColor>
 #include <QString>

@@ -2,7 +2,7 @@
 // plain containers and records every operation, in order.
 #pragma once
 
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 #include "jumpers/jumperwindow.h"
 
 #include <functional>

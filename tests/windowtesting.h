@@ -4,7 +4,7 @@
 
 #include "pixeltext.h"
 
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 #include "window/mainwindow.h"
 
 #include <QComboBox>

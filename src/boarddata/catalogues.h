@@ -1,28 +1,57 @@
-// Access to the fixed element catalogues of the board drawing.
+// The board the program shows, as rows: its own, made from its description when the program was
+// built, or one a description file gave at start.
 #pragma once
 
-#include "elementrows.h"
+#include "boardrows/boardrows.h"
 
 #include <span>
 #include <string_view>
 
-/// The 72 captions, in rank order.
-std::span<const LabelRow> labelCatalogue();
+/// The program's own board.
+const BoardRows &builtinBoardRows();
 
-/// The 32 jumper pins the jumper procedures set, and the three fixed pins of JP1.
-std::span<const ShapeRow> pinCatalogue();
+/// The board in use: the program's own unless useBoard() gave another.
+const BoardRows &boardInUse();
 
-/// The 84 shapes of the board outline: edge, sockets, slots, chips, connectors.
-std::span<const ShapeRow> outlineShapeCatalogue();
+/// Makes rows the board in use for the rest of the program. Call it at start, before any window,
+/// list, picture or export is made; the rows must outlive every use.
+void useBoard(const BoardRows &rows);
 
-/// The 40 lines: slot contact rows and keys, CN1/CN2 pin cells, J3 leader lines.
-std::span<const LineRow> lineCatalogue();
+/// The board in use's captions, in rank order.
+inline std::span<const LabelRow> labelCatalogue()
+{
+    return boardInUse().labels;
+}
 
-/// The one picture, the CPU socket.
-std::span<const ImageRow> imageCatalogue();
+/// Its jumper pins, block by block, pin 1 first.
+inline std::span<const ShapeRow> pinCatalogue()
+{
+    return boardInUse().pins;
+}
 
-/// The three lists and two buttons, in rank order (0 to 4).
-std::span<const ControlRow> controlCatalogue();
+/// Its other shapes: the board's outline, sockets, slots, chips, connectors.
+inline std::span<const ShapeRow> outlineShapeCatalogue()
+{
+    return boardInUse().shapes;
+}
+
+/// Its lines.
+inline std::span<const LineRow> lineCatalogue()
+{
+    return boardInUse().lines;
+}
+
+/// Its pictures.
+inline std::span<const ImageRow> imageCatalogue()
+{
+    return boardInUse().images;
+}
+
+/// Its lists and buttons, in rank order.
+inline std::span<const ControlRow> controlCatalogue()
+{
+    return boardInUse().controls;
+}
 
 /// The row of the list or button of that exact name; every caller names one the window has.
 const ControlRow &controlRow(std::string_view name);

@@ -2,8 +2,8 @@
 // the lists the owner picks from, what groups of blocks stand for, readings and notes.
 #pragma once
 
-#include "boarddata/color.h"
-#include "boarddata/elementrows.h"
+#include "boardrows/color.h"
+#include "boardrows/elementrows.h"
 
 #include <QPoint>
 #include <QRect>

@@ -6,7 +6,7 @@
 #include "picturecheck.h"
 #include "tablefields.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // value, in a comment, or in one of the four kinds of strings, as TOML tells them apart.
 #include "parsercharacters.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <vector>
 

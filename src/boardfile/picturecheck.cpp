@@ -1,7 +1,7 @@
 // The checks of a picture file a description names, in the order that reads the least of it.
 #include "picturecheck.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QBuffer>
 #include <QFile>

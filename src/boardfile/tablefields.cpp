@@ -1,7 +1,7 @@
 // Typed, range-checked reading of one table's keys, and the wording shared by every message.
 #include "tablefields.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QRegularExpression>
 

@@ -5,7 +5,7 @@
 #include "optionvalues.h"
 #include "settingoptions.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QFile>
 

@@ -9,7 +9,7 @@
 #include "velmorconfig.h"
 
 #include "boarddata/builtinboard.h"
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 #include "boardfile/boardreader.h"
 #include "export/outputfile.h"
 #include "export/windowexport.h"

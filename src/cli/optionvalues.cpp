@@ -2,7 +2,7 @@
 // --sdram, --page-size and --identify): how each is read and what it does to the invocation.
 #include "optionvalues.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 #include "jumpers/selectorcatalogue.h"
 
 namespace {

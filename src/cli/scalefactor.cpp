@@ -1,7 +1,7 @@
 // QT_SCALE_FACTOR, read as the toolkit reads it, and held to the scales the board is drawn at.
 #include "scalefactor.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QScreen>
 #include <QWidget>

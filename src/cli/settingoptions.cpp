@@ -2,7 +2,7 @@
 // setting it names, and the rule that the three come together and without a CPU entry.
 #include "settingoptions.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 #include "jumpers/cpusettings.h"
 
 #include <QRegularExpression>

@@ -5,7 +5,7 @@
 #include "exitstatus.h"
 #include "outofmemory.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

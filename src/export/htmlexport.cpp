@@ -67,7 +67,7 @@ QString pageHtml(PageWindow &window, PageStart start)
     };
     return fillTemplate(
         resourceText(QStringLiteral(":/web/guide.html")),
-        {{QStringLiteral("title"), QStringLiteral("%1 jumper settings").arg(QLatin1String(WindowCaption))},
+        {{QStringLiteral("title"), QStringLiteral("%1 jumper settings").arg(QString::fromUtf8(windowCaption()))},
          {QStringLiteral("version"), QStringLiteral(VELMOR_VERSION)},
          {QStringLiteral("style"), resourceText(QStringLiteral(":/web/guide.css"))},
          {QStringLiteral("script"), script},
@@ -75,8 +75,8 @@ QString pageHtml(PageWindow &window, PageStart start)
          {QStringLiteral("early-script"), earlyScript},
          {QStringLiteral("early-script-hash"), hashOf(earlyScript)},
          {QStringLiteral("data"), data},
-         {QStringLiteral("width"), QString::number(ClientSize.width())},
-         {QStringLiteral("height"), QString::number(ClientSize.height())},
+         {QStringLiteral("width"), QString::number(clientSize().width())},
+         {QStringLiteral("height"), QString::number(clientSize().height())},
          {QStringLiteral("picture-1x"), pictures.uri[0]},
          {QStringLiteral("picture-2x"), pictures.uri[1]},
          {QStringLiteral("fields"), fieldsHtml(record.lists)},

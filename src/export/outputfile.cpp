@@ -1,7 +1,7 @@
 // Writing an exported file through a new file beside it that replaces the old one when whole.
 #include "outputfile.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QFile>
 #include <QRandomGenerator>

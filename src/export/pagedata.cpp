@@ -149,7 +149,7 @@ QJsonObject pageData(const PageRecord &r, PageStart start, const QJsonArray &pin
         fixedParts.append(QJsonArray{part, base.cells[pinCount + part]});
     for (std::size_t list = 0; list < r.lists.size(); ++list)
         pageLists.append(listData(r, list));
-    return QJsonObject{{QStringLiteral("size"), QJsonArray{ClientSize.width(), ClientSize.height()}},
+    return QJsonObject{{QStringLiteral("size"), QJsonArray{clientSize().width(), clientSize().height()}},
                        {QStringLiteral("separator"), PartSeparator},
                        {QStringLiteral("lists"), pageLists},
                        {QStringLiteral("meanings"), settingsData(r, start)},

@@ -151,8 +151,8 @@ QString boxStyle(const QRect &r, const QString &prefix)
 {
     const auto percent = [](int part, int whole) { return QString::number(100.0 * part / whole, 'g', 8) + u'%'; };
     return QStringLiteral("%1left:%2;%1top:%3;%1width:%4;%1height:%5")
-        .arg(prefix, percent(r.x(), ClientSize.width()), percent(r.y(), ClientSize.height()),
-             percent(r.width(), ClientSize.width()), percent(r.height(), ClientSize.height()));
+        .arg(prefix, percent(r.x(), clientSize().width()), percent(r.y(), clientSize().height()),
+             percent(r.width(), clientSize().width()), percent(r.height(), clientSize().height()));
 }
 
 QString fieldsHtml(const std::vector<ListState> &lists)

@@ -112,11 +112,11 @@ Pictures drawPictures(const Board &shown)
     Board board = boardAsShown(shown);
     Pictures pictures;
     std::vector<QJsonArray> regions(pinCatalogue().size(), QJsonArray());
-    const QRect client(QPoint(), ClientSize);
+    const QRect client(QPoint(), clientSize());
     for (int ratio : {1, 2}) {
         // One painter a ratio, so the background is scaled and each caption laid out once.
         BoardPainter painter(board);
-        QImage frame = canvasImage(ClientSize * ratio, QImage::Format_RGB32);
+        QImage frame = canvasImage(clientSize() * ratio, QImage::Format_RGB32);
         frame.setDevicePixelRatio(ratio);
         painter.paint(frame, {&client, 1}, backgroundPicture());
         pictures.uri[ratio - 1] = pngDataUri(frame);

@@ -1,7 +1,7 @@
 // The guide page's window in memory: lists of item codes, a selection each, and the board's pins.
 #include "pagewindow.h"
 
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 #include "jumpers/jumperprocedures.h"
 #include "jumpers/selectorcatalogue.h"
 #include "window/startup.h"

@@ -6,7 +6,7 @@
 #include "outputfile.h"
 #include "pagewindow.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 #include "jumpers/cpusettings.h"
 #include "jumpers/selectorcatalogue.h"
 #include "printing/printing.h"

@@ -4,7 +4,7 @@
 
 #include "jumperblocks.h"
 
-#include "boarddata/color.h"
+#include "boardrows/color.h"
 
 #include <array>
 #include <functional>

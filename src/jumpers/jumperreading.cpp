@@ -4,7 +4,7 @@
 #include "jumperblocks.h"
 #include "jumperwords.h"
 
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QRegularExpression>
 

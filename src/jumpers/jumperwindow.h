@@ -1,7 +1,7 @@
 // What the jumper procedures and the start-up need of the window: its lists and its pin fills.
 #pragma once
 
-#include "boarddata/color.h"
+#include "boardrows/color.h"
 
 #include <cstdint>
 

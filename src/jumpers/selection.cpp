@@ -1,7 +1,7 @@
 // Selection decoding of the three lists.
 #include "selection.h"
 
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 
 #include <limits>
 #include <string>

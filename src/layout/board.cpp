@@ -1,7 +1,7 @@
 // The element model: lookup by name, the fill color write, and which caption lies under a point.
 #include "board.h"
 
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 
 #include <algorithm>
 #include <string>

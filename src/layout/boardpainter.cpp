@@ -78,7 +78,7 @@ void BoardPainter::paintRect(QPainter &p, QImage &device, qreal ratio, const QRe
     // fall on the same pixels whichever area is painted; only the elements are drawn scaled.
     p.resetTransform();
     p.setClipRect(clip);
-    p.fillRect(clip, toQColor(WindowBackColor));
+    p.fillRect(clip, toQColor(windowBackColor()));
     if (!background.isNull())
         p.drawImage(clip.topLeft(), m_cache.scaledBackground(background, ratio), clip);
     p.scale(ratio, ratio);

@@ -1,7 +1,7 @@
 // Laying a caption out in its box: its lines and where each of them stands.
 #pragma once
 
-#include "boarddata/elementrows.h"
+#include "boardrows/elementrows.h"
 
 #include <QPoint>
 #include <QRect>

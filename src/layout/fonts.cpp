@@ -9,11 +9,11 @@
 #include <QFontDatabase>
 #endif
 
-#include <array>
 #include <cstring>
 #include <iterator>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -25,18 +25,7 @@ constexpr struct { const char *layoutName; const char *substitute; } Substitutes
     {"Comic Sans MS",     "Comic Neue"},
     {"MS Serif",          "DejaVu Serif Condensed"},
 };
-
-// Caption font: family, pixel size, weight, line height in pixels (the stored boxes' pitch).
-constexpr struct { const char *family; int pixelSize; QFont::Weight weight; int lineHeight; } CaptionFonts[] = {
-    {"MS Serif",           8, QFont::Normal,   10},  // 6 pt
-    {"MS Serif",           9, QFont::Normal,   11},  // 6.75 pt
-    {"Bookman Old Style", 11, QFont::DemiBold, 14},  // 8.25 pt
-    {"Times New Roman",   11, QFont::Bold,     13},  // 8.25 pt
-    {"Comic Sans MS",     11, QFont::Normal,   15},  // 8.25 pt
-};
 // clang-format on
-
-static_assert(std::size(CaptionFonts) == static_cast<std::size_t>(TextFont::Comic825) + 1);
 
 /// The family this program draws a layout font name in.
 const char *substituteOf(const char *layoutName)
@@ -100,13 +89,14 @@ struct MeasuredFont {
     QFontMetrics metrics;
 };
 
-const MeasuredFont &measured(TextFont which)
+const MeasuredFont &measured(int which)
 {
-    static std::array<std::optional<MeasuredFont>, std::size(CaptionFonts)> cache;
-    auto &slot = cache[static_cast<std::size_t>(which)];
+    // The board in use is chosen before any caption is drawn, and stays.
+    static std::vector<std::optional<MeasuredFont>> cache(boardInUse().fonts.size());
+    auto &slot = cache.at(static_cast<std::size_t>(which));
     if (!slot) {
-        const auto &entry = CaptionFonts[static_cast<std::size_t>(which)];
-        QFont f = makeFont(entry.family, entry.pixelSize, entry.weight);
+        const FontRow &row = boardInUse().fonts[static_cast<std::size_t>(which)];
+        QFont f = makeFont(row.family, row.pixelSize, QFont::Weight(row.weight));
         slot.emplace(MeasuredFont{f, QFontMetrics(f)});
     }
     return *slot;
@@ -145,25 +135,26 @@ std::future<QStringList> startMissingFontCheck()
 void loadWindowFonts()
 {
     // A font is loaded when it is first measured: each height asked for loads one.
-    for (std::size_t i = 0; i < std::size(CaptionFonts); ++i)
-        (void)captionMetrics(static_cast<TextFont>(i)).height();
+    for (std::size_t i = 0; i < boardInUse().fonts.size(); ++i)
+        (void)captionMetrics(int(i)).height();
     for (const ControlRow &row : controlCatalogue())
         (void)QFontMetrics(controlFont(row.fontPixels, row.bold)).height();
 }
 
-const QFont &captionFont(TextFont font)
+const QFont &captionFont(int font)
 {
     return measured(font).font;
 }
 
-const QFontMetrics &captionMetrics(TextFont font)
+const QFontMetrics &captionMetrics(int font)
 {
     return measured(font).metrics;
 }
 
-int captionLineHeight(TextFont font)
+int captionLineHeight(int font)
 {
-    return CaptionFonts[static_cast<std::size_t>(font)].lineHeight;
+    const int pitch = boardInUse().fonts[static_cast<std::size_t>(font)].lineHeight;
+    return pitch > 0 ? pitch : captionMetrics(font).height();
 }
 
 QFont windowFont()

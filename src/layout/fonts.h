@@ -1,7 +1,7 @@
 // The fonts of the window, sized in pixels so the drawing keeps its place at any screen dpi.
 #pragma once
 
-#include "boarddata/elementrows.h"
+#include "boardrows/elementrows.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -31,12 +31,13 @@ std::future<QStringList> startMissingFontCheck();
 /// installFontSubstitutes(), on the thread of the windows (loaded fonts are kept per thread).
 void loadWindowFonts();
 
-/// A caption font; made and measured once.
-const QFont &captionFont(TextFont font);
-const QFontMetrics &captionMetrics(TextFont font);
+/// A caption font of the board in use, by its index among the board's fonts; made and measured once.
+const QFont &captionFont(int font);
+const QFontMetrics &captionMetrics(int font);
 
-/// The height of one caption line in pixels, as the stored caption boxes were laid out.
-int captionLineHeight(TextFont font);
+/// The height of one caption line in pixels, as the board's caption boxes were laid out: the
+/// font's own pitch where the board gives one, else the font's height.
+int captionLineHeight(int font);
 
 /// The window's own font.
 QFont windowFont();

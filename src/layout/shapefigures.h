@@ -1,7 +1,7 @@
 // A shape's figure in pixels, drawn with its back, fill and outline in the copy and black modes.
 #pragma once
 
-#include "boarddata/elementrows.h"
+#include "boardrows/elementrows.h"
 
 #include <QPen>
 #include <QRect>

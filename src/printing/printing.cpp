@@ -32,7 +32,7 @@ constexpr qreal BoardDpi = 300;
 /// Where the client area lands on the page: scaled to fit the printable area and centred.
 QRectF pageTarget(const QRect &page)
 {
-    QSizeF size = ClientSize;
+    QSizeF size = clientSize();
     size.scale(page.size(), Qt::KeepAspectRatio);
     return QRectF(QPointF(page.x() + (page.width() - size.width()) / 2, page.y() + (page.height() - size.height()) / 2),
                   size);
@@ -48,7 +48,7 @@ QImage boardForPage(const Board &board, qreal scale, qreal resolution)
     // the picture, while the picture is magnified to fit the page: a one-pixel line stays thin
     // (and never grows wider than the magnified pixel).
     const qreal lineWidth = std::min(1.0, std::max(1.0, std::round(dpi / LayoutDpi)) / ratio);
-    const QRect client(QPoint(), ClientSize);
+    const QRect client(QPoint(), clientSize());
     QImage image = canvasImage(devicePixels(client, ratio).size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     BoardPainter(board, lineWidth).paint(image, {&client, 1}, backgroundPicture());
@@ -82,12 +82,12 @@ void paintChild(QPainter &painter, QWidget &child)
 /// Paints the client area into target (device pixels) on a printer of the resolution given.
 void paintWindow(QPainter &painter, QWidget &window, const Board &board, const QRectF &target, qreal resolution)
 {
-    const qreal scale = target.width() / ClientSize.width();
+    const qreal scale = target.width() / clientSize().width();
     const QImage picture = boardForPage(board, scale, resolution);
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(scale, scale);
-    painter.setClipRect(QRect(QPoint(), ClientSize));
+    painter.setClipRect(QRect(QPoint(), clientSize()));
     // Lossless, so the pins' flat colors and the sharp edges reach paper unblurred.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(QRectF(QPointF(), QSizeF(picture.size()) / picture.devicePixelRatio()), picture,

@@ -173,7 +173,7 @@ void PrintRequest::start(QWidget &window, const Board &board, const PrintStepRun
 {
     if (workerThread().running()) {
         // Asked again it would wait behind the same scheduler.
-        QMessageBox::warning(&window, QString::fromLatin1(WindowCaption),
+        QMessageBox::warning(&window, QString::fromUtf8(windowCaption()),
                              nothingPrinted({QStringLiteral("the print system has not yet answered the previous PRINT"),
                                              QStringLiteral("Wait a moment, then press PRINT again; if this message "
                                                             "comes back, check that the print service is running.")}));
@@ -296,7 +296,7 @@ void PrintRequest::finish(const QString &message)
     m_step = Step::Done;
     stopWaiting();
     if (!message.isEmpty())
-        QMessageBox::warning(&m_window, QString::fromLatin1(WindowCaption), message);
+        QMessageBox::warning(&m_window, QString::fromUtf8(windowCaption()), message);
     deleteLater();
 }
 

@@ -15,7 +15,7 @@ void reportAndEnd(const QString &message)
     std::fflush(stderr);
     if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
         QMessageBox::critical(
-            nullptr, QString::fromLatin1(WindowCaption),
+            nullptr, QString::fromUtf8(windowCaption()),
             QStringLiteral("The guide met an error it cannot recover from and will close.\n\n%1").arg(message));
     }
     // The window may be half-way through an event; leave without running any more of its code.

@@ -13,7 +13,7 @@
 
 #include "accessibility/accessibleinterfaces.h"
 #include "accessibility/announcer.h"
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 #include "boarddata/window.h"
 #include "jumpers/cpusettings.h"
 #include "jumpers/jumperprocedures.h"
@@ -87,17 +87,17 @@ MainWindow::MainWindow(FailureReport report)
     : m_report(std::move(report))
 {
     setObjectName(QStringLiteral("VELMOR"));
-    setWindowTitle(QString::fromLatin1(WindowCaption));
+    setWindowTitle(QString::fromUtf8(windowCaption()));
     // An ordinary window, which task bars and window switchers list, with the look of the guide's
     // frame: a title bar with a close button only, and a fixed size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(::windowIcon());
     setFont(windowFont());
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, toQColor(WindowBackColor));
+    palette.setColor(QPalette::Window, toQColor(windowBackColor()));
     setPalette(palette);
-    setFixedSize(ClientSize);
-    setGeometry(QRect(ClientTopLeft, ClientSize));
+    setFixedSize(clientSize());
+    setGeometry(QRect(ClientTopLeft, clientSize()));
     setAccessibleDescription(QStringLiteral("F6 goes to the board and back; there the arrow keys step through the "
                                             "captions, each with its explanation, and Escape returns."));
     installAccessibleInterfaces();

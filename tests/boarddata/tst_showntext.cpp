@@ -1,6 +1,6 @@
 // Text the user gave, as a message repeats it: escaped so a terminal shows it and does not act
 // on it, and cut in the middle to a line's worth.
-#include "boarddata/showntext.h"
+#include "boardrows/showntext.h"
 
 #include <QtTest>
 

@@ -520,7 +520,7 @@ void TestCommandLine::helpVersionAndBoard()
     // and the check of board descriptions finds it sound.
     const Run check = velmor({QStringLiteral("--check-board"), QStringLiteral(BOARD_DESCRIPTION)});
     QVERIFY2(check.status == 0, qPrintable(check.err));
-    QVERIFY2(check.out.contains(QStringLiteral(": sound: \"P5VELMOR\" version 1.0, 9 blocks, 3 lists (48 entries)")),
+    QVERIFY2(check.out.contains(QStringLiteral(": sound: \"P5VELMOR\" version 1.0, 10 blocks, 3 lists (48 entries)")),
              qPrintable(check.out));
 }
 

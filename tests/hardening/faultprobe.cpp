@@ -7,7 +7,7 @@
 // Status 1 is the failure path's own; 3 means the fault went unreported.
 #include "hardening.h"
 
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 #include "layout/fonts.h"
 #include "window/failureguard.h"
 #include "window/mainwindow.h"

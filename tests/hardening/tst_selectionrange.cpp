@@ -1,5 +1,5 @@
 // Selection decoding over every item code a list can hold, and past both ends of that range.
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 #include "jumpers/selection.h"
 
 #include <QtTest>

@@ -3,7 +3,7 @@
 #include "pixeltext.h"
 
 #include "boarddata/catalogues.h"
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 #include "layout/board.h"
 #include "layout/boardpainter.h"
 #include "layout/captionlayout.h"
@@ -13,6 +13,16 @@
 #include <QtTest>
 
 namespace {
+
+/// The board's "MS Serif" 6 pt, the font of most of its captions.
+int smallSerif()
+{
+    const auto fonts = boardInUse().fonts;
+    const auto it = std::find_if(fonts.begin(), fonts.end(), [](const FontRow &f) {
+        return std::string_view(f.family) == "MS Serif" && f.pixelSize == 8;
+    });
+    return int(it - fonts.begin());
+}
 
 constexpr QRgb Field = qRgb(0xE7, 0xF7, 0xEF); // the pale green-grey of the board-guide picture
 
@@ -176,7 +186,7 @@ void TestBoardPainter::captionLines_data()
     QTest::addColumn<int>("width"); // of the box, in pixels
     QTest::addColumn<unsigned>("flags");
     QTest::addColumn<QStringList>("lines");
-    const QFontMetrics &fm = captionMetrics(TextFont::MsSerif6);
+    const QFontMetrics &fm = captionMetrics(smallSerif());
     const auto w = [&fm](const char *text) { return fm.horizontalAdvance(QString::fromLatin1(text)); };
     const unsigned wrap = WordWrap;
     QTest::newRow("doubled blank kept inside a line")
@@ -199,7 +209,7 @@ void TestBoardPainter::captionLines()
     QFETCH(unsigned, flags);
     QFETCH(QStringList, lines);
     const LabelRow row{10,  "caption",  caption.constData(), "",   0, 0, width * TwipsPerPixel,
-                       150, ButtonText, TextFont::MsSerif6,  flags};
+                       150, ButtonText, smallSerif(),        flags};
     QStringList laidOut;
     for (const CaptionLayout::Line &line : layOutCaption(row, pixelBox(row.left, row.top, row.width, row.height)).lines)
         laidOut << line.text;

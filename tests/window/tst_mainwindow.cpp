@@ -3,7 +3,7 @@
 #include "pinsampling.h"
 #include "windowtesting.h"
 
-#include "boarddata/elementerror.h"
+#include "boardrows/elementerror.h"
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
 #include "jumpers/jumperwords.h"

@@ -15,13 +15,15 @@ enum class FillStyle { Transparent, Solid, DiagonalCross };
 enum class DrawMode { Copy, Black, Nand };
 enum class LineStyle { Solid, Dotted };
 
-/// The fonts captions are drawn in; each stands for a name, a size and a weight.
-enum class TextFont {
-    MsSerif6,     ///< "MS Serif" 6 pt, normal
-    MsSerif675,   ///< "MS Serif" 6.75 pt, normal
-    Bookman825,   ///< "Bookman Old Style" 8.25 pt, demibold
-    TimesBold825, ///< "Times New Roman" 8.25 pt, bold
-    Comic825,     ///< "Comic Sans MS" 8.25 pt, normal
+/// A font captions are drawn in: the family the board was laid out with (drawn in the substitute
+/// this machine has for it), its size in pixels at 96 dpi, its weight (400 normal, 600 demibold,
+/// 700 bold) and the pitch of its lines where the board's captions were laid out with one of
+/// their own (0: the font's own line height).
+struct FontRow {
+    const char *family;
+    int pixelSize;
+    int weight;
+    int lineHeight = 0;
 };
 
 /// Label attributes that only a few captions have; combine with |.
@@ -32,7 +34,8 @@ enum LabelFlag : unsigned {
     Centre = 1u << 3,   ///< each line centred in the box instead of left
 };
 
-/// A caption. Box in twips; an empty tool tip means none.
+/// A caption. Box in twips; an empty tool tip means none. Font is the index of its row among the
+/// board's fonts.
 struct LabelRow {
     int rank;
     const char *name;
@@ -40,7 +43,7 @@ struct LabelRow {
     const char *toolTip;
     int left, top, width, height;
     Color textColor = ButtonText;
-    TextFont font = TextFont::MsSerif6;
+    int font = 0;
     unsigned flags = 0;
     Color backColor = WindowBackground;
 };
@@ -71,7 +74,7 @@ struct LineRow {
     int index = -1;
 };
 
-/// A picture stretched into its box (twips); picture is a resource path.
+/// A picture stretched into its box (twips); picture is a resource path or the path of a file.
 struct ImageRow {
     int rank;
     const char *name;
