@@ -26,15 +26,6 @@ const BoardReading &builtin()
     return reading;
 }
 
-const DrawingElement *element(const char *name, int index)
-{
-    const auto &elements = builtin().description.elements;
-    const auto it = std::find_if(elements.begin(), elements.end(), [&](const DrawingElement &e) {
-        return e.name == QLatin1String(name) && e.index.value_or(-1) == index;
-    });
-    return it == elements.end() ? nullptr : &*it;
-}
-
 QByteArray text(const char *s)
 {
     return QByteArray(s);
