@@ -4,6 +4,7 @@
 
 #include "boardrows/color.h"
 #include "boardrows/elementrows.h"
+#include "boardrows/jumperrows.h"
 
 #include <QPoint>
 #include <QRect>
@@ -111,7 +112,6 @@ struct DrawingElement {
     std::variant<LabelDrawing, ShapeDrawing, LineDrawing, ImageDrawing> drawing;
 };
 
-enum class BlockKind { TwoPin, ThreePin, Header, Dip };
 enum class PinDirection { Up, Down, Left, Right };
 enum class PinMark { None, Dot, Label };
 
@@ -146,6 +146,7 @@ struct ListEntryDescription {
 struct ListDescription {
     QString name;
     QString label;
+    QString title; ///< its heading in the guide; the label unless the file gives one
     DescribedBox box;
     int fontPixels = 11;
     bool bold = false;

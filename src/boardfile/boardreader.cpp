@@ -390,7 +390,7 @@ void DescriptionReader::readWindow(const toml::table &root)
 
 void DescriptionReader::readFonts(const toml::table &root)
 {
-    m_board.fonts.push_back({QStringLiteral("default"), QStringLiteral("MS Serif"), 6, FontWeight::Normal});
+    m_board.fonts.push_back({QStringLiteral("default"), QStringLiteral("MS Serif"), 6, FontWeight::Normal, {}});
     const toml::node *node = root.get("fonts");
     if (!node)
         return;
@@ -417,7 +417,7 @@ void DescriptionReader::readFonts(const toml::table &root)
         }
         const TableFields f(*table, what, m_problems, {"family", "points", "weight", "line-height"});
         BoardFont font{id, f.text("family", Need::Required, 1, 60).value_or(QString()),
-                       f.number("points", Need::Required, 4, 72).value_or(6), FontWeight::Normal};
+                       f.number("points", Need::Required, 4, 72).value_or(6), FontWeight::Normal, {}};
         if (const auto weight = f.choice("weight", Need::Optional, {"normal", "demibold", "bold"}))
             font.weight = FontWeight(*weight);
         if (const auto height = f.integer("line-height", Need::Optional, 1, 200))
@@ -850,12 +850,13 @@ void DescriptionReader::readButton(const toml::table &table)
 void DescriptionReader::readList(const toml::table &table)
 {
     const TableFields f(table, describe(table, "list"), m_problems,
-                        {"name", "label", "box", "font-pixels", "bold", "background", "text-color", "tab", "rank",
-                         "option", "blocks", "default", "entry"});
+                        {"name", "label", "title", "box", "font-pixels", "bold", "background", "text-color", "tab",
+                         "rank", "option", "blocks", "default", "entry"});
     ListDescription list;
     list.place = f.place();
     list.name = name(f, namePattern(), "a letter, then up to 39 letters, digits or _").value_or(QString());
     list.label = f.text("label", Need::Required, 1, 60).value_or(QString());
+    list.title = f.text("title", Need::Optional, 1, 60).value_or(list.label);
     readControl(f, list);
     list.option = option(f).value_or(QString());
     const auto blocks = groupBlocks(f);
@@ -892,7 +893,8 @@ ListEntryDescription DescriptionReader::readEntry(const toml::table &table, cons
     ListEntryDescription entry;
     entry.place = e.place();
     entry.text = e.text("text", Need::Required, 1, 200).value_or(QString());
-    if (const auto code = e.integer("code", Need::Optional, 0, 2147483647))
+    // The list keeps the code in 16 bits when it picks the entry's positions.
+    if (const auto code = e.integer("code", Need::Optional, 0, 32767))
         entry.code = int(*code);
     if (const auto word = e.text("word", Need::Optional, 1, 40)) {
         const QString folded = word->toLower();

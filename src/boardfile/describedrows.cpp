@@ -122,6 +122,36 @@ unsigned labelFlags(const LabelDrawing &l)
 
 } // namespace
 
+PinSet DescribedRows::pinSet(const JumperBlockDescription &block, const QString &position)
+{
+    switch (block.kind) {
+    case BlockKind::TwoPin:
+        return position == QLatin1String("closed") ? 0b11 : 0;
+    case BlockKind::ThreePin:
+        return position == QLatin1String("1-2") ? 0b011 : 0b110;
+    case BlockKind::Header: {
+        PinSet pins = 0;
+        if (position == QLatin1String("open"))
+            return pins;
+        for (const QString &pair : position.split(u'+')) {
+            if (const qsizetype k = block.pairs.indexOf(pair); k >= 0)
+                pins |= PinSet(0b11) << (2 * k);
+        }
+        return pins;
+    }
+    case BlockKind::Dip: {
+        PinSet pins = 0;
+        const QStringList switches = position.split(u',');
+        for (qsizetype i = 0; i < switches.size(); ++i) {
+            if (switches[i] == QLatin1String("on"))
+                pins |= PinSet(1) << i;
+        }
+        return pins;
+    }
+    }
+    return 0;
+}
+
 DescribedRows::DescribedRows(const BoardDescription &description)
 {
     const BoardWindow &w = description.window;
@@ -133,6 +163,7 @@ DescribedRows::DescribedRows(const BoardDescription &description)
     addElements(description);
     addControls(description);
     settleRanks(description);
+    addJumpers(description);
     m_rows.fonts = m_fonts;
     m_rows.labels = m_labels;
     m_rows.pins = m_pins;
@@ -140,6 +171,10 @@ DescribedRows::DescribedRows(const BoardDescription &description)
     m_rows.lines = m_lines;
     m_rows.images = m_images;
     m_rows.controls = m_controls;
+    m_rows.blocks = m_blocks;
+    m_rows.lists = m_lists;
+    m_rows.meanings = m_meanings;
+    m_rows.readings = m_readings;
 }
 
 QString DescribedRows::drawnPinName(const QString &block, int number)
@@ -304,4 +339,68 @@ void DescribedRows::settleRanks(const BoardDescription &description)
     });
     for (std::size_t i = 0; i < stacked.size(); ++i)
         *stacked[i].rank = first + int(i);
+}
+
+const char *DescribedRows::optionalText(const QString &s)
+{
+    return s.isEmpty() ? nullptr : text(s);
+}
+
+void DescribedRows::addJumpers(const BoardDescription &description)
+{
+    QHash<QString, int> blockIndex;
+    for (const JumperBlockDescription &block : description.blocks) {
+        blockIndex.insert(block.name, int(m_blocks.size()));
+        auto &pins = m_names.emplace_back();
+        if (!block.pins.isEmpty()) {
+            for (const QString &pin : block.pins)
+                pins.push_back(text(pin));
+        } else {
+            for (std::size_t i = 0; i < drawnPinCorners(block).size(); ++i)
+                pins.push_back(text(drawnPinName(block.name, int(i) + 1)));
+        }
+        auto &pairs = m_names.emplace_back();
+        for (const QString &pair : block.pairs)
+            pairs.push_back(text(pair));
+        m_blocks.push_back({text(block.name), block.kind, pins, pairs});
+    }
+    const auto group = [&](const QStringList &names) {
+        auto &indexes = m_indexes.emplace_back();
+        for (const QString &name : names)
+            indexes.push_back(blockIndex.value(name));
+        return std::span<const int>(indexes);
+    };
+    const auto positions = [&](const QStringList &blocks, const QStringList &written) {
+        auto &sets = m_pinSets.emplace_back();
+        for (qsizetype i = 0; i < blocks.size() && i < written.size(); ++i)
+            sets.push_back(pinSet(description.blocks[std::size_t(blockIndex.value(blocks[i]))], written[i]));
+        return std::span<const PinSet>(sets);
+    };
+    for (const ListDescription &list : description.lists) {
+        auto &entries = m_entries.emplace_back();
+        for (std::size_t i = 0; i < list.entries.size(); ++i) {
+            const ListEntryDescription &e = list.entries[i];
+            // An entry without a code of its own is told apart by its place in the list.
+            entries.push_back({text(e.text), e.code.value_or(int(i + 1) * 100), optionalText(e.word),
+                               positions(list.blocks, e.positions)});
+        }
+        m_lists.push_back({text(list.name), text(list.title), optionalText(list.option), group(list.blocks), entries,
+                           list.defaultEntry});
+    }
+    QHash<QString, int> meaningIndex;
+    for (const MeaningDescription &meaning : description.meanings) {
+        meaningIndex.insert(meaning.name, int(m_meanings.size()));
+        auto &values = m_values.emplace_back();
+        for (const MeaningValue &v : meaning.values)
+            values.push_back(
+                {v.value, text(v.text), v.amount.value_or(v.value), positions(meaning.blocks, v.positions)});
+        m_meanings.push_back(
+            {text(meaning.name), text(meaning.label), optionalText(meaning.option), group(meaning.blocks), values});
+    }
+    for (const ReadingDescription &reading : description.readings) {
+        auto &product = m_indexes.emplace_back();
+        for (const QString &name : reading.product)
+            product.push_back(meaningIndex.value(name));
+        m_readings.push_back({text(reading.label), product, text(reading.unit)});
+    }
 }

@@ -28,12 +28,17 @@ public:
     /// from 1 (a dot, which no element name has, keeps it apart from the drawing's names).
     static QString drawnPinName(const QString &block, int number);
 
+    /// The pins a position of the block shows grey; the position is one the block has.
+    static PinSet pinSet(const JumperBlockDescription &block, const QString &position);
+
 private:
     const char *text(const QString &s);
+    const char *optionalText(const QString &s);
     void addFonts(const BoardDescription &description);
     void addElements(const BoardDescription &description);
     void addControls(const BoardDescription &description);
     void settleRanks(const BoardDescription &description);
+    void addJumpers(const BoardDescription &description);
 
     std::deque<QByteArray> m_texts;
     QHash<QString, int> m_fontIndex;
@@ -44,5 +49,15 @@ private:
     std::vector<LineRow> m_lines;
     std::vector<ImageRow> m_images;
     std::vector<ControlRow> m_controls;
+    // The jumper rows, and the tables their spans point into (a deque keeps each in its place).
+    std::deque<std::vector<const char *>> m_names;
+    std::deque<std::vector<int>> m_indexes;
+    std::deque<std::vector<PinSet>> m_pinSets;
+    std::deque<std::vector<EntryRow>> m_entries;
+    std::deque<std::vector<ValueRow>> m_values;
+    std::vector<BlockRow> m_blocks;
+    std::vector<ListRow> m_lists;
+    std::vector<MeaningRow> m_meanings;
+    std::vector<ReadingRow> m_readings;
     BoardRows m_rows{};
 };

@@ -1,9 +1,10 @@
-// A whole board as rows: its window, the fonts of its captions and every element of its drawing and
-// its window. The program's own board is such rows, made from its description when the program is
-// built; a description file read at start gives rows of the same kind.
+// A whole board as rows: its window, the fonts of its captions, every element of its drawing and
+// its window, and its jumper knowledge. The program's own board is such rows, made from its description when the
+// program is built; a description file read at start gives rows of the same kind.
 #pragma once
 
 #include "elementrows.h"
+#include "jumperrows.h"
 
 #include <span>
 
@@ -19,4 +20,8 @@ struct BoardRows {
     std::span<const LineRow> lines;
     std::span<const ImageRow> images;
     std::span<const ControlRow> controls; ///< lists and buttons, in rank order
+    std::span<const BlockRow> blocks;
+    std::span<const ListRow> lists; ///< in the order the window fills them at start
+    std::span<const MeaningRow> meanings;
+    std::span<const ReadingRow> readings;
 };

@@ -63,7 +63,7 @@ void PageWindow::setListIndex(const char *list, int index)
         throw ElementError(list, "selecting index " + std::to_string(index), "invalid index");
     at(list).selected = index;
     if (const Selector *selector = findSelector(list))
-        selector->procedure(*this);
+        setListJumpers(*this, *selector);
 }
 
 void PageWindow::setFillColor(const char *element, Color color)

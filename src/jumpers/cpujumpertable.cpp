@@ -1,79 +1,50 @@
-// The CPU jumper table, one row per selection code. The positions are stored as the board's
-// maker lists them for each CPU; none is worked out from the entry texts.
+// The CPU jumper table, one row per selection code, as the CPU list's entries store their positions
+// (the board's description gives them as the maker lists them for each CPU; none is worked out
+// from the entry texts).
 #include "cpujumpertable.h"
 
 #include "jumperpositions.h"
+#include "jumperprocedures.h"
+#include "selection.h"
+#include "selectorcatalogue.h"
 
-#include <iterator>
+#include <algorithm>
 
 namespace {
 
-constexpr Position P12 = Position::OneTwo;
-constexpr Position P23 = Position::TwoThree;
-constexpr Contact Open = Contact::Open;
-constexpr Contact Closed = Contact::Closed;
-
-// code, JP7, JP8, JP9 (bus clock), JP4, JP5, JP6 (multiplier), JP3 A, B, C, D (voltage)
-// clang-format off
-constexpr CpuJumperRow Rows[] = {
-    { 1, P23, P23, P23, P12, P12, P12, Closed, Open,   Closed, Closed},
-    { 2, P12, P23, P23, P12, P12, P12, Closed, Open,   Closed, Closed},
-    { 3, P23, P23, P23, P23, P12, P12, Closed, Open,   Closed, Closed},
-    { 4, P12, P23, P23, P23, P12, P12, Closed, Open,   Closed, Closed},
-    { 5, P23, P23, P23, P23, P23, P12, Closed, Open,   Closed, Closed},
-    { 6, P12, P23, P23, P23, P23, P12, Closed, Open,   Closed, Closed},
-    { 7, P12, P23, P23, P12, P23, P12, Closed, Open,   Closed, Closed},
-    { 8, P12, P23, P23, P23, P23, P12, Open,   Open,   Open,   Closed},
-    { 9, P12, P23, P23, P12, P23, P12, Open,   Open,   Open,   Closed},
-    {10, P12, P23, P23, P12, P12, P12, Open,   Open,   Open,   Closed},
-    {11, P23, P23, P23, P23, P12, P12, Closed, Closed, Closed, Closed},
-    {12, P12, P23, P23, P23, P12, P12, Closed, Closed, Closed, Closed},
-    {13, P23, P23, P23, P23, P23, P12, Closed, Closed, Closed, Closed},
-    {14, P12, P23, P23, P23, P23, P12, Closed, Closed, Closed, Closed},
-    {15, P12, P23, P23, P23, P23, P12, Closed, Open,   Open,   Closed},
-    {16, P12, P23, P23, P12, P23, P12, Closed, Open,   Open,   Closed},
-    {17, P12, P23, P23, P12, P12, P12, Open,   Open,   Closed, Closed},
-    {18, P12, P23, P23, P23, P12, P23, Open,   Closed, Open,   Open},
-    {19, P12, P23, P23, P23, P23, P23, Open,   Closed, Open,   Open},
-    {20, P12, P12, P12, P23, P23, P12, Open,   Closed, Open,   Open},
-    {21, P12, P12, P12, P12, P23, P12, Open,   Closed, Open,   Open},
-    {22, P23, P12, P12, P12, P12, P12, Open,   Closed, Open,   Open},
-    {23, P12, P12, P12, P12, P12, P12, Open,   Closed, Open,   Open},
-    {24, P12, P23, P23, P12, P12, P23, Open,   Closed, Open,   Open},
-    {25, P23, P12, P12, P23, P12, P23, Open,   Closed, Open,   Open},
-    {26, P12, P12, P12, P23, P12, P23, Open,   Closed, Open,   Open},
-    {27, P23, P23, P23, P23, P12, P12, Closed, Closed, Closed, Closed},
-    {28, P12, P23, P23, P23, P12, P12, Closed, Closed, Closed, Closed},
-    {29, P12, P23, P23, P23, P12, P12, Open,   Open,   Open,   Closed},
-    {30, P12, P12, P23, P23, P12, P12, Open,   Open,   Open,   Closed},
-    {31, P23, P23, P23, P23, P23, P12, Closed, Open,   Open,   Closed},
-    {32, P12, P23, P23, P23, P12, P12, Closed, Open,   Open,   Closed},
-    {33, P12, P23, P23, P23, P23, P12, Closed, Open,   Open,   Closed},
-    {34, P12, P12, P23, P23, P12, P12, Closed, Open,   Open,   Closed},
-    {35, P12, P12, P23, P23, P23, P12, Closed, Open,   Open,   Closed},
-    {36, P12, P23, P12, P23, P23, P12, Closed, Open,   Open,   Closed},
-    {37, P12, P23, P23, P12, P12, P12, Closed, Open,   Open,   Closed},
-    {38, P12, P12, P23, P12, P23, P12, Closed, Open,   Open,   Closed},
-    {39, P12, P12, P23, P12, P12, P12, Closed, Open,   Open,   Closed},
-    {40, P12, P23, P12, P12, P23, P12, Closed, Open,   Open,   Closed},
-    {41, P23, P23, P23, P12, P23, P12, Closed, Closed, Closed, Closed},
-    {42, P12, P23, P23, P12, P23, P12, Closed, Closed, Closed, Closed},
-    {43, P12, P12, P23, P12, P23, P12, Closed, Closed, Closed, Closed},
-};
-// clang-format on
-
-static_assert(std::size(Rows) == 43);
+/// The table, made once from the CPU list: for each selection code, in ascending order, the
+/// positions of the entry that is its case.
+const std::vector<CpuJumperRow> &rows()
+{
+    static const std::vector<CpuJumperRow> table = [] {
+        const Selector &cpu = cpuSelector();
+        std::vector<int> codes;
+        for (const SelectorEntry &e : cpu.entries)
+            codes.push_back(selectionCode(cpu.list, e.itemCode));
+        std::sort(codes.begin(), codes.end());
+        codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+        std::vector<CpuJumperRow> all;
+        for (const int code : codes) {
+            const std::span<const PinSet> p = caseOf(cpu, code)->positions;
+            const auto three = [&](std::size_t b) { return *threePinPosition(p[b]); };
+            all.push_back({code, three(0), three(1), three(2), three(3), three(4), three(5), pairContact(p[6], 0),
+                           pairContact(p[6], 1), pairContact(p[6], 2), pairContact(p[6], 3)});
+        }
+        return all;
+    }();
+    return table;
+}
 
 } // namespace
 
 std::span<const CpuJumperRow> cpuJumperTable()
 {
-    return Rows;
+    return rows();
 }
 
 std::optional<CpuJumperRow> findCpuJumperRow(int selectionCode)
 {
-    for (const CpuJumperRow &row : Rows) {
+    for (const CpuJumperRow &row : rows()) {
         if (selectionCode == row.code)
             return row;
     }

@@ -1,5 +1,6 @@
 // What the CPU's jumper blocks stand for: the documented bus clocks, multipliers and core
-// voltages with the positions that select them, each table in ascending order of its value.
+// voltages with the positions that select them, each table in ascending order of its value, as
+// the board's meanings give them.
 #include "cpusettings.h"
 
 #include "cpujumpertable.h"
@@ -7,48 +8,44 @@
 #include "selection.h"
 #include "selectorcatalogue.h"
 
+#include "boarddata/catalogues.h"
+
 #include <algorithm>
+#include <cassert>
 #include <iterator>
+#include <vector>
 
 namespace {
 
-constexpr Position P12 = Position::OneTwo;
-constexpr Position P23 = Position::TwoThree;
-constexpr Contact Open = Contact::Open;
-constexpr Contact Closed = Contact::Closed;
+/// A meaning of the board in use by its name.
+const MeaningRow &meaning(std::string_view name)
+{
+    const auto meanings = boardInUse().meanings;
+    const auto it =
+        std::find_if(meanings.begin(), meanings.end(), [name](const MeaningRow &m) { return name == m.name; });
+    assert(it != meanings.end() && "a meaning of the program's own board");
+    return *it;
+}
 
-// MHz, JP7, JP8, JP9
-// clang-format off
-constexpr BusClockSetting BusClocks[] = {
-    { 60, {P23, P23, P23}},
-    { 66, {P12, P23, P23}},
-    { 75, {P12, P12, P23}},
-    { 83, {P12, P23, P12}},
-    { 95, {P23, P12, P12}},
-    {100, {P12, P12, P12}},
-};
+template<std::size_t N>
+std::array<Position, N> threePinPositions(std::span<const PinSet> pins)
+{
+    std::array<Position, N> positions{};
+    for (std::size_t b = 0; b < N; ++b)
+        positions[b] = *threePinPosition(pins[b]);
+    return positions;
+}
 
-// tenths, JP4, JP5, JP6
-constexpr MultiplierSetting Multipliers[] = {
-    {20, {P23, P12, P12}},
-    {25, {P23, P23, P12}},
-    {30, {P12, P23, P12}},
-    {35, {P12, P12, P12}},
-    {40, {P23, P12, P23}},
-    {45, {P23, P23, P23}},
-    {50, {P12, P12, P23}},
-};
-
-// centivolts, JP3 A, B, C, D
-constexpr VoltageSetting Voltages[] = {
-    {220, {Open,   Closed, Open,   Open}},
-    {280, {Open,   Open,   Open,   Closed}},
-    {290, {Closed, Open,   Open,   Closed}},
-    {320, {Open,   Open,   Closed, Closed}},
-    {330, {Closed, Open,   Closed, Closed}},
-    {352, {Closed, Closed, Closed, Closed}},
-};
-// clang-format on
+/// A table of settings made once from a meaning, in the order the board gives its values (the
+/// ascending order of their value).
+template<typename Setting, typename Make>
+std::vector<Setting> settingsOf(const char *name, Make make)
+{
+    std::vector<Setting> settings;
+    for (const ValueRow &v : meaning(name).values)
+        settings.push_back(make(v));
+    return settings;
+}
 
 /// The first list position whose entry names its bus clock and multiplier; every later one does.
 constexpr int FirstEntryNamingMultiplier = 17;
@@ -57,10 +54,6 @@ constexpr int FirstEntryNamingMultiplier = 17;
 /// position, the clock in the name. The K6-2 366 is set to 66 MHz x 5, as its text says; its
 /// 366 MHz would take 5.5x, which the board does not offer.
 constexpr std::pair<int, int> NamedClocks[] = {{24, 366}};
-
-static_assert(std::size(BusClocks) == 6);
-static_assert(std::size(Multipliers) == 7);
-static_assert(std::size(Voltages) == 6);
 
 /// The setting of a table whose positions (or value) equal the ones asked for.
 template<typename Setting, typename Key, typename Field>
@@ -98,17 +91,28 @@ int busThirds(int megahertz)
 
 std::span<const BusClockSetting> busClockSettings()
 {
-    return BusClocks;
+    static const auto settings = settingsOf<BusClockSetting>("busclock", [](const ValueRow &v) {
+        return BusClockSetting{qRound(v.value), threePinPositions<3>(v.positions)};
+    });
+    return settings;
 }
 
 std::span<const MultiplierSetting> multiplierSettings()
 {
-    return Multipliers;
+    static const auto settings = settingsOf<MultiplierSetting>("multiplier", [](const ValueRow &v) {
+        return MultiplierSetting{qRound(v.value * 10), threePinPositions<3>(v.positions)};
+    });
+    return settings;
 }
 
 std::span<const VoltageSetting> voltageSettings()
 {
-    return Voltages;
+    static const auto settings = settingsOf<VoltageSetting>("voltage", [](const ValueRow &v) {
+        const PinSet jp3 = v.positions[0];
+        return VoltageSetting{qRound(v.value * 100),
+                              {pairContact(jp3, 0), pairContact(jp3, 1), pairContact(jp3, 2), pairContact(jp3, 3)}};
+    });
+    return settings;
 }
 
 std::optional<BusClockSetting> busClockOf(const std::array<Position, 3> &jp7to9)

@@ -1,54 +1,63 @@
-// The pins of each jumper block. Pin names keep their mixed case exactly.
+// The program's own board's blocks as its CPU settings name them, taken from the board's rows.
 #include "jumperblocks.h"
 
-#include <iterator>
+#include "selectorcatalogue.h"
+
+#include "boarddata/catalogues.h"
+
+#include <vector>
 
 namespace {
 
-// block, pin 1, pin 2, pin 3
-// clang-format off
-constexpr ThreePinBlock CpuBlocks[] = {
-    {"JP7", {"V1JP7", "V2JP7", "V3JP7"}},
-    {"JP8", {"V1JP8", "V2JP8", "V3JP8"}},
-    {"JP9", {"v1jp9", "v2jp9", "v3jp9"}},
-    {"JP4", {"h1jp4", "h2jp4", "h3jp4"}},
-    {"JP5", {"h1jp5", "h2jp5", "h3jp5"}},
-    {"JP6", {"h1jp6", "h2jp6", "h3jp6"}},
-};
+const BlockRow &blockOf(const Selector &selector, std::size_t b)
+{
+    return boardInUse().blocks[std::size_t(selector.row->blocks[b])];
+}
 
-// position, first pin, second pin
-constexpr Jp3Position Jp3[] = {
-    {"A", {"a1JP3", "a2JP3"}},
-    {"B", {"b1JP3", "b2jp3"}},
-    {"C", {"c1jp3", "c2jp3"}},
-    {"D", {"d1jp3", "d2jp3"}},
-};
-
-constexpr ThreePinBlock Jp11 = {"JP11", {"v1jp11", "v2jp11", "v3jp11"}};
-constexpr ThreePinBlock Jp10 = {"JP10", {"v1jp10", "v2jp10", "v3jp10"}};
-// clang-format on
-
-static_assert(std::size(CpuBlocks) == 6);
-static_assert(std::size(Jp3) == 4);
+ThreePinBlock threePin(const BlockRow &block)
+{
+    return {block.name, {block.pins[0], block.pins[1], block.pins[2]}};
+}
 
 } // namespace
 
 std::span<const ThreePinBlock> cpuBlocks()
 {
-    return CpuBlocks;
+    static const std::vector<ThreePinBlock> blocks = [] {
+        std::vector<ThreePinBlock> three;
+        for (std::size_t b = 0; b < cpuSelector().row->blocks.size(); ++b) {
+            if (blockOf(cpuSelector(), b).kind == BlockKind::ThreePin)
+                three.push_back(threePin(blockOf(cpuSelector(), b)));
+        }
+        return three;
+    }();
+    return blocks;
 }
 
 std::span<const Jp3Position> jp3Positions()
 {
-    return Jp3;
+    static const std::vector<Jp3Position> positions = [] {
+        std::vector<Jp3Position> pairs;
+        for (std::size_t b = 0; b < cpuSelector().row->blocks.size(); ++b) {
+            const BlockRow &block = blockOf(cpuSelector(), b);
+            if (block.kind != BlockKind::Header)
+                continue;
+            for (std::size_t p = 0; p < block.pairs.size(); ++p)
+                pairs.push_back({block.pairs[p], {block.pins[2 * p], block.pins[2 * p + 1]}});
+        }
+        return pairs;
+    }();
+    return positions;
 }
 
 const ThreePinBlock &jp11()
 {
-    return Jp11;
+    static const ThreePinBlock block = threePin(blockOf(powerSelector(), 0));
+    return block;
 }
 
 const ThreePinBlock &jp10()
 {
-    return Jp10;
+    static const ThreePinBlock block = threePin(blockOf(sdramSelector(), 0));
+    return block;
 }

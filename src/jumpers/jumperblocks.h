@@ -1,4 +1,5 @@
-// The jumper blocks the guide sets, each with the names of its pins.
+// The program's own board's blocks, each with the names of its pins, as the words of its CPU
+// settings name them.
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
-// The fills of jumper positions and the positions of fills, for three-pin blocks and JP3.
+// The fills of jumper positions and the positions of fills: for any block, and for the three-pin
+// blocks and JP3 as the program's own board's words name them.
 #include "jumperpositions.h"
 
 #include <cassert>
@@ -57,4 +58,64 @@ std::optional<Contact> contactShown(const PinColors &pins, const Jp3Position &po
             return c;
     }
     return std::nullopt;
+}
+
+std::vector<PinFill> blockFills(const BlockRow &block, PinSet position)
+{
+    std::vector<PinFill> fills;
+    fills.reserve(block.pins.size());
+    for (std::size_t pin = 0; pin < block.pins.size(); ++pin)
+        fills.push_back({block.pins[pin], (position >> pin) & 1 ? JumperOnColor : JumperOffColor});
+    return fills;
+}
+
+std::optional<PinSet> blockShown(const PinColors &pins, const BlockRow &block)
+{
+    PinSet shown = 0;
+    for (std::size_t pin = 0; pin < block.pins.size(); ++pin) {
+        const Color fill = pins(block.pins[pin]);
+        if (fill == JumperOnColor)
+            shown |= PinSet(1) << pin;
+        else if (fill != JumperOffColor)
+            return std::nullopt;
+    }
+    switch (block.kind) {
+    case BlockKind::TwoPin:
+        if (shown != 0 && shown != 0b11)
+            return std::nullopt;
+        break;
+    case BlockKind::ThreePin:
+        if (!threePinPosition(shown))
+            return std::nullopt;
+        break;
+    case BlockKind::Header:
+        for (std::size_t pair = 0; pair < block.pins.size() / 2; ++pair) {
+            const PinSet both = (shown >> (2 * pair)) & 0b11;
+            if (both != 0 && both != 0b11)
+                return std::nullopt;
+        }
+        break;
+    case BlockKind::Dip:
+        break;
+    }
+    return shown;
+}
+
+PinSet threePinSet(Position p)
+{
+    return p == Position::OneTwo ? 0b011 : 0b110;
+}
+
+std::optional<Position> threePinPosition(PinSet pins)
+{
+    if (pins == 0b011)
+        return Position::OneTwo;
+    if (pins == 0b110)
+        return Position::TwoThree;
+    return std::nullopt;
+}
+
+Contact pairContact(PinSet pins, std::size_t pair)
+{
+    return (pins >> (2 * pair)) & 1 ? Contact::Closed : Contact::Open;
 }

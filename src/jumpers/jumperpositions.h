@@ -5,6 +5,7 @@
 #include "jumperblocks.h"
 
 #include "boardrows/color.h"
+#include "boardrows/jumperrows.h"
 
 #include <array>
 #include <functional>
@@ -69,3 +70,18 @@ std::optional<Position> positionShown(const PinColors &pins, const ThreePinBlock
 
 /// The contact a JP3 position's two pins show; none when they differ or show another color.
 std::optional<Contact> contactShown(const PinColors &pins, const Jp3Position &position);
+
+/// The fills that set a block to a position: pin 1 first, grey where the position covers a pin.
+std::vector<PinFill> blockFills(const BlockRow &block, PinSet position);
+
+/// The position a block's pins show; none when a pin shows neither color, or the pins show no
+/// position of the block's kind (a three-pin block with all three grey, a header's pair half
+/// closed).
+std::optional<PinSet> blockShown(const PinColors &pins, const BlockRow &block);
+
+/// A three-pin block's position as a pin set, and back (none for a set that is neither).
+PinSet threePinSet(Position p);
+std::optional<Position> threePinPosition(PinSet pins);
+
+/// Whether a header's pair (counted from 0) is closed in a position.
+Contact pairContact(PinSet pins, std::size_t pair);

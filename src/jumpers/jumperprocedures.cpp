@@ -1,59 +1,58 @@
-// The jumper procedures. They keep nothing between runs and write every pin of their blocks,
-// whether or not it already shows that color.
+// The jumper procedure. It keeps nothing between runs and writes every pin of its blocks, whether
+// or not it already shows that color.
 #include "jumperprocedures.h"
 
-#include "cpujumpertable.h"
-#include "cpusettings.h"
-#include "jumperpositions.h"
-#include "powersdramtables.h"
 #include "selection.h"
-#include "selectorcatalogue.h"
 
-namespace {
+#include "boarddata/catalogues.h"
 
-void setBoardJumper(JumperWindow &window, const BoardJumper &jumper)
+void setListJumpers(JumperWindow &window, const Selector &selector)
 {
-    const auto row = findBoardJumperRow(jumper, decodeSelection(window, jumper.selector.list));
-    if (!row)
+    const SelectorEntry *entry = caseOf(selector, decodeSelection(window, selector.list));
+    if (!entry)
         return;
-    for (const PinFill &fill : positionFills({&jumper.block, 1}, {&row->position, 1}))
+    for (const PinFill &fill : entryFills(selector, *entry))
         window.setFillColor(fill.pin, fill.color);
 }
 
-} // namespace
-
-void setCpuJumpers(JumperWindow &window)
+const SelectorEntry *caseOf(const Selector &selector, int selectionCode)
 {
-    const auto row = findCpuJumperRow(decodeSelection(window, cpuSelector().list));
-    if (!row)
-        return;
-    for (const PinFill &fill : cpuPinFills(*row))
-        window.setFillColor(fill.pin, fill.color);
+    for (const SelectorEntry &entry : selector.entries) {
+        if (::selectionCode(selector.list, entry.itemCode) == selectionCode)
+            return &entry;
+    }
+    return nullptr;
 }
 
-void setPowerJumper(JumperWindow &window)
+std::vector<PinFill> entryFills(const Selector &selector, const SelectorEntry &entry)
 {
-    setBoardJumper(window, powerJumper());
-}
-
-void setSdramJumper(JumperWindow &window)
-{
-    setBoardJumper(window, sdramJumper());
+    std::vector<PinFill> fills;
+    for (std::size_t b = 0; b < selector.row->blocks.size(); ++b) {
+        const BlockRow &block = boardInUse().blocks[std::size_t(selector.row->blocks[b])];
+        const std::vector<PinFill> pins = blockFills(block, entry.positions[b]);
+        fills.insert(fills.end(), pins.begin(), pins.end());
+    }
+    return fills;
 }
 
 int entryShown(const Selector &selector, const PinColors &pins, int current)
 {
-    if (&selector == &cpuSelector()) {
-        const QList<int> matching = matchingCpuEntries(readCpuBlocks(pins));
-        if (matching.contains(current))
-            return current;
-        return matching.isEmpty() ? -1 : matching.front();
+    std::vector<PinSet> shown;
+    for (const int b : selector.row->blocks) {
+        const auto position = blockShown(pins, boardInUse().blocks[std::size_t(b)]);
+        if (!position)
+            return -1;
+        shown.push_back(*position);
     }
-    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()}) {
-        if (&jumper->selector != &selector)
+    int first = -1;
+    for (std::size_t i = 0; i < selector.entries.size(); ++i) {
+        const SelectorEntry *chosen = caseOf(selector, selectionCode(selector.list, selector.entries[i].itemCode));
+        if (!std::equal(shown.begin(), shown.end(), chosen->positions.begin(), chosen->positions.end()))
             continue;
-        const auto shown = positionShown(pins, jumper->block);
-        return shown ? entryGiving(*jumper, *shown).value_or(-1) : -1;
+        if (int(i) == current)
+            return current;
+        if (first < 0)
+            first = int(i);
     }
-    return -1;
+    return first;
 }

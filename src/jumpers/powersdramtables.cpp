@@ -1,40 +1,42 @@
-// The power-supply and SDRAM-clock jumper tables. The first entry of each list maps to opposite
-// positions: AT power to 1-2, PC100 SDRAM to 2-3.
+// The power-supply and SDRAM-clock jumper tables, as their lists' entries store them. The first
+// entry of each list maps to opposite positions: AT power to 1-2, PC100 SDRAM to 2-3.
 #include "powersdramtables.h"
 
+#include "jumperprocedures.h"
 #include "selection.h"
 
-#include <iterator>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-// code, position
-// clang-format off
-constexpr BoardJumperRow PowerRows[] = {
-    {50, Position::OneTwo},   // AT power supply
-    {51, Position::TwoThree}, // ATX power supply
-};
-
-constexpr BoardJumperRow SdramRows[] = {
-    {52, Position::TwoThree}, // PC100 SDRAM, clocked as the CPU
-    {53, Position::OneTwo},   // non-PC100 SDRAM, clocked as AGP
-};
-// clang-format on
-
-static_assert(std::size(PowerRows) == 2);
-static_assert(std::size(SdramRows) == 2);
+/// A list's cases, one per selection code in ascending order, each the position of its block.
+std::vector<BoardJumperRow> casesOf(const Selector &selector)
+{
+    std::vector<int> codes;
+    for (const SelectorEntry &e : selector.entries)
+        codes.push_back(selectionCode(selector.list, e.itemCode));
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    std::vector<BoardJumperRow> rows;
+    for (const int code : codes)
+        rows.push_back({code, *threePinPosition(caseOf(selector, code)->positions[0])});
+    return rows;
+}
 
 } // namespace
 
 const BoardJumper &powerJumper()
 {
-    static const BoardJumper jumper{powerSelector(), jp11(), PowerRows};
+    static const std::vector<BoardJumperRow> rows = casesOf(powerSelector());
+    static const BoardJumper jumper{powerSelector(), jp11(), rows};
     return jumper;
 }
 
 const BoardJumper &sdramJumper()
 {
-    static const BoardJumper jumper{sdramSelector(), jp10(), SdramRows};
+    static const std::vector<BoardJumperRow> rows = casesOf(sdramSelector());
+    static const BoardJumper jumper{sdramSelector(), jp10(), rows};
     return jumper;
 }
 

@@ -196,7 +196,7 @@ void MainWindow::setFillColor(const char *element, Color color)
 
 void MainWindow::click(const Selector &selector)
 {
-    selector.procedure(*this);
+    setListJumpers(*this, selector);
     afterPinsChange();
 }
 

@@ -183,7 +183,7 @@ void TestJumperTables::cpuWritesAllPinsInOrder()
 {
     RecordingWindow window;
     window.select("CBOCPU", 2302);
-    setCpuJumpers(window);
+    setListJumpers(window, cpuSelector());
     QCOMPARE(writtenPins(window), CpuPinOrder);
     // It reads its own list only, the index before the item code.
     QCOMPARE(window.calls.at(0), std::string("listIndex CBOCPU"));
@@ -195,7 +195,7 @@ void TestJumperTables::defaultCpuRowFills()
 {
     RecordingWindow window;
     window.select("CBOCPU", 2102);
-    setCpuJumpers(window);
+    setListJumpers(window, cpuSelector());
     const std::set<std::string> grey = {"V1JP7", "V2JP7", "V1JP8", "V2JP8", "v1jp9", "v2jp9", "h1jp4",
                                         "h2jp4", "h2jp5", "h3jp5", "h1jp6", "h2jp6", "b1JP3", "b2jp3"};
     QCOMPARE(window.fills.size(), std::size_t{26});
@@ -224,7 +224,7 @@ void TestJumperTables::cpuCodeWithoutRowChangesNothing()
     QFETCH(int, row);
     RecordingWindow window;
     window.select("CBOCPU", itemCode);
-    setCpuJumpers(window);
+    setListJumpers(window, cpuSelector());
     QCOMPARE(writtenPins(window).size(), row ? std::size_t{26} : std::size_t{0});
     if (row) {
         const auto fills = cpuPinFills(*findCpuJumperRow(row));
@@ -257,7 +257,7 @@ void TestJumperTables::boardJumpers()
     window.select(list.toStdString(), itemCode);
     const Selector *selector = findSelector(list.toStdString());
     QVERIFY(selector);
-    selector->procedure(window); // as the list's Click event runs it
+    setListJumpers(window, *selector); // as the list's Click event runs it
     std::vector<std::string> expected;
     for (const QString &p : pins)
         expected.push_back(p.toStdString());
@@ -272,9 +272,9 @@ void TestJumperTables::boardJumperCodeWithoutRowChangesNothing()
 {
     RecordingWindow window;
     window.select("cbops", 5200); // the SDRAM codes are not power-supply cases
-    setPowerJumper(window);
+    setListJumpers(window, powerSelector());
     window.select("cbosdr", 5100);
-    setSdramJumper(window);
+    setListJumpers(window, sdramSelector());
     QVERIFY(writtenPins(window).empty());
 }
 
@@ -461,7 +461,7 @@ void TestJumperTables::meaningsWriteAsTheCpuProcedure()
     for (const CpuJumperRow &row : cpuJumperTable()) {
         RecordingWindow byEntry;
         byEntry.select("CBOCPU", row.code * 100 + 2);
-        setCpuJumpers(byEntry);
+        setListJumpers(byEntry, cpuSelector());
         RecordingWindow byMeaning;
         const CpuSettings meanings{*busClockOf({row.jp7, row.jp8, row.jp9}), *multiplierOf({row.jp4, row.jp5, row.jp6}),
                                    *voltageOf(jp3Contacts(row))};

@@ -20,19 +20,8 @@ private slots:
 
 namespace {
 
-std::string nameOf(JumperProcedure procedure)
-{
-    if (procedure == setCpuJumpers)
-        return "SetCpuJumpers";
-    if (procedure == setPowerJumper)
-        return "SetPowerJumper";
-    if (procedure == setSdramJumper)
-        return "SetSdramJumper";
-    return "an unknown procedure";
-}
-
-/// A window whose Click handlers run the procedure of the list's selector, as the real
-/// window's do, so a list wired to the wrong procedure shows in the order recorded.
+/// A window whose Click handlers run the jumper procedure for the list clicked, as the real
+/// window's do, recording the lists in the order their procedure ran.
 struct LoadedWindow : RecordingWindow {
     std::vector<std::string> procedures;
     std::map<std::string, std::size_t> entriesWhenCpuRan;
@@ -43,12 +32,12 @@ struct LoadedWindow : RecordingWindow {
             const Selector *selector = findSelector(list);
             if (!selector)
                 throw ElementError(list, "running the Click event", "no selector");
-            procedures.push_back(nameOf(selector->procedure));
-            if (selector->procedure == setCpuJumpers) {
+            procedures.push_back(list);
+            if (selector == &cpuSelector()) {
                 for (const auto &[name, l] : lists)
                     entriesWhenCpuRan[name] = l.entries.size();
             }
-            selector->procedure(*this);
+            setListJumpers(*this, *selector);
         };
         loadWindow(*this);
     }
@@ -93,7 +82,7 @@ void TestStartup::cpuPinsAreSetWhileTheOtherListsAreEmpty()
 void TestStartup::proceduresRunOnceEachInOrder()
 {
     LoadedWindow window;
-    const std::vector<std::string> expected{"SetCpuJumpers", "SetPowerJumper", "SetSdramJumper"};
+    const std::vector<std::string> expected{"CBOCPU", "cbops", "cbosdr"};
     QCOMPARE(window.procedures, expected);
     // All 32 pins have a procedure's color: defaults 21, 50 and 52.
     QCOMPARE(window.fills.size(), std::size_t{32});

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -108,6 +109,112 @@ QByteArray spanOf(const char *name, std::size_t size)
     return size == 0 ? QByteArray("{}") : QByteArray(name);
 }
 
+/// Spans of rows are written as parts of one flat table each: the table's items, and the place
+/// of each part in it.
+template<typename Item>
+struct FlatTable {
+    const char *name;
+    QByteArrayList items;
+
+    QByteArray part(std::span<const Item> span, QByteArray (*write)(const Item &))
+    {
+        if (span.empty())
+            return "{}";
+        const QByteArray at = QByteArray(name) + " + " + number(int(items.size())) + ", " + number(int(span.size()));
+        for (const Item &item : span)
+            items << write(item);
+        return "{" + at + "}";
+    }
+
+    QByteArray declaration(const char *type) const
+    {
+        if (items.isEmpty())
+            return {};
+        QByteArray out = QByteArray("constexpr ") + type + ' ' + name + "[] = {";
+        for (qsizetype i = 0; i < items.size(); ++i)
+            out += (i % 8 == 0 ? "\n    " : " ") + items[i] + ',';
+        return out + "\n};\n\n";
+    }
+};
+
+QByteArray textItem(const char *const &t)
+{
+    return literal(t);
+}
+
+QByteArray indexItem(const int &i)
+{
+    return number(i);
+}
+
+QByteArray pinSetItem(const PinSet &p)
+{
+    return "0x" + QByteArray::number(qulonglong(p), 16).toUpper();
+}
+
+QByteArray optional(const char *t)
+{
+    return t ? literal(t) : QByteArray("nullptr");
+}
+
+QByteArray amount(double d)
+{
+    return QByteArray::number(d, 'g', QLocale::FloatingPointShortest);
+}
+
+QByteArray blockKind(BlockKind k)
+{
+    static const char *const Names[] = {"TwoPin", "ThreePin", "Header", "Dip"};
+    return QByteArray("BlockKind::") + Names[int(k)];
+}
+
+/// The jumper rows: blocks, the positions lists and meanings set, readings.
+QByteArray jumpers(const BoardRows &b)
+{
+    FlatTable<const char *> names{"PinNames", {}};
+    FlatTable<int> indexes{"BlockIndexes", {}};
+    FlatTable<PinSet> sets{"PinSets", {}};
+    QByteArrayList blocks;
+    for (const BlockRow &r : b.blocks)
+        blocks << row(
+            {literal(r.name), blockKind(r.kind), names.part(r.pins, textItem), names.part(r.pairs, textItem)});
+    QByteArrayList entries;
+    QByteArrayList lists;
+    for (const ListRow &l : b.lists) {
+        const QByteArray at = "{Entries + " + number(int(entries.size())) + ", " + number(int(l.entries.size())) + "}";
+        for (const EntryRow &e : l.entries)
+            entries << row({literal(e.text), number(e.itemCode), optional(e.word), sets.part(e.positions, pinSetItem)});
+        lists << row({literal(l.name), literal(l.title), optional(l.option), indexes.part(l.blocks, indexItem), at,
+                      number(l.defaultPosition)});
+    }
+    QByteArrayList values;
+    QByteArrayList meanings;
+    for (const MeaningRow &m : b.meanings) {
+        const QByteArray at = "{Values + " + number(int(values.size())) + ", " + number(int(m.values.size())) + "}";
+        for (const ValueRow &v : m.values)
+            values << row({amount(v.value), literal(v.text), amount(v.amount), sets.part(v.positions, pinSetItem)});
+        meanings << row({literal(m.name), literal(m.label), optional(m.option), indexes.part(m.blocks, indexItem), at});
+    }
+    QByteArrayList readings;
+    FlatTable<int> products{"Products", {}};
+    for (const ReadingRow &r : b.readings)
+        readings << row({literal(r.label), products.part(r.product, indexItem), literal(r.unit)});
+
+    QByteArray out = names.declaration("const char *const") + indexes.declaration("int") + products.declaration("int")
+        + sets.declaration("PinSet");
+    const auto rows = [&out](const char *type, const char *name, const QByteArrayList &items) {
+        if (!items.isEmpty())
+            out += QByteArray("constexpr ") + type + ' ' + name + "[] = {\n" + items.join() + "};\n\n";
+    };
+    rows("BlockRow", "Blocks", blocks);
+    rows("EntryRow", "Entries", entries);
+    rows("ListRow", "Lists", lists);
+    rows("ValueRow", "Values", values);
+    rows("MeaningRow", "Meanings", meanings);
+    rows("ReadingRow", "Readings", readings);
+    return out;
+}
+
 QByteArray source(const BoardRows &b)
 {
     QByteArray out = "// Made by velmor-boardgen from the board's description; edit the description, not this file.\n"
@@ -137,11 +244,14 @@ QByteArray source(const BoardRows &b)
                     color(c.background), color(c.text), number(c.tabIndex), literal(c.caption),
                     literal(c.accessibleName)});
     });
+    out += jumpers(b);
     out += "constexpr BoardRows Builtin{\n    " + literal(b.caption) + ", " + number(b.clientWidth) + ", "
         + number(b.clientHeight) + ", " + color(b.background) + ",\n    " + spanOf("Fonts", b.fonts.size()) + ", "
         + spanOf("Labels", b.labels.size()) + ", " + spanOf("Pins", b.pins.size()) + ", "
         + spanOf("Shapes", b.shapes.size()) + ", " + spanOf("Lines", b.lines.size()) + ", "
-        + spanOf("Images", b.images.size()) + ", " + spanOf("Controls", b.controls.size()) + ",\n};\n";
+        + spanOf("Images", b.images.size()) + ", " + spanOf("Controls", b.controls.size()) + ",\n    "
+        + spanOf("Blocks", b.blocks.size()) + ", " + spanOf("Lists", b.lists.size()) + ", "
+        + spanOf("Meanings", b.meanings.size()) + ", " + spanOf("Readings", b.readings.size()) + ",\n};\n";
     out += "// clang-format on\n\n} // namespace\n\nconst BoardRows &builtinBoardRows()\n{\n    return Builtin;\n}\n";
     return out;
 }
