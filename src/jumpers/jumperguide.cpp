@@ -1,13 +1,12 @@
-// The guide as a table in three formats, read from the jumper tables, and a position as it writes it.
+// The guide as a table in three formats, read from the board's lists and meanings.
 #include "jumperguide.h"
 
-#include "cpujumpertable.h"
-#include "cpusettings.h"
-#include "jumperblocks.h"
+#include "jumperprocedures.h"
 #include "jumperwords.h"
-#include "powersdramtables.h"
 #include "selection.h"
 #include "selectorcatalogue.h"
+
+#include "boarddata/catalogues.h"
 
 #include <QStringList>
 
@@ -35,93 +34,98 @@ struct Section {
     bool listEntries = true;
 };
 
-/// JP7, JP8, JP9, JP4, JP5, JP6, then "JP3 A" to "JP3 D".
-QStringList cpuBlockNames()
+/// The columns of a block: its name, or for a header "JP3 A" to "JP3 D" (a pair each), for a dip
+/// block "SW1 1" to "SW1 4" (a switch each).
+QStringList columnsOf(const BlockRow &block)
 {
-    QStringList names;
-    for (const ThreePinBlock &b : cpuBlocks())
-        names << QString::fromLatin1(b.name);
-    for (const Jp3Position &p : jp3Positions())
-        names << QStringLiteral("JP3 ") + QString::fromLatin1(p.letter);
-    return names;
+    const QString name = QString::fromUtf8(block.name);
+    QStringList columns;
+    switch (block.kind) {
+    case BlockKind::TwoPin:
+    case BlockKind::ThreePin:
+        return {name};
+    case BlockKind::Header:
+        for (const char *pair : block.pairs)
+            columns << name + u' ' + QString::fromUtf8(pair);
+        return columns;
+    case BlockKind::Dip:
+        for (std::size_t i = 0; i < block.pins.size(); ++i)
+            columns << name + u' ' + QString::number(i + 1);
+        return columns;
+    }
+    return columns;
 }
 
-Section cpuSection()
+/// A block's position in the cells of its columns: "1-2"; "closed"; "open" or "closed" for each
+/// pair; "on" or "off" for each switch.
+QStringList cellsOf(const BlockRow &block, PinSet position)
 {
-    const Selector &selector = cpuSelector();
-    Section s{QStringLiteral("CPU type"), cpuBlockNames(), {}};
+    QStringList cells;
+    switch (block.kind) {
+    case BlockKind::TwoPin:
+        return {contactText(position ? Contact::Closed : Contact::Open)};
+    case BlockKind::ThreePin:
+        return {positionText(threePinPosition(position))};
+    case BlockKind::Header:
+        for (std::size_t pair = 0; pair < block.pairs.size(); ++pair)
+            cells << contactText(pairContact(position, pair));
+        return cells;
+    case BlockKind::Dip:
+        for (std::size_t i = 0; i < block.pins.size(); ++i)
+            cells << ((position >> i) & 1 ? QStringLiteral("on") : QStringLiteral("off"));
+        return cells;
+    }
+    return cells;
+}
+
+QStringList columnsOf(std::span<const int> blocks)
+{
+    QStringList columns;
+    for (const int b : blocks)
+        columns << columnsOf(boardInUse().blocks[std::size_t(b)]);
+    return columns;
+}
+
+QStringList cellsOf(std::span<const int> blocks, std::span<const PinSet> positions)
+{
+    QStringList cells;
+    for (std::size_t b = 0; b < blocks.size(); ++b)
+        cells << cellsOf(boardInUse().blocks[std::size_t(blocks[b])], positions[b]);
+    return cells;
+}
+
+/// A list: each entry with the positions of its case (none for a code without one).
+Section listSection(const Selector &selector)
+{
+    Section s{QString::fromUtf8(selector.row->title), columnsOf(selector.row->blocks), {}};
     int position = 0;
     for (const SelectorEntry &e : selector.entries) {
-        GuideRow row{position++, QString::fromLatin1(e.text), {}};
-        if (const auto r = findCpuJumperRow(selectionCode(selector.list, e.itemCode))) {
-            for (Position p : cpuBlockPositions(*r))
-                row.blocks << positionText(p);
-            for (Contact c : jp3Contacts(*r))
-                row.blocks << contactText(c);
-        }
+        GuideRow row{position++, QString::fromUtf8(e.text), {}};
+        if (const SelectorEntry *chosen = caseOf(selector, selectionCode(selector.list, e.itemCode)))
+            row.blocks = cellsOf(selector.row->blocks, chosen->positions);
         s.rows.push_back(row);
     }
     return s;
 }
 
-Section boardSection(const QString &title, const BoardJumper &jumper)
+/// What a group of blocks stands for: each value with its positions.
+Section meaningSection(const MeaningRow &meaning)
 {
-    Section s{title, {QString::fromLatin1(jumper.block.name)}, {}};
-    int position = 0;
-    for (const SelectorEntry &e : jumper.selector.entries) {
-        GuideRow row{position++, QString::fromLatin1(e.text), {}};
-        if (const auto r = findBoardJumperRow(jumper, selectionCode(jumper.selector.list, e.itemCode)))
-            row.blocks << positionText(r->position);
-        s.rows.push_back(row);
-    }
+    Section s{QString::fromUtf8(meaning.label), columnsOf(meaning.blocks), {}, false};
+    for (const ValueRow &v : meaning.values)
+        s.rows.push_back({-1, QString::fromUtf8(v.text), cellsOf(meaning.blocks, v.positions)});
     return s;
 }
 
-Section busClockSection()
-{
-    Section s{QStringLiteral("Bus clock"), cpuBlockNames().mid(0, 3), {}, false};
-    for (const BusClockSetting &setting : busClockSettings()) {
-        GuideRow row{-1, busClockText(setting.megahertz), {}};
-        for (Position p : setting.positions)
-            row.blocks << positionText(p);
-        s.rows.push_back(row);
-    }
-    return s;
-}
-
-Section multiplierSection()
-{
-    Section s{QStringLiteral("Multiplier"), cpuBlockNames().mid(3, 3), {}, false};
-    for (const MultiplierSetting &setting : multiplierSettings()) {
-        GuideRow row{-1, multiplierText(setting.tenths), {}};
-        for (Position p : setting.positions)
-            row.blocks << positionText(p);
-        s.rows.push_back(row);
-    }
-    return s;
-}
-
-Section voltageSection()
-{
-    Section s{QStringLiteral("Core voltage"), cpuBlockNames().mid(6), {}, false};
-    for (const VoltageSetting &setting : voltageSettings()) {
-        GuideRow row{-1, voltageText(setting.centivolts), {}};
-        for (Contact c : setting.contacts)
-            row.blocks << contactText(c);
-        s.rows.push_back(row);
-    }
-    return s;
-}
-
-/// The three lists, then what the CPU's blocks stand for.
+/// The lists, then what groups of blocks stand for.
 std::vector<Section> guideSections()
 {
-    return {cpuSection(),
-            boardSection(QStringLiteral("Power supply"), powerJumper()),
-            boardSection(QStringLiteral("SDRAM clock"), sdramJumper()),
-            busClockSection(),
-            multiplierSection(),
-            voltageSection()};
+    std::vector<Section> sections;
+    for (const Selector &selector : selectors())
+        sections.push_back(listSection(selector));
+    for (const MeaningRow &meaning : boardInUse().meanings)
+        sections.push_back(meaningSection(meaning));
+    return sections;
 }
 
 QString quoted(const QString &text)
@@ -211,7 +215,7 @@ QString csvLine(const QStringList &fields)
 
 /// One rectangular table: the list, the position and the exact entry text, then a column for
 /// every block of every list; a list's entries leave the other lists' columns empty. The rows of
-/// what the CPU's blocks stand for fill the CPU list's columns of their blocks and have no position.
+/// what groups of blocks stand for fill the columns of their blocks and have no position.
 QString csvTable(const std::vector<Section> &sections)
 {
     QStringList header{QStringLiteral("list"), QStringLiteral("position"), QStringLiteral("entry")};

@@ -5,6 +5,8 @@
 #include "powersdramtables.h"
 #include "selectorcatalogue.h"
 
+#include "boarddata/catalogues.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -67,25 +69,75 @@ QString jp3Text(const std::array<std::optional<Contact>, 4> &contacts)
     return QStringLiteral("JP3 ") + parts.join(QStringLiteral(", "));
 }
 
+namespace {
+
+/// What a pin shows: grey, white, or neither (none).
+std::optional<bool> pinCovered(const PinColors &pins, const char *pin)
+{
+    const Color fill = pins(pin);
+    if (fill == JumperOnColor)
+        return true;
+    if (fill == JumperOffColor)
+        return false;
+    return std::nullopt;
+}
+
+/// A block's position as the sentence names it: "JP7 1-2", "JP2 closed", "JP3 A open B closed C
+/// open D open", "SW1 1 on 2 off 3 off 4 on"; a block, pair or switch whose pins show no position
+/// of its kind reads "not set".
+QString blockPositionText(const PinColors &pins, const BlockRow &block)
+{
+    QString text = QString::fromUtf8(block.name);
+    switch (block.kind) {
+    case BlockKind::ThreePin: {
+        const auto shown = blockShown(pins, block);
+        return text + u' ' + positionText(shown ? threePinPosition(*shown) : std::nullopt);
+    }
+    case BlockKind::TwoPin: {
+        const auto shown = blockShown(pins, block);
+        return text + u' '
+            + contactText(shown ? std::optional(*shown ? Contact::Closed : Contact::Open) : std::nullopt);
+    }
+    case BlockKind::Header:
+        for (std::size_t pair = 0; pair < block.pairs.size(); ++pair) {
+            const auto first = pinCovered(pins, block.pins[2 * pair]);
+            const auto second = pinCovered(pins, block.pins[2 * pair + 1]);
+            const std::optional<Contact> contact =
+                first && first == second ? std::optional(*first ? Contact::Closed : Contact::Open) : std::nullopt;
+            text += u' ' + QString::fromUtf8(block.pairs[pair]) + u' ' + contactText(contact);
+        }
+        return text;
+    case BlockKind::Dip:
+        for (std::size_t pin = 0; pin < block.pins.size(); ++pin) {
+            const auto on = pinCovered(pins, block.pins[pin]);
+            text += u' ' + QString::number(pin + 1) + u' '
+                + (on ? (*on ? QStringLiteral("on") : QStringLiteral("off")) : QStringLiteral("not set"));
+        }
+        return text;
+    }
+    return text;
+}
+
+} // namespace
+
 QStringList blockPositionTexts(const PinColors &pins)
 {
-    const CpuBlockReading cpu = readCpuBlocks(pins);
+    // The blocks the lists set, list by list in the order of their pins, then any other block a
+    // meaning sets; each once.
+    std::vector<int> named;
+    const auto name = [&](std::span<const int> blocks) {
+        for (const int b : blocks) {
+            if (std::find(named.begin(), named.end(), b) == named.end())
+                named.push_back(b);
+        }
+    };
+    for (const ListRow &list : boardInUse().lists)
+        name(list.blocks);
+    for (const MeaningRow &meaning : boardInUse().meanings)
+        name(meaning.blocks);
     QStringList parts;
-    const auto blocks = cpuBlocks();
-    for (std::size_t b = 0; b < blocks.size(); ++b) {
-        const std::optional<Position> shown = b < 3 ? cpu.busClock[b] : cpu.multiplier[b - 3];
-        parts << blocksText(blocks.subspan(b, 1), {&shown, 1});
-    }
-    // The sentence names JP3's positions without commas between them, unlike the panel.
-    QString jp3 = QStringLiteral("JP3");
-    const auto letters = jp3Positions();
-    for (std::size_t i = 0; i < letters.size(); ++i)
-        jp3 += u' ' + QString::fromLatin1(letters[i].letter) + u' ' + contactText(cpu.voltage[i]);
-    parts << jp3;
-    for (const BoardJumper *jumper : {&powerJumper(), &sdramJumper()}) {
-        const std::optional<Position> shown = positionShown(pins, jumper->block);
-        parts << blocksText({&jumper->block, 1}, {&shown, 1});
-    }
+    for (const int b : named)
+        parts << blockPositionText(pins, boardInUse().blocks[std::size_t(b)]);
     return parts;
 }
 

@@ -13,8 +13,8 @@
 
 #include "accessibility/accessibleinterfaces.h"
 #include "accessibility/announcer.h"
-#include "boardrows/elementerror.h"
 #include "boarddata/window.h"
+#include "boardrows/elementerror.h"
 #include "jumpers/cpusettings.h"
 #include "jumpers/jumperprocedures.h"
 #include "jumpers/jumperwords.h"
@@ -398,20 +398,18 @@ void MainWindow::setPins(std::span<const PinFill> fills)
 {
     for (const PinFill &fill : fills)
         setFillColor(fill.pin, fill.color);
-    showMatchingCpuEntry();
-    for (const Selector *selector : {&powerSelector(), &sdramSelector()}) {
-        QComboBox *combo = list(selector->list);
-        combo->setCurrentIndex(entryShown(*selector, pinColorsOf(m_board), combo->currentIndex()));
-    }
+    showEntriesShown();
     afterPinsChange();
 }
 
-void MainWindow::showMatchingCpuEntry()
+void MainWindow::showEntriesShown()
 {
-    QComboBox *cpu = list(cpuSelector().list);
-    // Setting the index of the list itself, not through setListIndex(): that is the program's
+    // Setting the index of each list itself, not through setListIndex(): that is the program's
     // choice of an entry and would run the Click, which sets the pins from the entry.
-    cpu->setCurrentIndex(entryShown(cpuSelector(), pinColorsOf(m_board), cpu->currentIndex()));
+    for (const Selector &selector : selectors()) {
+        QComboBox *combo = list(selector.list);
+        combo->setCurrentIndex(entryShown(selector, pinColorsOf(m_board), combo->currentIndex()));
+    }
 }
 
 void MainWindow::showCpuSettings(const CpuSettings &settings)

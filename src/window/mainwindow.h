@@ -62,10 +62,10 @@ public:
     /// entry whose row gives these positions, or no entry, and its Click does not run.
     void showCpuSettings(const CpuSettings &settings);
 
-    /// Makes CBOCPU show the entry whose jumper row gives exactly the CPU pins of the board: the
-    /// entry shown, when it is one of several that do; else the first in list order; no entry
-    /// (index -1) when none does. Raises no Click, so no pin changes.
-    void showMatchingCpuEntry();
+    /// Makes each list show the entry whose case gives exactly the pins of its blocks: the entry
+    /// shown, when it is one of several that do; else the first in list order; no entry (index
+    /// -1) when none does. Raises no Click, so no pin changes.
+    void showEntriesShown();
 
 signals:
     /// The pins changed: after a list's Click, a choice in the panel or a moved cap.
