@@ -416,8 +416,11 @@ void DescriptionReader::readFonts(const toml::table &root)
             continue;
         }
         const TableFields f(*table, what, m_problems, {"family", "points", "weight", "line-height"});
-        BoardFont font{id, f.text("family", Need::Required, 1, 60).value_or(QString()),
-                       f.number("points", Need::Required, 4, 72).value_or(6), FontWeight::Normal, {}};
+        BoardFont font{id,
+                       f.text("family", Need::Required, 1, 60).value_or(QString()),
+                       f.number("points", Need::Required, 4, 72).value_or(6),
+                       FontWeight::Normal,
+                       {}};
         if (const auto weight = f.choice("weight", Need::Optional, {"normal", "demibold", "bold"}))
             font.weight = FontWeight(*weight);
         if (const auto height = f.integer("line-height", Need::Optional, 1, 200))
@@ -872,6 +875,26 @@ void DescriptionReader::readList(const toml::table &table)
     });
     if (count == 0 && f.has("entry"))
         f.problem("entry", QStringLiteral("%1 has no entries; add at least one [[list.entry]]").arg(f.what()));
+    // The list chooses an entry's positions by its code's hundreds: entries whose codes share
+    // them are one choice and must set the same positions.
+    QHash<int, const ListEntryDescription *> byHundreds;
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+        const ListEntryDescription &e = list.entries[i];
+        const int hundreds = e.code.value_or(int(i + 1) * 100) / 100;
+        const ListEntryDescription *first = byHundreds.value(hundreds);
+        if (!first) {
+            byHundreds.insert(hundreds, &e);
+        } else if (first->positions != e.positions) {
+            problem(e.place,
+                    QStringLiteral("entry %1 of %2 has the code %3, which the list reads as the choice of entry %4 "
+                                   "(code %5: codes are read in hundreds), but sets other positions; give it a "
+                                   "code of another hundred")
+                        .arg(inQuotes(e.text.toStdString()), f.what())
+                        .arg(e.code.value_or(int(i + 1) * 100))
+                        .arg(inQuotes(first->text.toStdString()))
+                        .arg(first->code.value_or(0)));
+        }
+    }
     if (const auto def = f.integer("default", Need::Optional, 0, MaxEntries - 1)) {
         if (*def >= count && count > 0)
             f.problem("default",

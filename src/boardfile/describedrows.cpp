@@ -279,8 +279,26 @@ void DescribedRows::addControls(const BoardDescription &description)
                               box.height(), control.fontPixels, control.bold, control.background, control.textColor,
                               control.tab.value_or(-1), text(caption), text(control.label)});
     };
-    for (const ButtonDescription &button : description.buttons)
+    // The window knows its two buttons by their role's name; a board that places neither gets
+    // them in its bottom right corner, PRINT left of EXIT.
+    for (const ButtonRole role : {ButtonRole::Exit, ButtonRole::Print}) {
+        const auto described = std::find_if(description.buttons.begin(), description.buttons.end(),
+                                            [role](const ButtonDescription &b) { return b.role == role; });
+        ButtonDescription button;
+        if (described != description.buttons.end()) {
+            button = *described;
+        } else {
+            const QSize client = description.window.clientSize;
+            const int left = client.width() - (role == ButtonRole::Exit ? 50 : 100);
+            button.caption = role == ButtonRole::Exit ? QStringLiteral("&EXIT") : QStringLiteral("&PRINT");
+            button.label = role == ButtonRole::Exit ? QStringLiteral("Exit") : QStringLiteral("Print");
+            button.box.pixels = QRect(left, client.height() - 22, 46, 20);
+            button.bold = true;
+            button.background = 0xFFFFFF;
+        }
+        button.name = role == ButtonRole::Exit ? QStringLiteral("CMDEXIT") : QStringLiteral("CMDPRINT");
         add(button, ControlKind::Button, button.caption);
+    }
     for (const ListDescription &list : description.lists)
         add(list, ControlKind::List, QString());
     // Lists and buttons without a rank lie under those with one, in the order of the file; those

@@ -6,6 +6,8 @@
 #include "settingoptions.h"
 
 #include "boardrows/showntext.h"
+#include "jumpers/cpusettings.h"
+#include "jumpers/selectorcatalogue.h"
 
 #include <QFile>
 
@@ -62,14 +64,48 @@ constexpr Option Options[] = {
 };
 // clang-format on
 
+/// The options written for the built-in board's lists and settings, which another board does not have.
+bool forBuiltinBoard(const Option &option)
+{
+    return option.apply == applyCpu || option.apply == applyPower || option.apply == applySdram
+        || option.apply == applyBus || option.apply == applyMultiplier || option.apply == applyVoltage
+        || option.apply == applyPanel;
+}
+
 const Option *findOption(const QString &name)
 {
     const QString canonical = name == QLatin1String("-h") ? QStringLiteral("--help") : name;
     for (const Option &option : Options) {
-        if (canonical == QLatin1String(option.name))
+        if (canonical == QLatin1String(option.name) && (boardHasCpuSettings() || !forBuiltinBoard(option)))
             return &option;
     }
     return nullptr;
+}
+
+/// The list of the board in use that an option names by the list's own option ("--cmos" for a
+/// list whose option is "cmos"), or null.
+const Selector *listOfOption(const QString &name)
+{
+    for (const Selector &selector : selectors()) {
+        if (selector.row->option && name == QStringLiteral("--") + QString::fromUtf8(selector.row->option))
+            return &selector;
+    }
+    return nullptr;
+}
+
+/// The list position an option's value picks: an entry's word (capitals aside) or a list position.
+std::optional<int> entryOfValue(const Selector &selector, const QString &value)
+{
+    for (std::size_t i = 0; i < selector.entries.size(); ++i) {
+        const char *word = selector.entries[i].word;
+        if (word && value.compare(QString::fromUtf8(word), Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    bool number = false;
+    const int position = value.toInt(&number);
+    if (number && position >= 0 && std::size_t(position) < selector.entries.size())
+        return position;
+    return std::nullopt;
 }
 
 /// The option that picks mode (--list for the table, ...).
@@ -146,7 +182,7 @@ QString usageText()
                           "       velmor --identify TEXT       what jumper positions stand for\n"
                           "       velmor --check-board FILE    check a board description file\n"
                           "       velmor --help | --version\n")
-        + settingValuesText()
+        + (boardHasCpuSettings() ? settingValuesText() : QString())
         + QStringLiteral(
                "TEXT gives blocks and positions, \"JP7=1-2 JP8=1-2 JP9=1-2 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B JP11=1-2 "
                "JP10=2-3\"\n"
@@ -180,9 +216,33 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
 {
     Invocation inv;
     QList<const Option *> given;
+    QString listOption; // the first option naming one of the board's lists, which needs --export
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString arg = QString::fromLocal8Bit(arguments[i]);
         const Option *option = findOption(arg.section(u'=', 0, 0));
+        if (const Selector *selector = option ? nullptr : listOfOption(arg.section(u'=', 0, 0))) {
+            const QByteArray name = arg.section(u'=', 0, 0).toUtf8();
+            const QByteArray needs = "a word of its list: " + entryWords(*selector).join(QStringLiteral(", ")).toUtf8();
+            const Option asked{name.constData(), "WORD", needs.constData(), Mode::Export, false, nullptr, nullptr};
+            QString error;
+            const auto value = optionValue(asked, arguments, &i, &error);
+            if (!value)
+                return {std::nullopt, error};
+            const auto position = entryOfValue(*selector, QString::fromLocal8Bit(*value));
+            if (!position)
+                return {std::nullopt,
+                        QStringLiteral("%1 %2: %3 needs %4")
+                            .arg(QString::fromUtf8(name), shownText(*value), QString::fromUtf8(name),
+                                 QString::fromUtf8(needs))};
+            for (const auto &pick : inv.exportRequest.listPicks) {
+                if (pick.first == selector->list)
+                    return {std::nullopt, QStringLiteral("%1 is given twice").arg(QString::fromUtf8(name))};
+            }
+            inv.exportRequest.listPicks.emplace_back(selector->list, *position);
+            if (listOption.isEmpty())
+                listOption = QString::fromUtf8(name);
+            continue;
+        }
         if (!option) {
             return {std::nullopt,
                     arg.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(shownText(arguments[i]))
@@ -206,12 +266,18 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
                     QStringLiteral("%1 cannot be combined with %2").arg(name, QLatin1String(optionPicking(inv.mode)))};
         if (option->picksMode)
             inv.mode = option->mode;
+        if (option->apply == applyIdentify && !boardHasCpuSettings())
+            return {std::nullopt,
+                    QStringLiteral("--identify reads the positions of the built-in board's blocks; this "
+                                   "version cannot yet say what this board's positions stand for")};
         if (option->apply)
             error = option->apply(inv, value);
         if (!error.isEmpty())
             return {std::nullopt, error};
         given << option;
     }
+    if (!listOption.isEmpty() && inv.mode != Mode::Export)
+        return {std::nullopt, QStringLiteral("%1 is only used with --export").arg(listOption)};
     if (const QString problem = checkCombination(inv, given); !problem.isEmpty())
         return {std::nullopt, problem};
     return {inv, {}};

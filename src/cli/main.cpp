@@ -1,5 +1,6 @@
 // The program's entry: the command line, the platform, then the window through its global
 // reference, its Load event, and the event loop.
+#include "boardoption.h"
 #include "commandline.h"
 #include "exitstatus.h"
 #include "outofmemory.h"
@@ -9,10 +10,11 @@
 #include "velmorconfig.h"
 
 #include "boarddata/builtinboard.h"
-#include "boardrows/showntext.h"
 #include "boardfile/boardreader.h"
+#include "boardrows/showntext.h"
 #include "export/outputfile.h"
 #include "export/windowexport.h"
+#include "jumpers/cpusettings.h"
 #include "layout/fonts.h"
 #include "printing/printing.h"
 #include "window/failureguard.h"
@@ -88,6 +90,26 @@ int checkBoard(const QByteArray &path)
     for (const QString &line : problemLines(reading))
         std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     return BoardProblemStatus;
+}
+
+/// Why an invocation cannot be run on a board a description file gives, or nothing.
+QString refusedWithBoardFile(const Invocation &inv)
+{
+    switch (inv.mode) {
+    case Invocation::Mode::CheckBoard:
+        return QStringLiteral("--board is not used with --check-board, which checks the file it names");
+    case Invocation::Mode::PrintBoard:
+        return QStringLiteral("--board is not used with --print-board, which writes the built-in board");
+    case Invocation::Mode::Export:
+        if (isHtml(inv.exportRequest.path) && !boardHasCpuSettings())
+            return QStringLiteral("--export %1: this version makes the guide page for the built-in board only; "
+                                  "export this board as .png or .pdf")
+                .arg(shownText(inv.exportRequest.path));
+        break;
+    default:
+        break;
+    }
+    return {};
 }
 
 int runExport(int argc, char *argv[], const ExportRequest &request)
@@ -189,11 +211,25 @@ int main(int argc, char *argv[])
     QByteArrayList arguments; // as bytes: a file name need not be valid text
     for (int i = 1; i < argc; ++i)
         arguments << QByteArray(argv[i]);
+    const BoardOption board = takeBoardOption(arguments);
+    if (!board.error.isEmpty()) {
+        tell(board.error);
+        printText(usageText(), stderr);
+        return UsageStatus;
+    }
+    if (board.file && !useBoardFile(*board.file))
+        return BoardProblemStatus;
     const ParsedArguments parsed = parseArguments(arguments);
     if (!parsed.invocation) {
         tell(parsed.error);
         printText(usageText(), stderr);
         return UsageStatus;
+    }
+    if (board.file) {
+        if (const QString refused = refusedWithBoardFile(*parsed.invocation); !refused.isEmpty()) {
+            tell(refused);
+            return UsageStatus;
+        }
     }
     switch (parsed.invocation->mode) {
     case Invocation::Mode::Help:

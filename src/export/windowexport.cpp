@@ -59,12 +59,21 @@ std::optional<QByteArray> pdfPage(MainWindow &window, const QPageSize &pageSize)
 std::vector<std::pair<const Selector *, int>> picksOf(const ExportRequest &request)
 {
     std::vector<std::pair<const Selector *, int>> picks;
-    const std::pair<const Selector *, int> all[] = {{&cpuSelector(), request.cpuPosition},
-                                                    {&powerSelector(), request.powerPosition},
-                                                    {&sdramSelector(), request.sdramPosition}};
-    for (const auto &pick : all) {
-        if (pick.second >= 0)
-            picks.push_back(pick);
+    for (const Selector &selector : selectors()) {
+        int position = -1;
+        for (const auto &[list, picked] : request.listPicks) {
+            if (std::string_view(list) == selector.list)
+                position = picked;
+        }
+        // The built-in board's own options name its three lists.
+        if (std::string_view(selector.list) == "CBOCPU" && request.cpuPosition >= 0)
+            position = request.cpuPosition;
+        else if (std::string_view(selector.list) == "cbops" && request.powerPosition >= 0)
+            position = request.powerPosition;
+        else if (std::string_view(selector.list) == "cbosdr" && request.sdramPosition >= 0)
+            position = request.sdramPosition;
+        if (position >= 0)
+            picks.emplace_back(&selector, position);
     }
     return picks;
 }

@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 /// What an export writes, and the choice the window shows in it.
 struct ExportRequest {
@@ -21,6 +23,8 @@ struct ExportRequest {
     std::optional<MultiplierSetting> multiplier;
     std::optional<VoltageSetting> voltage;
     std::optional<QPageSize> pageSize; ///< of a PDF; none: the locale's
+    /// Entries of a board's lists picked by the lists' own options: list name, list position.
+    std::vector<std::pair<const char *, int>> listPicks;
 };
 
 /// Whether an export path names a PDF, a PNG or a web page: by its suffix, in any case.

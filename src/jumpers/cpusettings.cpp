@@ -89,6 +89,40 @@ int busThirds(int megahertz)
 
 } // namespace
 
+bool boardHasCpuSettings()
+{
+    static const bool has = [] {
+        const BoardRows &board = boardInUse();
+        const auto kinds = [&](std::span<const int> blocks) {
+            std::vector<BlockKind> k;
+            for (const int b : blocks)
+                k.push_back(board.blocks[std::size_t(b)].kind);
+            return k;
+        };
+        const auto listKinds = [&](const char *name) {
+            const Selector *selector = findSelector(name);
+            return selector ? kinds(selector->row->blocks) : std::vector<BlockKind>{};
+        };
+        const auto meaningKinds = [&](std::string_view name) {
+            for (const MeaningRow &m : board.meanings) {
+                if (name == m.name)
+                    return kinds(m.blocks);
+            }
+            return std::vector<BlockKind>{};
+        };
+        using enum BlockKind;
+        const std::vector<BlockKind> three(3, ThreePin);
+        std::vector<BlockKind> cpu(6, ThreePin);
+        cpu.push_back(Header);
+        const Selector *cpuList = findSelector("CBOCPU");
+        return listKinds("CBOCPU") == cpu && board.blocks[std::size_t(cpuList->row->blocks[6])].pairs.size() == 4
+            && listKinds("cbops") == std::vector{ThreePin} && listKinds("cbosdr") == std::vector{ThreePin}
+        && meaningKinds("busclock") == three && meaningKinds("multiplier") == three
+            && meaningKinds("voltage") == std::vector{Header};
+    }();
+    return has;
+}
+
 std::span<const BusClockSetting> busClockSettings()
 {
     static const auto settings = settingsOf<BusClockSetting>("busclock", [](const ValueRow &v) {

@@ -28,6 +28,13 @@ const QImage &picture(const char *name)
                            QImage::Format_RGB32);
         return images.emplace(name, image).first->second;
     }
+    // A picture of a board description: a file the description's check has read whole.
+    if (std::strncmp(name, ":/", 2) != 0) {
+        QImage image(QString::fromUtf8(name));
+        if (image.isNull())
+            throw PictureError(std::string("The picture ") + name + " cannot be read.");
+        return images.emplace(name, image.convertToFormat(QImage::Format_RGB32)).first->second;
+    }
     throw PictureError(std::string("The program has no built-in picture ") + name + ".");
 }
 

@@ -13,9 +13,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// The built-in picture of that name (":/pictures/socket.bmp", as the catalogues name it),
-/// wrapped around the pixels the program carries: nothing is decoded or copied. Throws
-/// PictureError for a name no picture has.
+/// The built-in picture of that name (":/pictures/socket.bmp", as the board's rows name it),
+/// wrapped around the pixels the program carries: nothing is decoded or copied. Any other name is
+/// the path of a picture file a board description names, decoded once. Throws PictureError for a
+/// name no picture has.
 const QImage &picture(const char *name);
 
 /// The background picture, 582 x 563 pixels; throws PictureError if its size is not that.

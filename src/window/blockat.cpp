@@ -1,6 +1,7 @@
 // Finding the jumper blocks the guide sets on the board.
 #include "blockat.h"
 
+#include "jumpers/cpusettings.h"
 #include "jumpers/powersdramtables.h"
 #include "layout/board.h"
 
@@ -23,6 +24,9 @@ bool holds(const Board &board, std::span<const char *const> pins, QPoint pixel)
 template<typename Visit>
 void forEachBlock(Visit &&visit)
 {
+    // The hints and cap moves are written in the program's own board's words.
+    if (!boardHasCpuSettings())
+        return;
     for (const ThreePinBlock &block : cpuBlocks())
         visit(BlockAt{&block, nullptr}, std::span<const char *const>(block.pins));
     for (const Jp3Position &position : jp3Positions())

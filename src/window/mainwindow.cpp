@@ -334,6 +334,8 @@ void MainWindow::createPanelAction()
     m_panelAction = new QAction(QStringLiteral("Jumper settings panel"), this);
     m_panelAction->setShortcut(Qt::Key_F2);
     m_panelAction->setShortcutContext(Qt::ApplicationShortcut);
+    // The panel is written for the program's own board's settings; another board shows it greyed.
+    m_panelAction->setEnabled(boardHasCpuSettings());
     addAction(m_panelAction);
     connect(m_panelAction, &QAction::triggered, this,
             [this] { runGuarded(m_report, [this] { openSettingsPanel(); }); });
@@ -373,6 +375,8 @@ void MainWindow::showBoardMenu(const QPoint &pos)
 
 void MainWindow::openSettingsPanel()
 {
+    if (!boardHasCpuSettings())
+        return;
     if (!m_panel) {
         m_panel = std::make_unique<SettingsPanel>(*this, m_board, m_report);
         connect(m_panel.get(), &SettingsPanel::pinsChosen, this, [this](const auto &fills) { setPins(fills); });

@@ -125,7 +125,7 @@ void TestBoardFile::testBoardReadsWhole()
     QCOMPARE(cpu.defaultEntry, 1);
     QCOMPARE(cpu.entries.size(), std::size_t(3));
     QCOMPARE(cpu.entries[1].positions, QStringList({"A+C", "on,off,off,off"}));
-    QCOMPARE(cpu.entries[1].code, 133);
+    QCOMPARE(cpu.entries[1].code, 200);
     const MeaningDescription &bus = board.meanings[0];
     QCOMPARE(bus.values[2].positions, QStringList({"1-2", "2-3"}));
     QCOMPARE(bus.values[2].amount, 66.667);
@@ -181,6 +181,11 @@ void TestBoardFile::brokenDescriptions_data()
         << QByteArray("{ JP3 = \"B\" }")
         << "entry \"Tinker T-166 (2.9 V)\" of list \"CBOCPU\" leaves out SW1; give every block of the list a "
            "position (JP3, SW1)";
+    QTest::newRow("two entries one choice")
+        << QByteArray("code = 200") << QByteArray("code = 133") << QByteArray("[[list.entry]]\n  text = \"Tinker T-133")
+        << "entry \"Tinker T-133 (3.3 V)\" of list \"CBOCPU\" has the code 133, which the list reads as the choice of "
+           "entry \"Tinker T-100 (3.3 V)\" (code 100: codes are read in hundreds), but sets other positions; give it a "
+           "code of another hundred";
     QTest::newRow("duplicated element name")
         << QByteArray("name = \"CapJP2\"") << QByteArray("name = \"CapJP1\"")
         << QByteArray("[[label]]\nname = \"CapJP1\"\ntext = \"JP2\"")
