@@ -266,11 +266,10 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
                     QStringLiteral("%1 cannot be combined with %2").arg(name, QLatin1String(optionPicking(inv.mode)))};
         if (option->picksMode)
             inv.mode = option->mode;
+        // Another board's positions are read when its meanings, readings and lists are at hand.
         if (option->apply == applyIdentify && !boardHasCpuSettings())
-            return {std::nullopt,
-                    QStringLiteral("--identify reads the positions of the built-in board's blocks; this "
-                                   "version cannot yet say what this board's positions stand for")};
-        if (option->apply)
+            inv.identifyText = QString::fromLocal8Bit(value);
+        else if (option->apply)
             error = option->apply(inv, value);
         if (!error.isEmpty())
             return {std::nullopt, error};

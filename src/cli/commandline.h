@@ -19,6 +19,7 @@ struct Invocation {
     GuideFormat format = GuideFormat::Text;
     ExportRequest exportRequest; ///< what --export writes
     JumperReading reading;       ///< the positions --identify reads
+    QString identifyText;        ///< what --identify reads on a board other than the built-in one
     bool openPanel = false;      ///< --panel: the window opens with its settings panel
     QByteArray boardFile;        ///< the description --check-board checks, as the bytes given
 };

@@ -14,6 +14,7 @@
 #include "boardrows/showntext.h"
 #include "export/outputfile.h"
 #include "export/windowexport.h"
+#include "jumpers/boardidentification.h"
 #include "jumpers/cpusettings.h"
 #include "layout/fonts.h"
 #include "printing/printing.h"
@@ -241,6 +242,16 @@ int main(int argc, char *argv[])
     case Invocation::Mode::Export:
         return runExport(argc, argv, parsed.invocation->exportRequest);
     case Invocation::Mode::Identify: {
+        if (!boardHasCpuSettings()) {
+            const BoardIdentification identification = identifyBoardPositions(parsed.invocation->identifyText);
+            if (!identification.error.isEmpty()) {
+                tell(identification.error);
+                return UsageStatus;
+            }
+            if (const int status = writeStandardOutput(identification.report); status != 0)
+                return status;
+            return identification.documented ? 0 : UndocumentedStatus;
+        }
         const Identification identification = identifyJumpers(parsed.invocation->reading);
         if (const int status = writeStandardOutput(identification.report); status != 0)
             return status;

@@ -82,9 +82,8 @@ std::optional<bool> pinCovered(const PinColors &pins, const char *pin)
     return std::nullopt;
 }
 
-/// A block's position as the sentence names it: "JP7 1-2", "JP2 closed", "JP3 A open B closed C
-/// open D open", "SW1 1 on 2 off 3 off 4 on"; a block, pair or switch whose pins show no position
-/// of its kind reads "not set".
+} // namespace
+
 QString blockPositionText(const PinColors &pins, const BlockRow &block)
 {
     QString text = QString::fromUtf8(block.name);
@@ -117,8 +116,6 @@ QString blockPositionText(const PinColors &pins, const BlockRow &block)
     }
     return text;
 }
-
-} // namespace
 
 QStringList blockPositionTexts(const PinColors &pins)
 {

@@ -29,6 +29,11 @@ QString blocksText(std::span<const ThreePinBlock> blocks, std::span<const std::o
 /// "JP3 A open, B closed, C open, D open"; a position that shows neither reads "not set".
 QString jp3Text(const std::array<std::optional<Contact>, 4> &contacts);
 
+/// A block's position as the sentence names it: "JP7 1-2", "JP2 closed", "JP3 A open B closed C
+/// open D open", "SW1 1 on 2 off 3 off 4 on"; a block, pair or switch whose pins show no position
+/// of its kind reads "not set".
+QString blockPositionText(const PinColors &pins, const BlockRow &block);
+
 /// The position of each block the pins show now, in the order the sentence below names them:
 /// "JP7 1-2", "JP8 1-2", ..., "JP3 A open B closed C open D open", "JP11 1-2", "JP10 2-3".
 QStringList blockPositionTexts(const PinColors &pins);
