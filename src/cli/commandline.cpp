@@ -5,11 +5,15 @@
 #include "optionvalues.h"
 #include "settingoptions.h"
 
+#include "boarddata/catalogues.h"
 #include "boardrows/showntext.h"
 #include "jumpers/cpusettings.h"
+#include "jumpers/jumperpositions.h"
 #include "jumpers/selectorcatalogue.h"
 
 #include <QFile>
+
+#include <cmath>
 
 namespace {
 
@@ -51,6 +55,8 @@ constexpr Option Options[] = {
      "the paper of a PDF export (default: the locale's)"},
     {"--identify",    "TEXT",            "jumper positions, as in \"JP7=1-2 JP8=1-2 ...\"",  Mode::Identify,   true,  applyIdentify,
      "say what the jumper positions in TEXT stand for"},
+    {"--board",       "FILE",            "a board description file",                         Mode::Window,     false, nullptr,
+     "show the board FILE describes, in the window and with --list, --export, --identify"},
     {"--check-board", "FILE",            "a board description file",                         Mode::CheckBoard, true,  applyCheckBoard,
      "check the board description FILE and say what is wrong"},
     {"--print-board", nullptr,           nullptr,                                            Mode::PrintBoard, true,  nullptr,
@@ -68,8 +74,7 @@ constexpr Option Options[] = {
 bool forBuiltinBoard(const Option &option)
 {
     return option.apply == applyCpu || option.apply == applyPower || option.apply == applySdram
-        || option.apply == applyBus || option.apply == applyMultiplier || option.apply == applyVoltage
-        || option.apply == applyPanel;
+        || option.apply == applyBus || option.apply == applyMultiplier || option.apply == applyVoltage;
 }
 
 const Option *findOption(const QString &name)
@@ -89,6 +94,29 @@ const Selector *listOfOption(const QString &name)
     for (const Selector &selector : selectors()) {
         if (selector.row->option && name == QStringLiteral("--") + QString::fromUtf8(selector.row->option))
             return &selector;
+    }
+    return nullptr;
+}
+
+/// The meaning of the board in use that an option names by the meaning's own option, or null.
+const MeaningRow *meaningOfOption(const QString &name)
+{
+    for (const MeaningRow &meaning : boardInUse().meanings) {
+        if (meaning.option && name == QStringLiteral("--") + QString::fromUtf8(meaning.option))
+            return &meaning;
+    }
+    return nullptr;
+}
+
+/// The value an option's value names: its number ("66", "66.0") or its text ("66 MHz"), capitals aside.
+const ValueRow *valueOf(const MeaningRow &meaning, const QString &written)
+{
+    bool number = false;
+    const double asked = written.toDouble(&number);
+    for (const ValueRow &v : meaning.values) {
+        if ((number && std::abs(v.value - asked) < 1e-9)
+            || written.compare(QString::fromUtf8(v.text), Qt::CaseInsensitive) == 0)
+            return &v;
     }
     return nullptr;
 }
@@ -170,8 +198,35 @@ std::optional<QByteArray> optionValue(const Option &option, const QByteArrayList
 
 } // namespace
 
+/// The usage of a described board: its own lists' and meanings' options, with their words.
+QString describedBoardUsage()
+{
+    QStringList options;
+    for (const Selector &selector : selectors()) {
+        if (selector.row->option)
+            options << QStringLiteral("--%1 %2").arg(QString::fromUtf8(selector.row->option),
+                                                     entryWords(selector).join(u'|'));
+    }
+    for (const MeaningRow &meaning : boardInUse().meanings) {
+        if (!meaning.option)
+            continue;
+        QStringList values;
+        for (const ValueRow &v : meaning.values)
+            values << QString::number(v.value);
+        options << QStringLiteral("--%1 %2").arg(QString::fromUtf8(meaning.option), values.join(u'|'));
+    }
+    return QStringLiteral("usage: velmor --board FILE [--panel]        open the window on the board FILE describes\n"
+                          "       velmor --board FILE --list [--format text|markdown|csv]\n"
+                          "       velmor --board FILE --export OUT.png|OUT.pdf [OPTION VALUE]...\n"
+                          "       velmor --board FILE --identify \"BLOCK=POSITION ...\"\n")
+        + (options.isEmpty() ? QString()
+                             : QStringLiteral("this board's options: %1\n").arg(options.join(QStringLiteral(", "))));
+}
+
 QString usageText()
 {
+    if (!boardHasCpuSettings())
+        return describedBoardUsage();
     return QStringLiteral("usage: velmor [--panel]            open the guide window (with its settings panel)\n"
                           "       velmor --list [--format text|markdown|csv]\n"
                           "       velmor --export FILE.png|FILE.pdf|FILE.html [--cpu N|TEXT] [--power at|atx] [--sdram "
@@ -181,6 +236,7 @@ QString usageText()
                           "       velmor --export FILE.pdf ... [--page-size a4|letter|legal|...]\n"
                           "       velmor --identify TEXT       what jumper positions stand for\n"
                           "       velmor --check-board FILE    check a board description file\n"
+                          "       velmor --board FILE ...      the same for the board FILE describes\n"
                           "       velmor --help | --version\n")
         + (boardHasCpuSettings() ? settingValuesText() : QString())
         + QStringLiteral(
@@ -216,7 +272,7 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
 {
     Invocation inv;
     QList<const Option *> given;
-    QString listOption; // the first option naming one of the board's lists, which needs --export
+    QString boardOption; // the first option naming a list or meaning of a described board, which needs --export
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString arg = QString::fromLocal8Bit(arguments[i]);
         const Option *option = findOption(arg.section(u'=', 0, 0));
@@ -239,8 +295,33 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
                     return {std::nullopt, QStringLiteral("%1 is given twice").arg(QString::fromUtf8(name))};
             }
             inv.exportRequest.listPicks.emplace_back(selector->list, *position);
-            if (listOption.isEmpty())
-                listOption = QString::fromUtf8(name);
+            if (boardOption.isEmpty())
+                boardOption = QString::fromUtf8(name);
+            continue;
+        }
+        if (const MeaningRow *meaning = option ? nullptr : meaningOfOption(arg.section(u'=', 0, 0))) {
+            const QByteArray name = arg.section(u'=', 0, 0).toUtf8();
+            QStringList values;
+            for (const ValueRow &v : meaning->values)
+                values << QString::number(v.value);
+            const QByteArray needs = "one of " + values.join(QStringLiteral(", ")).toUtf8();
+            const Option asked{name.constData(), "VALUE", needs.constData(), Mode::Export, false, nullptr, nullptr};
+            QString error;
+            const auto value = optionValue(asked, arguments, &i, &error);
+            if (!value)
+                return {std::nullopt, error};
+            const ValueRow *chosen = valueOf(*meaning, QString::fromLocal8Bit(*value));
+            if (!chosen)
+                return {std::nullopt,
+                        QStringLiteral("%1 %2: %1 needs %3")
+                            .arg(QString::fromUtf8(name), shownText(*value), QString::fromUtf8(needs))};
+            for (std::size_t b = 0; b < meaning->blocks.size(); ++b) {
+                const auto fills =
+                    blockFills(boardInUse().blocks[std::size_t(meaning->blocks[b])], chosen->positions[b]);
+                inv.exportRequest.meaningFills.insert(inv.exportRequest.meaningFills.end(), fills.begin(), fills.end());
+            }
+            if (boardOption.isEmpty())
+                boardOption = QString::fromUtf8(name);
             continue;
         }
         if (!option) {
@@ -275,8 +356,8 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
             return {std::nullopt, error};
         given << option;
     }
-    if (!listOption.isEmpty() && inv.mode != Mode::Export)
-        return {std::nullopt, QStringLiteral("%1 is only used with --export").arg(listOption)};
+    if (!boardOption.isEmpty() && inv.mode != Mode::Export)
+        return {std::nullopt, QStringLiteral("%1 is only used with --export").arg(boardOption)};
     if (const QString problem = checkCombination(inv, given); !problem.isEmpty())
         return {std::nullopt, problem};
     return {inv, {}};

@@ -115,6 +115,8 @@ QString exportWindowImage(const ExportRequest &request)
     window.load();
     if (request.busClock)
         window.showCpuSettings({*request.busClock, *request.multiplier, *request.voltage});
+    if (!request.meaningFills.empty())
+        window.setPins(request.meaningFills);
     for (const auto &[selector, position] : picksOf(request))
         window.select(*selector, position); // runs the list's Click, as a pick does
     const std::optional<QByteArray> contents = isPdf(request.path)

@@ -25,6 +25,9 @@ struct ExportRequest {
     std::optional<QPageSize> pageSize; ///< of a PDF; none: the locale's
     /// Entries of a board's lists picked by the lists' own options: list name, list position.
     std::vector<std::pair<const char *, int>> listPicks;
+    /// Pins set by the values of a board's meanings picked by their own options (--bus 66), before
+    /// the lists' picks.
+    std::vector<PinFill> meaningFills;
 };
 
 /// Whether an export path names a PDF, a PNG or a web page: by its suffix, in any case.

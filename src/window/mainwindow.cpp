@@ -6,6 +6,7 @@
 #include "capmove.h"
 #include "controlkeys.h"
 #include "failureguard.h"
+#include "meaningpanel.h"
 #include "settingspanel.h"
 #include "startup.h"
 #include "windowloss.h"
@@ -13,6 +14,7 @@
 
 #include "accessibility/accessibleinterfaces.h"
 #include "accessibility/announcer.h"
+#include "boarddata/catalogues.h"
 #include "boarddata/window.h"
 #include "boardrows/elementerror.h"
 #include "jumpers/cpusettings.h"
@@ -334,8 +336,8 @@ void MainWindow::createPanelAction()
     m_panelAction = new QAction(QStringLiteral("Jumper settings panel"), this);
     m_panelAction->setShortcut(Qt::Key_F2);
     m_panelAction->setShortcutContext(Qt::ApplicationShortcut);
-    // The panel is written for the program's own board's settings; another board shows it greyed.
-    m_panelAction->setEnabled(boardHasCpuSettings());
+    // A board without meanings has no panel: its entry shows greyed.
+    m_panelAction->setEnabled(boardHasCpuSettings() || !boardInUse().meanings.empty());
     addAction(m_panelAction);
     connect(m_panelAction, &QAction::triggered, this,
             [this] { runGuarded(m_report, [this] { openSettingsPanel(); }); });
@@ -375,8 +377,19 @@ void MainWindow::showBoardMenu(const QPoint &pos)
 
 void MainWindow::openSettingsPanel()
 {
-    if (!boardHasCpuSettings())
+    if (!boardHasCpuSettings()) {
+        if (boardInUse().meanings.empty())
+            return;
+        if (!m_meaningPanel) {
+            m_meaningPanel = std::make_unique<MeaningPanel>(*this, m_board, m_report);
+            connect(m_meaningPanel.get(), &MeaningPanel::pinsChosen, this,
+                    [this](const auto &fills) { setPins(fills); });
+            connect(this, &MainWindow::pinsChanged, m_meaningPanel.get(), &MeaningPanel::refresh);
+            connect(m_meaningPanel.get(), &MeaningPanel::announcement, m_announcer, &Announcer::announce);
+        }
+        m_meaningPanel->present();
         return;
+    }
     if (!m_panel) {
         m_panel = std::make_unique<SettingsPanel>(*this, m_board, m_report);
         connect(m_panel.get(), &SettingsPanel::pinsChosen, this, [this](const auto &fills) { setPins(fills); });

@@ -18,6 +18,7 @@ class QAction;
 class QComboBox;
 class QMenu;
 class QPushButton;
+class MeaningPanel;
 class SettingsPanel;
 class WindowLossWatch;
 struct CpuSettings;
@@ -121,6 +122,8 @@ private:
     QMenu *m_boardMenu = nullptr;           ///< the board's context menu, a child of the window
     Announcer *m_announcer = nullptr;       ///< a child of the window, which deletes it
     std::unique_ptr<SettingsPanel> m_panel; ///< made when first opened
+    /// The panel of a described board without the built-in board's settings, made from its meanings.
+    std::unique_ptr<MeaningPanel> m_meaningPanel;
 };
 
 /// The global reference to the main window; creates the window when there is none yet.

@@ -1,0 +1,178 @@
+// The settings panel of a described board, made from its meanings and readings.
+#include "meaningpanel.h"
+
+#include "blockat.h"
+#include "controlkeys.h"
+#include "windowplacement.h"
+
+#include "accessibility/accessibleinterfaces.h"
+#include "boarddata/catalogues.h"
+#include "jumpers/jumperwords.h"
+#include "layout/board.h"
+#include "layout/fonts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr int ListFontPixels = 12;
+constexpr int ButtonFontPixels = 11;
+
+/// The positions a meaning's blocks show, as the sentence names them.
+QString groupPositions(const Board &board, const MeaningRow &meaning)
+{
+    QStringList parts;
+    for (const int b : meaning.blocks)
+        parts << blockPositionText(pinColorsOf(board), boardInUse().blocks[std::size_t(b)]);
+    return parts.join(QStringLiteral(", "));
+}
+
+/// The value whose positions the pins show, or none.
+const ValueRow *valueShown(const Board &board, const MeaningRow &meaning)
+{
+    std::vector<PinSet> shown;
+    for (const int b : meaning.blocks) {
+        const auto position = blockShown(pinColorsOf(board), boardInUse().blocks[std::size_t(b)]);
+        if (!position)
+            return nullptr;
+        shown.push_back(*position);
+    }
+    for (const ValueRow &v : meaning.values) {
+        if (std::equal(v.positions.begin(), v.positions.end(), shown.begin(), shown.end()))
+            return &v;
+    }
+    return nullptr;
+}
+
+/// A reading's figure from the values the pins show: "66 MHz", or "not known" while a meaning
+/// of its product shows none.
+QString readingText(const Board &board, const ReadingRow &reading)
+{
+    double figure = 1;
+    for (const int m : reading.product) {
+        const ValueRow *value = valueShown(board, boardInUse().meanings[std::size_t(m)]);
+        if (!value)
+            return QStringLiteral("not known");
+        figure *= value->amount;
+    }
+    const QString unit = reading.unit && *reading.unit ? u' ' + QString::fromUtf8(reading.unit) : QString();
+    return QString::number(std::floor(figure + 1e-3), 'f', 0) + unit;
+}
+
+} // namespace
+
+MeaningPanel::MeaningPanel(QWidget &window, const Board &board, FailureReport report)
+    : QDialog(&window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_window(window)
+    , m_board(board)
+    , m_report(std::move(report))
+{
+    setObjectName(QStringLiteral("settingsPanel"));
+    setWindowTitle(QStringLiteral("Jumper settings"));
+    setAccessibleName(QStringLiteral("Jumper settings panel"));
+    setModal(false);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFont(windowFont());
+    installAccessibleInterfaces();
+    auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    int row = 0;
+    for (const MeaningRow &meaning : boardInUse().meanings) {
+        auto *list = new QComboBox(this);
+        list->setObjectName(QString::fromUtf8(meaning.name));
+        list->setAccessibleName(QString::fromUtf8(meaning.label));
+        list->setFont(controlFont(ListFontPixels, false));
+        list->setFocusPolicy(Qt::StrongFocus);
+        dropLateKeys(list);
+        for (const ValueRow &v : meaning.values)
+            list->addItem(QString::fromUtf8(v.text));
+        auto *caption = new QLabel(QString::fromUtf8(meaning.label), this);
+        caption->setBuddy(list);
+        auto *positions = new QLabel(this);
+        positions->setFont(controlFont(ListFontPixels, false));
+        positions->setTextFormat(Qt::PlainText);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(list, row++, 1, Qt::AlignLeft);
+        grid->addWidget(positions, row++, 1);
+        m_meanings.push_back({list, positions});
+        connect(list, &QComboBox::activated, this, [this, &meaning, list](int index) {
+            runGuarded(m_report, [&] {
+                const QStringList before = blockPositionTexts(pinColorsOf(m_board));
+                std::vector<PinFill> fills;
+                for (std::size_t b = 0; b < meaning.blocks.size(); ++b) {
+                    const auto pins = blockFills(boardInUse().blocks[std::size_t(meaning.blocks[b])],
+                                                 meaning.values[std::size_t(index)].positions[b]);
+                    fills.insert(fills.end(), pins.begin(), pins.end());
+                }
+                emit pinsChosen(fills);
+                const QString changed = changedPositionsText(before, blockPositionTexts(pinColorsOf(m_board)));
+                QStringList parts{list->currentText(),
+                                  changed.isEmpty() ? QStringLiteral("Jumpers unchanged") : changed};
+                for (const ReadingRow &reading : boardInUse().readings)
+                    parts << QString::fromUtf8(reading.label) + QStringLiteral(": ") + readingText(m_board, reading);
+                emit announcement(parts.join(QStringLiteral(". ")));
+            });
+        });
+    }
+    for (const ReadingRow &reading : boardInUse().readings) {
+        auto *value = new QLabel(this);
+        value->setFont(controlFont(ListFontPixels, false));
+        value->setTextFormat(Qt::PlainText);
+        auto *caption = new QLabel(QString::fromUtf8(reading.label), this);
+        caption->setBuddy(value);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(value, row++, 1);
+        m_readings.push_back(value);
+    }
+    auto *close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("close"));
+    close->setFont(controlFont(ButtonFontPixels, true));
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    grid->addWidget(close, row, 0, 1, 2, Qt::AlignRight);
+    refresh();
+}
+
+void MeaningPanel::present()
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    refresh();
+    adjustSize();
+    // Right of the window where it fits, else where the screen has room; the board's blocks
+    // stay in sight.
+    const QRect client(m_window.mapToGlobal(QPoint()), m_window.size());
+    move(panelPlace(frameSize(), m_window.frameGeometry(), client, m_window.screen()->availableGeometry()));
+    show();
+    activateWindow();
+    if (!m_meanings.empty())
+        m_meanings.front().list->setFocus();
+}
+
+void MeaningPanel::refresh()
+{
+    const auto meanings = boardInUse().meanings;
+    for (std::size_t i = 0; i < meanings.size(); ++i) {
+        const ValueRow *value = valueShown(m_board, meanings[i]);
+        m_meanings[i].list->setCurrentIndex(value ? int(value - meanings[i].values.data()) : -1);
+        const QString positions = groupPositions(m_board, meanings[i]);
+        m_meanings[i].positions->setText(value ? positions
+                                               : positions
+                                                 + QStringLiteral(": not a documented %1 setting")
+                                                       .arg(QString::fromUtf8(meanings[i].label).toLower()));
+        m_meanings[i].list->setAccessibleDescription(m_meanings[i].positions->text());
+    }
+    const auto readings = boardInUse().readings;
+    for (std::size_t i = 0; i < readings.size(); ++i)
+        m_readings[i]->setText(readingText(m_board, readings[i]));
+}

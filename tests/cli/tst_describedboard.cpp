@@ -1,0 +1,246 @@
+// The made-up test card through every feature a described board has, as a user runs the program:
+// --list in each format, PNG and PDF exports with its own options, --identify, the window's first
+// frame, and what the program says of a broken description or of what this board does not offer.
+#include "velmorprocess.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString Card = QStringLiteral(TEST_BOARDS "/testboard.toml");
+
+Run onCard(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
+{
+    return velmor(QStringList{QStringLiteral("--board"), Card} + arguments, prepare);
+}
+
+/// Grey or white at the middle of a pin whose top-left corner is at (x, y); the pins are 6 pixels.
+QString pinAt(const QImage &image, int x, int y)
+{
+    const QRgb c = image.pixel(x + 3, y + 3);
+    if (c == qRgb(0x80, 0x80, 0x80))
+        return QStringLiteral("grey");
+    if (c == qRgb(0xFF, 0xFF, 0xFF))
+        return QStringLiteral("white");
+    return QStringLiteral("#%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+}
+
+/// The test card's drawn blocks as a picture shows them: JP3 pairs A to C (pin 1, its partner),
+/// SW1 switches 1 to 4, JP2, JP1 pins 1 to 3.
+QStringList blocksIn(const QImage &image)
+{
+    QStringList pins;
+    for (int pair = 0; pair < 3; ++pair)
+        pins << pinAt(image, 138, 38 + 7 * pair) << pinAt(image, 145, 38 + 7 * pair);
+    for (int sw = 0; sw < 4; ++sw)
+        pins << pinAt(image, 198 + 9 * sw, 40);
+    pins << pinAt(image, 100, 40) << pinAt(image, 108, 40);
+    for (int pin = 0; pin < 3; ++pin)
+        pins << pinAt(image, 60, 38 + 7 * pin);
+    return pins;
+}
+
+QStringList words(const char *text)
+{
+    return QString::fromLatin1(text).split(u' ');
+}
+
+} // namespace
+
+class TestDescribedBoard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void listsTheCard_data();
+    void listsTheCard();
+    void exportsTheCard_data();
+    void exportsTheCard();
+    void exportsAPdfPage();
+    void identifiesTheCard_data();
+    void identifiesTheCard();
+    void opensTheWindow();
+    void refuses_data();
+    void refuses();
+};
+
+void TestDescribedBoard::listsTheCard_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QStringList>("lines"); // lines the table holds, in this order
+    QTest::newRow("text") << "text"
+                          << QStringList{
+                                 "Processor",
+                                 "Pos  Processor               JP3 A   JP3 B   JP3 C   SW1 1  SW1 2  SW1 3  SW1 4",
+                                 "  1  \"Tinker T-133 (3.3 V)\"  closed  open    closed  on     off    off    off",
+                                 "  2  \"Tinker T-166 (2.9 V)\"  open    closed  open    off    on     off    on",
+                                 "Settings memory",
+                                 "  1  \"Clear\"          closed",
+                                 "Bus clock",
+                                 "   66 MHz  1-2  2-3"};
+    QTest::newRow("markdown") << "markdown"
+                              << QStringList{
+                                     "## Processor",
+                                     "| 0 | \"Tinker T-100 (3.3 V)\" | closed | open | open | on | off | off | off |",
+                                     "## Bus clock", "| 50 MHz | 1-2 | 1-2 |"};
+    QTest::newRow("csv") << "csv"
+                         << QStringList{"list,position,entry,JP3 A,JP3 B,JP3 C,SW1 1,SW1 2,SW1 3,SW1 4,JP2,JP1,JP5\r",
+                                        "Settings memory,0,Keep,,,,,,,,open,,\r",
+                                        "Bus clock,,60 MHz,,,,,,,,,2-3,1-2\r"};
+}
+
+void TestDescribedBoard::listsTheCard()
+{
+    QFETCH(QString, format);
+    QFETCH(QStringList, lines);
+    const Run run = onCard({QStringLiteral("--list"), QStringLiteral("--format"), format});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QString());
+    const QStringList out = run.out.split(u'\n');
+    qsizetype from = 0;
+    for (const QString &line : lines) {
+        const qsizetype at = out.indexOf(line, from);
+        QVERIFY2(at >= 0, qPrintable(QStringLiteral("missing, or out of order: %1\n%2").arg(line, run.out)));
+        from = at + 1;
+    }
+}
+
+void TestDescribedBoard::exportsTheCard_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("pins");
+    // The default processor (T-133: A+C, first switch on), the memory kept, JP1 set by no list.
+    QTest::newRow("defaults")
+        << QStringList()
+        << words("grey grey white white grey grey grey white white white white white white white white");
+    QTest::newRow("its own list options")
+        << QStringList{"--cpu", "t166", "--cmos", "CLEAR"}
+        << words("white white grey grey white white white grey white grey grey grey white white white");
+    QTest::newRow("by list position") << QStringList{
+        "--cpu",
+        "0"} << words("grey grey white white white white grey white white white white white white white white");
+    // 60 MHz is JP1 2-3 with JP5 1-2.
+    QTest::newRow("a meaning's value") << QStringList{
+        "--bus", "60"} << words("grey grey white white grey grey grey white white white white white white grey grey");
+}
+
+void TestDescribedBoard::exportsTheCard()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, pins);
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("card.png"));
+    const Run run = onCard(QStringList{QStringLiteral("--export"), png} + options);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.status, 0);
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(320, 200));
+    QCOMPARE(blocksIn(image), pins);
+    // The picture lies under everything: the card's green shows between the blocks.
+    QCOMPARE(image.pixel(40, 120), QImage(QStringLiteral(TEST_BOARDS "/testboard.png")).pixel(40, 120));
+}
+
+void TestDescribedBoard::exportsAPdfPage()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("card.pdf"));
+    const Run run = onCard({QStringLiteral("--export"), pdf, QStringLiteral("--cmos"), QStringLiteral("clear")});
+    QCOMPARE(run.status, 0);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("%PDF-"));
+}
+
+void TestDescribedBoard::identifiesTheCard_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("everything given")
+        << "JP1=1-2 JP5=2-3 JP3=A+C SW1=on,off,off,off JP2=closed" << 0
+        << "Bus clock:       66 MHz\nMemory clock:    66 MHz\nProcessor:       1 \"Tinker T-133 (3.3 V)\"\n"
+           "Settings memory: 1 \"Clear\"\n";
+    QTest::newRow("a group in part, names in any case")
+        << "jp1=2-3 sw1=OFF,on,off,on jp3=b" << 0
+        << "Bus clock:       not given (JP5 left out)\nMemory clock:    not known\n"
+           "Processor:       2 \"Tinker T-166 (2.9 V)\"\nSettings memory: not known (not every block of the list "
+           "given)\n";
+    QTest::newRow("positions no value documents")
+        << "JP1=2-3 JP5=2-3 JP3=none SW1=on,on,on,on" << 1
+        << "Bus clock:       JP1 2-3, JP5 2-3: not a documented bus clock setting\nMemory clock:    not known\n"
+           "Processor:       none in the list\nSettings memory: not known (not every block of the list given)\n";
+}
+
+void TestDescribedBoard::identifiesTheCard()
+{
+    QFETCH(QString, text);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    const Run run = onCard({QStringLiteral("--identify"), text});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.out, out);
+    QCOMPARE(run.status, status);
+}
+
+void TestDescribedBoard::opensTheWindow()
+{
+    // The window opens on the card and draws its first frame.
+    const Run run = onCard({}, [](QProcess &p) {
+        QProcessEnvironment env = p.processEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("VELMOR_BENCH_EXIT_AFTER_FIRST_FRAME"), QStringLiteral("1"));
+        p.setProcessEnvironment(env);
+    });
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.status, 0);
+}
+
+void TestDescribedBoard::refuses_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("firstLine"); // of stderr
+    QTest::newRow("a broken description")
+        << QStringList{"--board", QStringLiteral(TEST_BOARDS "/testboard.png"), "--list"}
+        << QStringLiteral(TEST_BOARDS "/testboard.png:1:1: ");
+    QTest::newRow("no such file") << QStringList{"--board", "/nonexistent/board.toml", "--list"}
+                                  << "/nonexistent/board.toml: ";
+    QTest::newRow("no file named") << QStringList{"--list", "--board"}
+                                   << "velmor: --board needs a board description file";
+    QTest::newRow("twice") << QStringList{"--board", Card, "--board", Card} << "velmor: --board is given twice";
+    QTest::newRow("with --check-board") << QStringList{
+        "--board", Card, "--check-board",
+        Card} << "velmor: --board is not used with --check-board, which checks the file it names";
+    QTest::newRow("the guide page")
+        << QStringList{"--board", Card, "--export", "card.html"}
+        << "velmor: --export card.html: this version makes the guide page for the built-in board only; export "
+           "this board as .png or .pdf";
+    QTest::newRow("a word its list does not have")
+        << QStringList{"--board", Card, "--export", "x.png", "--cmos", "wipe"}
+        << "velmor: --cmos wipe: --cmos needs a word of its list: keep, clear";
+    QTest::newRow("the built-in board's options")
+        << QStringList{"--board", Card, "--export", "x.png", "--power", "at"} << "velmor: unknown option --power";
+    QTest::newRow("a list option without --export")
+        << QStringList{"--board", Card, "--cmos", "keep"} << "velmor: --cmos is only used with --export";
+    QTest::newRow("a block the card does not have")
+        << QStringList{"--board", Card, "--identify", "JP9=1-2"}
+        << "velmor: --identify: JP9=1-2 is not BLOCK=POSITION for a block of this board (JP1, JP2, JP3, SW1, JP5)";
+    QTest::newRow("a position its kind does not have")
+        << QStringList{"--board", Card, "--identify", "SW1=on"}
+        << "velmor: --identify: SW1=on: SW1 is 4 words on or off joined by commas";
+}
+
+void TestDescribedBoard::refuses()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, firstLine);
+    QTemporaryDir dir;
+    const Run run = velmor(arguments, [&dir](QProcess &p) { p.setWorkingDirectory(dir.path()); });
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.err.startsWith(firstLine), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QVERIFY(QDir(dir.path()).isEmpty()); // nothing written
+}
+
+QTEST_MAIN(TestDescribedBoard)
+#include "tst_describedboard.moc"
