@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -24,6 +25,7 @@ namespace {
 
 constexpr int ListFontPixels = 12;
 constexpr int ButtonFontPixels = 11;
+constexpr int LegendWidth = 260;
 
 /// The positions a meaning's blocks show, as the sentence names them.
 QString groupPositions(const Board &board, const MeaningRow &meaning)
@@ -131,6 +133,17 @@ MeaningPanel::MeaningPanel(QWidget &window, const Board &board, FailureReport re
         grid->addWidget(value, row++, 1);
         m_readings.push_back(value);
     }
+    // What the board's colours mean, where a newcomer reads the settings; wide enough that the
+    // panel's title shows whole.
+    auto *legend = new QLabel(
+        QStringLiteral(
+            "On the board, a grey pin is covered by a jumper cap (a switch is on), a white one is left open."),
+        this);
+    legend->setObjectName(QStringLiteral("legend"));
+    legend->setFont(controlFont(ListFontPixels, false));
+    legend->setWordWrap(true);
+    legend->setFixedWidth(LegendWidth);
+    grid->addWidget(legend, row++, 0, 1, 2);
     auto *close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("close"));
     close->setFont(controlFont(ButtonFontPixels, true));
@@ -165,9 +178,14 @@ void MeaningPanel::refresh()
     for (std::size_t i = 0; i < meanings.size(); ++i) {
         const ValueRow *value = valueShown(m_board, meanings[i]);
         m_meanings[i].list->setCurrentIndex(value ? int(value - meanings[i].values.data()) : -1);
+        // Positions every block shows that no value gives are named so; a block that shows none
+        // reads "not set" in them already.
         const QString positions = groupPositions(m_board, meanings[i]);
-        m_meanings[i].positions->setText(value ? positions
-                                               : positions
+        const bool allShown = std::all_of(meanings[i].blocks.begin(), meanings[i].blocks.end(), [&](int b) {
+            return blockShown(pinColorsOf(m_board), boardInUse().blocks[std::size_t(b)]).has_value();
+        });
+        m_meanings[i].positions->setText(value || !allShown ? positions
+                                                            : positions
                                                  + QStringLiteral(": not a documented %1 setting")
                                                        .arg(QString::fromUtf8(meanings[i].label).toLower()));
         m_meanings[i].list->setAccessibleDescription(m_meanings[i].positions->text());
