@@ -114,6 +114,22 @@ QString picturePath(const PictureReference &picture)
     return picture.path;
 }
 
+/// The notes and warnings shown with a block or caption, a line each: a block's own, then those
+/// of the [[note]]s on it, in the order of the file; a warning starts "Warning: ".
+QString notesOn(const BoardDescription &description, const QString &name, const QString &note, const QString &warning)
+{
+    QStringList lines;
+    if (!note.isEmpty())
+        lines << note;
+    if (!warning.isEmpty())
+        lines << QStringLiteral("Warning: ") + warning;
+    for (const NoteDescription &n : description.notes) {
+        if (n.on == name)
+            lines << (n.warning ? QStringLiteral("Warning: ") : QString()) + n.text;
+    }
+    return lines.join(u'\n');
+}
+
 unsigned labelFlags(const LabelDrawing &l)
 {
     return (l.opaque ? Opaque : 0u) | (l.wrap ? WordWrap : 0u) | (l.border ? Border : 0u)
@@ -217,9 +233,12 @@ void DescribedRows::addElements(const BoardDescription &description)
         const int index = e.index.value_or(-1);
         if (const auto *l = std::get_if<LabelDrawing>(&e.drawing)) {
             const QRect box = twipsOf(l->box);
-            m_labels.push_back({rank, name, text(l->text), text(l->tip.value_or(QString())), box.x(), box.y(),
-                                box.width(), box.height(), l->color, m_fontIndex.value(l->font), labelFlags(*l),
-                                l->back});
+            // A caption's notes follow its tip, a line each.
+            const QString notes = notesOn(description, e.name, {}, {});
+            const QString tip = l->tip.value_or(QString());
+            const QString shown = notes.isEmpty() || tip.isEmpty() ? tip + notes : tip + u'\n' + notes;
+            m_labels.push_back({rank, name, text(l->text), text(shown), box.x(), box.y(), box.width(), box.height(),
+                                l->color, m_fontIndex.value(l->font), labelFlags(*l), l->back});
         } else if (const auto *s = std::get_if<ShapeDrawing>(&e.drawing)) {
             const QRect box = twipsOf(s->box);
             const ShapeRow row{rank,           name,      box.x(), box.y(),      box.width(),
@@ -380,7 +399,8 @@ void DescribedRows::addJumpers(const BoardDescription &description)
         auto &pairs = m_names.emplace_back();
         for (const QString &pair : block.pairs)
             pairs.push_back(text(pair));
-        m_blocks.push_back({text(block.name), block.kind, pins, pairs});
+        m_blocks.push_back({text(block.name), block.kind, pins, pairs,
+                            text(notesOn(description, block.name, block.note, block.warning))});
     }
     const auto group = [&](const QStringList &names) {
         auto &indexes = m_indexes.emplace_back();

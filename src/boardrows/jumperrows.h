@@ -14,12 +14,14 @@ enum class BlockKind { TwoPin, ThreePin, Header, Dip };
 using PinSet = std::uint64_t;
 
 /// A jumper block: its name as printed on the board, its kind and its pins' element names, pin 1
-/// first (a header's pair by pair, first pin first); a header's pair names.
+/// first (a header's pair by pair, first pin first); a header's pair names; the notes and warnings
+/// shown with it, a line each, a warning's starting "Warning: " (empty for none).
 struct BlockRow {
     const char *name;
     BlockKind kind;
     std::span<const char *const> pins;
     std::span<const char *const> pairs = {};
+    const char *notes = "";
 };
 
 /// One entry of a list: the text shown, the item code the list keeps with it, the word that names

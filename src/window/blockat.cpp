@@ -1,6 +1,7 @@
 // Finding the jumper blocks the guide sets on the board.
 #include "blockat.h"
 
+#include "boarddata/catalogues.h"
 #include "jumpers/cpusettings.h"
 #include "jumpers/powersdramtables.h"
 #include "layout/board.h"
@@ -45,6 +46,17 @@ BlockAt blockAt(const Board &board, QPoint pixel)
             found = at;
     });
     return found;
+}
+
+const BlockRow *describedBlockAt(const Board &board, QPoint pixel)
+{
+    if (boardHasCpuSettings())
+        return nullptr;
+    for (const BlockRow &block : boardInUse().blocks) {
+        if (holds(board, block.pins, pixel))
+            return &block;
+    }
+    return nullptr;
 }
 
 QRect pinsBox(const Board &board, std::span<const char *const> pins)

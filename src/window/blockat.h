@@ -3,6 +3,8 @@
 
 #include "jumpers/jumperblocks.h"
 
+#include "boardrows/jumperrows.h"
+
 #include <QPoint>
 #include <QRect>
 
@@ -20,6 +22,10 @@ struct BlockAt {
 /// The block with a pin at this pixel; none anywhere else, JP1 included. Pins of different blocks
 /// lie at least one pixel apart, so the first block found is the only one.
 BlockAt blockAt(const Board &board, QPoint pixel);
+
+/// On a board without the built-in board's settings: the block of the board's rows with a pin at
+/// this pixel, or null.
+const BlockRow *describedBlockAt(const Board &board, QPoint pixel);
 
 /// The pixels the pins take.
 QRect pinsBox(const Board &board, std::span<const char *const> pins);

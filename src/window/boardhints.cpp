@@ -59,6 +59,13 @@ BoardHint jp3Hint(const Board &board, const Jp3Position &position)
 
 BoardHint boardHintAt(const Board &board, QPoint pixel)
 {
+    if (const BlockRow *block = describedBlockAt(board, pixel)) {
+        // A described block: its position, the colours, and its notes and warnings.
+        QString text = blockPositionText(pinColorsOf(board), *block) + QStringLiteral(". ") + QLatin1String(Colours);
+        if (*block->notes)
+            text += u'\n' + QString::fromUtf8(block->notes);
+        return {text, pinsBox(board, block->pins)};
+    }
     const BlockAt at = blockAt(board, pixel);
     if (at.block)
         return blockHint(board, *at.block);

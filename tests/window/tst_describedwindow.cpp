@@ -9,6 +9,7 @@
 #include "boardfile/describedrows.h"
 #include "layout/boardwidget.h"
 #include "layout/fonts.h"
+#include "window/boardhints.h"
 #include "window/meaningpanel.h"
 
 #include <QLabel>
@@ -39,6 +40,7 @@ private slots:
     void loadsTheCard();
     void picksSetEveryKindOfBlock();
     void panelSetsAMeaning();
+    void notesAndWarnings();
 
 private:
     std::unique_ptr<DescribedRows> m_rows;
@@ -111,6 +113,26 @@ void TestDescribedWindow::panelSetsAMeaning()
              QStringLiteral("60 MHz. JP1 2-3, JP5 1-2. Memory clock: 60 MHz"));
     // The lists' entries do not change: they set other blocks.
     QCOMPARE(listOf(window, "CBOCPU")->currentIndex(), 1);
+}
+
+void TestDescribedWindow::notesAndWarnings()
+{
+    MainWindow window;
+    window.load();
+    // A block's note and warning, with its position, where the pointer rests on its pins.
+    const BoardHint jp2 = boardHintAt(window.board(), QPoint(102, 42));
+    QCOMPARE(jp2.text,
+             QStringLiteral("JP2 open. A grey pin is covered by a jumper cap; a white pin is left open.\n"
+                            "Close it for a few seconds with the power off, then open it again.\n"
+                            "Warning: Never leave it closed: the settings are lost at every start."));
+    QCOMPARE(jp2.box, QRect(100, 40, 14, 6));
+    QCOMPARE(boardHintAt(window.board(), QPoint(140, 40)).text.section(u'\n', 1),
+             QStringLiteral("Pin 1 is the pair nearest the yellow 1."));
+    // A caption's warning after its tip.
+    QCOMPARE(QString::fromUtf8(window.board().find("CapSW1")->label->toolTip),
+             QStringLiteral("Processor voltage switches\nWarning: A switch set on for a processor that wants it off "
+                            "overheats the processor."));
+    QCOMPARE(boardHintAt(window.board(), QPoint(5, 5)).text, QString());
 }
 
 QTEST_MAIN(TestDescribedWindow)
