@@ -1,4 +1,4 @@
-// The rows the board's element catalogues are made of: one plain struct per element kind.
+// The rows a board's drawing and window are made of: one plain struct per element kind.
 #pragma once
 
 #include "color.h"

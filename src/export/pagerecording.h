@@ -21,8 +21,8 @@ struct PageList {
 /// The separator of the parts of the positions sentence ("JP7 1-2, JP8 1-2, ...").
 constexpr QLatin1StringView PartSeparator(", ");
 
-/// What the window shows for one selection, as slots the page fills in: a slot per pin of the pin
-/// catalogue (its fill as "rrggbb"), then a slot per part of the positions sentence.
+/// What the window shows for one selection, as slots the page fills in: a slot per pin of the
+/// board's pins (its fill as "rrggbb"), then a slot per part of the positions sentence.
 struct View {
     QStringList cells;
     bool operator==(const View &) const = default;

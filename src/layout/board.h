@@ -40,7 +40,7 @@ struct BoardElement {
 class Board
 {
 public:
-    /// The whole board, from the built-in catalogues.
+    /// The whole board in use, from its rows.
     Board();
     /// A board of the given rows only (for small drawings and tests).
     Board(std::span<const LabelRow> labels, std::span<const ShapeRow> shapes, std::span<const LineRow> lines,

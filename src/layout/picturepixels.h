@@ -1,5 +1,5 @@
 // The built-in pictures as the build made them: pixels ready to draw, by the name the board's
-// catalogues give each picture.
+// rows give each picture.
 #pragma once
 
 #include <span>

@@ -1,4 +1,4 @@
-// The main window: creation from the catalogues, its lists, the Print and Exit commands, the event
+// The main window: creation from the board's rows, its lists, the Print and Exit commands, the event
 // routing, and the pins set by the settings panel or a click on a jumper block.
 #include "mainwindow.h"
 
