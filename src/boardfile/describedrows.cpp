@@ -175,6 +175,9 @@ DescribedRows::DescribedRows(const BoardDescription &description)
     m_rows.clientWidth = w.clientSize.width();
     m_rows.clientHeight = w.clientSize.height();
     m_rows.background = w.background;
+    // The built-in board's ground is drawn as that board has it, at its own size from the corner.
+    const bool builtinGround = w.picture && w.picture->written == QLatin1String("builtin:background");
+    m_rows.backgroundPicture = builtinGround ? text(picturePath(*w.picture)) : nullptr;
     addFonts(description);
     addElements(description);
     addControls(description);
@@ -283,7 +286,8 @@ void DescribedRows::addElements(const BoardDescription &description)
                                 0x000000});
         }
     }
-    if (const auto &picture = description.window.picture) {
+    if (const auto &picture = description.window.picture;
+        picture && picture->written != QLatin1String("builtin:background")) {
         const QRect box = twipsOf(description.window.pictureBox);
         m_images.push_back({PictureRank, text(QStringLiteral("BoardPicture")), box.x(), box.y(), box.width(),
                             box.height(), text(picturePath(*picture))});

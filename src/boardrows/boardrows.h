@@ -13,6 +13,9 @@ struct BoardRows {
     int clientWidth;     ///< the client area in pixels
     int clientHeight;
     Color background; ///< under the drawing and wherever it leaves the client area bare
+    /// The built-in picture drawn at its own size from the client area's top-left corner, under
+    /// everything (the program's own board's ground), or null for none.
+    const char *backgroundPicture;
     std::span<const FontRow> fonts;
     std::span<const LabelRow> labels; ///< in rank order
     std::span<const ShapeRow> pins;   ///< the shapes that are jumper pins, block by block, pin 1 first

@@ -74,10 +74,10 @@ QList<QRect> fillRegion(Board &board, BoardPainter &painter, QImage &frame, cons
     const Color fill = board.fillColor(pin);
     const Color probe = fill == 0x00FF00 ? 0xFF00FF : 0x00FF00;
     board.setFillColor(pin, probe);
-    painter.paint(frame, {&element->bounds, 1}, backgroundPicture());
+    painter.paint(frame, {&element->bounds, 1}, boardBackground());
     const QImage probed = frame.copy(box);
     board.setFillColor(pin, fill);
-    painter.paint(frame, {&element->bounds, 1}, backgroundPicture());
+    painter.paint(frame, {&element->bounds, 1}, boardBackground());
 
     std::vector<bool> mask(static_cast<std::size_t>(box.width() * box.height()));
     for (int y = 0; y < box.height(); ++y) {
@@ -118,7 +118,7 @@ Pictures drawPictures(const Board &shown)
         BoardPainter painter(board);
         QImage frame = canvasImage(clientSize() * ratio, QImage::Format_RGB32);
         frame.setDevicePixelRatio(ratio);
-        painter.paint(frame, {&client, 1}, backgroundPicture());
+        painter.paint(frame, {&client, 1}, boardBackground());
         pictures.uri[ratio - 1] = pngDataUri(frame);
         for (std::size_t i = 0; i < pinCatalogue().size(); ++i) {
             QJsonArray rects;

@@ -149,6 +149,8 @@ BoardIdentification identifyBoardPositions(const QString &text)
     QStringList names;
     for (const BlockRow &block : board.blocks)
         names << QString::fromUtf8(block.name);
+    if (names.isEmpty())
+        return failed(QStringLiteral("--identify: this board has no jumper blocks"));
     for (const QString &word : words) {
         const qsizetype equals = word.indexOf(u'=');
         const QString name = word.left(equals);

@@ -3,6 +3,8 @@
 
 #include "picturepixels.h"
 
+#include "boarddata/catalogues.h"
+
 #include <cstring>
 #include <map>
 #include <string>
@@ -44,6 +46,12 @@ const QImage &backgroundPicture()
     if (image.size() != QSize(582, 563))
         throw PictureError("The built-in background picture has the wrong size.");
     return image;
+}
+
+const QImage &boardBackground()
+{
+    static const QImage none;
+    return boardInUse().backgroundPicture ? backgroundPicture() : none;
 }
 
 QIcon windowIcon()

@@ -22,5 +22,9 @@ const QImage &picture(const char *name);
 /// The background picture, 582 x 563 pixels; throws PictureError if its size is not that.
 const QImage &backgroundPicture();
 
+/// The ground the board in use is drawn on: the background picture where its rows name it, else
+/// none (a null image).
+const QImage &boardBackground();
+
 /// The window icon.
 QIcon windowIcon();

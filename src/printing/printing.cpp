@@ -51,7 +51,7 @@ QImage boardForPage(const Board &board, qreal scale, qreal resolution)
     const QRect client(QPoint(), clientSize());
     QImage image = canvasImage(devicePixels(client, ratio).size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
-    BoardPainter(board, lineWidth).paint(image, {&client, 1}, backgroundPicture());
+    BoardPainter(board, lineWidth).paint(image, {&client, 1}, boardBackground());
     return image;
 }
 

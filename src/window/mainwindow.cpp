@@ -110,7 +110,7 @@ MainWindow::MainWindow(FailureReport report)
         if (e.kind == ElementKind::Image)
             picture(e.image->picture);
     }
-    m_boardWidget = std::make_unique<BoardWidget>(m_board, backgroundPicture(), this);
+    m_boardWidget = std::make_unique<BoardWidget>(m_board, boardBackground(), this);
     m_boardWidget->setGeometry(rect());
     m_boardWidget->setAccessibleName(QStringLiteral("Jumper settings"));
     m_boardWidget->installEventFilter(this);

@@ -154,6 +154,8 @@ void TestBuiltinBoard::rowsAsCarried()
     QCOMPARE(text(read.caption), text(carried.caption));
     QCOMPARE(QSize(read.clientWidth, read.clientHeight), QSize(carried.clientWidth, carried.clientHeight));
     QCOMPARE(read.background, carried.background);
+    QCOMPARE(text(read.backgroundPicture), text(carried.backgroundPicture));
+    QCOMPARE(text(carried.backgroundPicture), QByteArray(":/pictures/background.gif"));
     compareRows(read.fonts, carried.fonts);
     compareRows(read.labels, carried.labels);
     compareRows(read.pins, carried.pins);

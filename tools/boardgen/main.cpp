@@ -246,12 +246,13 @@ QByteArray source(const BoardRows &b)
     });
     out += jumpers(b);
     out += "constexpr BoardRows Builtin{\n    " + literal(b.caption) + ", " + number(b.clientWidth) + ", "
-        + number(b.clientHeight) + ", " + color(b.background) + ",\n    " + spanOf("Fonts", b.fonts.size()) + ", "
-        + spanOf("Labels", b.labels.size()) + ", " + spanOf("Pins", b.pins.size()) + ", "
-        + spanOf("Shapes", b.shapes.size()) + ", " + spanOf("Lines", b.lines.size()) + ", "
-        + spanOf("Images", b.images.size()) + ", " + spanOf("Controls", b.controls.size()) + ",\n    "
-        + spanOf("Blocks", b.blocks.size()) + ", " + spanOf("Lists", b.lists.size()) + ", "
-        + spanOf("Meanings", b.meanings.size()) + ", " + spanOf("Readings", b.readings.size()) + ",\n};\n";
+        + number(b.clientHeight) + ", " + color(b.background) + ", " + optional(b.backgroundPicture) + ",\n    "
+        + spanOf("Fonts", b.fonts.size()) + ", " + spanOf("Labels", b.labels.size()) + ", "
+        + spanOf("Pins", b.pins.size()) + ", " + spanOf("Shapes", b.shapes.size()) + ", "
+        + spanOf("Lines", b.lines.size()) + ", " + spanOf("Images", b.images.size()) + ", "
+        + spanOf("Controls", b.controls.size()) + ",\n    " + spanOf("Blocks", b.blocks.size()) + ", "
+        + spanOf("Lists", b.lists.size()) + ", " + spanOf("Meanings", b.meanings.size()) + ", "
+        + spanOf("Readings", b.readings.size()) + ",\n};\n";
     out += "// clang-format on\n\n} // namespace\n\nconst BoardRows &builtinBoardRows()\n{\n    return Builtin;\n}\n";
     return out;
 }
