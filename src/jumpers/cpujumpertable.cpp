@@ -8,8 +8,6 @@
 #include "selection.h"
 #include "selectorcatalogue.h"
 
-#include <algorithm>
-
 namespace {
 
 /// The table, made once from the CPU list: for each selection code, in ascending order, the
@@ -18,13 +16,8 @@ const std::vector<CpuJumperRow> &rows()
 {
     static const std::vector<CpuJumperRow> table = [] {
         const Selector &cpu = cpuSelector();
-        std::vector<int> codes;
-        for (const SelectorEntry &e : cpu.entries)
-            codes.push_back(selectionCode(cpu.list, e.itemCode));
-        std::sort(codes.begin(), codes.end());
-        codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
         std::vector<CpuJumperRow> all;
-        for (const int code : codes) {
+        for (const int code : caseCodes(cpu)) {
             const std::span<const PinSet> p = caseOf(cpu, code)->positions;
             const auto three = [&](std::size_t b) { return *threePinPosition(p[b]); };
             all.push_back({code, three(0), three(1), three(2), three(3), three(4), three(5), pairContact(p[6], 0),

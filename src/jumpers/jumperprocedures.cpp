@@ -6,6 +6,8 @@
 
 #include "boarddata/catalogues.h"
 
+#include <algorithm>
+
 void setListJumpers(JumperWindow &window, const Selector &selector)
 {
     const SelectorEntry *entry = caseOf(selector, decodeSelection(window, selector.list));
@@ -22,6 +24,16 @@ const SelectorEntry *caseOf(const Selector &selector, int selectionCode)
             return &entry;
     }
     return nullptr;
+}
+
+std::vector<int> caseCodes(const Selector &selector)
+{
+    std::vector<int> codes;
+    for (const SelectorEntry &e : selector.entries)
+        codes.push_back(selectionCode(selector.list, e.itemCode));
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    return codes;
 }
 
 std::vector<PinFill> entryFills(const Selector &selector, const SelectorEntry &entry)

@@ -18,6 +18,9 @@ void setListJumpers(JumperWindow &window, const Selector &selector);
 /// code gives that selection code; null for a code no entry gives.
 const SelectorEntry *caseOf(const Selector &selector, int selectionCode);
 
+/// The selection codes a list's entries give, each once, in ascending order: one per case.
+std::vector<int> caseCodes(const Selector &selector);
+
 /// The fills that set the list's blocks to an entry's positions, in the order the procedure
 /// writes them.
 std::vector<PinFill> entryFills(const Selector &selector, const SelectorEntry &entry);

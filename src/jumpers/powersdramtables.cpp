@@ -5,7 +5,6 @@
 #include "jumperprocedures.h"
 #include "selection.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -13,13 +12,8 @@ namespace {
 /// A list's cases, one per selection code in ascending order, each the position of its block.
 std::vector<BoardJumperRow> casesOf(const Selector &selector)
 {
-    std::vector<int> codes;
-    for (const SelectorEntry &e : selector.entries)
-        codes.push_back(selectionCode(selector.list, e.itemCode));
-    std::sort(codes.begin(), codes.end());
-    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
     std::vector<BoardJumperRow> rows;
-    for (const int code : codes)
+    for (const int code : caseCodes(selector))
         rows.push_back({code, *threePinPosition(caseOf(selector, code)->positions[0])});
     return rows;
 }

@@ -3,6 +3,7 @@
 
 #include "blockat.h"
 #include "controlkeys.h"
+#include "settingspanel.h"
 #include "windowplacement.h"
 
 #include "accessibility/accessibleinterfaces.h"
@@ -76,12 +77,7 @@ MeaningPanel::MeaningPanel(QWidget &window, const Board &board, FailureReport re
     , m_board(board)
     , m_report(std::move(report))
 {
-    setObjectName(QStringLiteral("settingsPanel"));
-    setWindowTitle(QStringLiteral("Jumper settings"));
-    setAccessibleName(QStringLiteral("Jumper settings panel"));
-    setModal(false);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(windowFont());
+    setUpPanelDialog(*this);
     installAccessibleInterfaces();
     auto *grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);

@@ -53,20 +53,25 @@ QRect jumperBlocksBox(const Board &board)
 
 } // namespace
 
+void setUpPanelDialog(QDialog &panel)
+{
+    panel.setObjectName(QStringLiteral("settingsPanel"));
+    panel.setWindowTitle(QStringLiteral("Jumper settings"));
+    panel.setAccessibleName(QStringLiteral("Jumper settings panel"));
+    panel.setModal(false);
+    // Closing it hides it; the program ends with the window only.
+    panel.setAttribute(Qt::WA_QuitOnClose, false);
+    // A window takes neither font nor palette from its parent; the panel wears the window's.
+    panel.setFont(windowFont());
+}
+
 SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport report)
     : QDialog(&window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_window(window)
     , m_board(board)
     , m_report(std::move(report))
 {
-    setObjectName(QStringLiteral("settingsPanel"));
-    setWindowTitle(QStringLiteral("Jumper settings"));
-    setAccessibleName(QStringLiteral("Jumper settings panel"));
-    setModal(false);
-    // Closing it hides it; the program ends with the window only.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    // A window takes neither font nor palette from its parent; the panel wears the window's.
-    setFont(windowFont());
+    setUpPanelDialog(*this);
     // Its ground is the pale green of the background picture (inside the picture's edge line),
     // which covers the window's own back color.
     QPalette palette = window.palette();

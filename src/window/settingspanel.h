@@ -32,6 +32,10 @@ inline constexpr char CpuEntries[] = "CPU";
 inline constexpr char PanelLegend[] = "On the board, a grey pin is covered by a jumper cap, a white one is "
                                       "left open.\nRest the pointer on a block for its position and pin 1.";
 
+/// What every settings panel is: the dialog's name, title and name for a screen reader, non-modal,
+/// hidden (not ending the program) when closed, in the window's font.
+void setUpPanelDialog(QDialog &panel);
+
 /// Non-modal, beside the window where it leaves the jumper blocks in sight. Each of its three lists offers the
 /// documented values only and shows no entry while the board's pins document none; choosing a value asks for that
 /// block's pins (pinsChosen). Closing it (Escape, its close button) only hides it.

@@ -81,7 +81,7 @@ void TestDescribedWindow::picksSetEveryKindOfBlock()
     pick(window, "CBOCPU", 2);
     pick(window, "CBOCMOS", 1);
     QCOMPARE(pinsOf(window), QStringLiteral("..##...#.###......"));
-    // What changed is told once, by the window's status line.
+    // What changed is told by the window's status line.
     const QStringList said = window.findChild<Announcer *>()->sentences();
     QVERIFY2(!said.isEmpty() && said.last().contains(QStringLiteral("JP2 closed")), qPrintable(said.join(u'|')));
 }
