@@ -151,11 +151,8 @@ MeaningPanel::MeaningPanel(QWidget &window, const Board &board, FailureReport re
 
 void MeaningPanel::present()
 {
-    if (isVisible()) {
-        raise();
-        activateWindow();
+    if (bringForward(*this))
         return;
-    }
     refresh();
     adjustSize();
     // Right of the window where it fits, else where the screen has room; the board's blocks

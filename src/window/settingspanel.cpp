@@ -65,6 +65,15 @@ void setUpPanelDialog(QDialog &panel)
     panel.setFont(windowFont());
 }
 
+bool bringForward(QDialog &panel)
+{
+    if (!panel.isVisible())
+        return false;
+    panel.raise();
+    panel.activateWindow();
+    return true;
+}
+
 SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport report)
     : QDialog(&window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_window(window)
@@ -245,11 +254,8 @@ bool SettingsPanel::eventFilter(QObject *watched, QEvent *event)
 
 void SettingsPanel::present()
 {
-    if (isVisible()) {
-        raise();
-        activateWindow();
+    if (bringForward(*this))
         return;
-    }
     refresh();
     placeBesideWindow();
     show();

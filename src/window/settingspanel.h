@@ -36,6 +36,9 @@ inline constexpr char PanelLegend[] = "On the board, a grey pin is covered by a 
 /// hidden (not ending the program) when closed, in the window's font.
 void setUpPanelDialog(QDialog &panel);
 
+/// Brings a panel that is showing forward, with the focus; false when it is hidden.
+bool bringForward(QDialog &panel);
+
 /// Non-modal, beside the window where it leaves the jumper blocks in sight. Each of its three lists offers the
 /// documented values only and shows no entry while the board's pins document none; choosing a value asks for that
 /// block's pins (pinsChosen). Closing it (Escape, its close button) only hides it.
