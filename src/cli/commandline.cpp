@@ -217,7 +217,8 @@ QString describedBoardUsage()
     }
     return QStringLiteral("usage: velmor --board FILE [--panel]        open the window on the board FILE describes\n"
                           "       velmor --board FILE --list [--format text|markdown|csv]\n"
-                          "       velmor --board FILE --export OUT.png|OUT.pdf [OPTION VALUE]...\n"
+                          "       velmor --board FILE --export OUT.png|OUT.pdf|OUT.html [OPTION VALUE]...\n"
+                          "       velmor --board FILE --export OUT.pdf ... [--page-size a4|letter|legal|...]\n"
                           "       velmor --board FILE --identify \"BLOCK=POSITION ...\"\n")
         + (options.isEmpty() ? QString()
                              : QStringLiteral("this board's options: %1\n").arg(options.join(QStringLiteral(", "))));
@@ -315,11 +316,8 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
                 return {std::nullopt,
                         QStringLiteral("%1 %2: %1 needs %3")
                             .arg(QString::fromUtf8(name), shownText(*value), QString::fromUtf8(needs))};
-            for (std::size_t b = 0; b < meaning->blocks.size(); ++b) {
-                const auto fills =
-                    blockFills(boardInUse().blocks[std::size_t(meaning->blocks[b])], chosen->positions[b]);
-                inv.exportRequest.meaningFills.insert(inv.exportRequest.meaningFills.end(), fills.begin(), fills.end());
-            }
+            const auto fills = meaningFills(*meaning, *chosen);
+            inv.exportRequest.meaningFills.insert(inv.exportRequest.meaningFills.end(), fills.begin(), fills.end());
             if (boardOption.isEmpty())
                 boardOption = QString::fromUtf8(name);
             continue;

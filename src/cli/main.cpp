@@ -101,12 +101,6 @@ QString refusedWithBoardFile(const Invocation &inv)
         return QStringLiteral("--board is not used with --check-board, which checks the file it names");
     case Invocation::Mode::PrintBoard:
         return QStringLiteral("--board is not used with --print-board, which writes the built-in board");
-    case Invocation::Mode::Export:
-        if (isHtml(inv.exportRequest.path) && !boardHasCpuSettings())
-            return QStringLiteral("--export %1: this version makes the guide page for the built-in board only; "
-                                  "export this board as .png or .pdf")
-                .arg(shownText(inv.exportRequest.path));
-        break;
     default:
         break;
     }

@@ -49,17 +49,17 @@ QJsonObject ownedView(const View &view, const OwnedSlots &owned)
 }
 
 /// Who decides each slot: a list of the window, a group of the panel (numbered after the lists),
-/// or none (-1). The groups take the CPU list's slots, as its entries stand for their values (the
-/// recording checked that); no slot may be set by a group and by another list too.
+/// or none (-1). The groups take the values list's slots, as its entries stand for their values
+/// (the recording checked that); no slot may be set by a group and by another list too.
 std::vector<int> pageOwners(const PageRecord &r)
 {
     std::vector<int> owners = slotOwners(r.views, radixOf(r.lists), baseSelection(r.lists));
-    const std::vector<int> groupOwners = slotOwners(r.settings.views, radixOf(r.groups), defaultSelection(r.groups));
-    const int cpu = static_cast<int>(cpuList(r.lists));
+    const std::vector<SettingGroup> &groups = r.panel.groups;
+    const std::vector<int> groupOwners = slotOwners(r.settings.views, radixOf(groups), defaultDigits(groups));
     for (std::size_t slot = 0; slot < owners.size(); ++slot) {
         if (groupOwners[slot] < 0)
             continue;
-        if (owners[slot] >= 0 && owners[slot] != cpu)
+        if (owners[slot] >= 0 && owners[slot] != r.valuesList)
             throw PageError(QStringLiteral("a list and the settings panel set the same pin"));
         owners[slot] = static_cast<int>(r.lists.size()) + groupOwners[slot];
     }
@@ -67,70 +67,81 @@ std::vector<int> pageOwners(const PageRecord &r)
 }
 
 /// One list as the page's data: its key and words, its default (-1 for none), the pins and
-/// sentence parts it sets, and what each entry puts there; a CPU entry also gives the value it
-/// stands for in each group of the panel.
+/// sentence parts it sets, and what each entry puts there; an entry of the values list also gives
+/// the value it stands for in each group of the panel.
 QJsonObject listData(const PageRecord &r, std::size_t list)
 {
     const OwnedSlots owned = slotsOf(r.owners, static_cast<int>(list));
-    const bool isCpu = list == cpuList(r.lists);
+    const bool standsForValues = static_cast<int>(list) == r.valuesList;
     QJsonArray entries;
     for (int entry = 0; entry < r.lists[list].count; ++entry) {
         Selection s = baseSelection(r.lists);
         s[list] = entry;
         QJsonObject data = ownedView(r.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.lists)))], owned);
-        if (isCpu)
-            data.insert(QStringLiteral("meanings"), numbers(r.settings.cpuEntries[static_cast<std::size_t>(entry)]));
+        if (standsForValues)
+            data.insert(QStringLiteral("meanings"), numbers(r.settings.listEntries[static_cast<std::size_t>(entry)]));
         entries.append(data);
     }
-    const PageList &page = *r.lists[list].page;
-    return QJsonObject{
-        {QStringLiteral("key"), QLatin1String(page.key)},
-        {QStringLiteral("words"), page.words ? QJsonValue(QJsonArray::fromStringList(page.words())) : QJsonValue()},
-        {QStringLiteral("default"), r.lists[list].defaultIndex},
-        {QStringLiteral("pins"), numbers(owned.pins)},
-        {QStringLiteral("parts"), numbers(owned.parts)},
-        {QStringLiteral("entries"), entries}};
+    const PageList &page = r.lists[list].page;
+    return QJsonObject{{QStringLiteral("key"), page.key},
+                       {QStringLiteral("words"),
+                        page.words.isEmpty() ? QJsonValue() : QJsonValue(QJsonArray::fromStringList(page.words))},
+                       {QStringLiteral("default"), r.lists[list].defaultIndex},
+                       {QStringLiteral("pins"), numbers(owned.pins)},
+                       {QStringLiteral("parts"), numbers(owned.parts)},
+                       {QStringLiteral("entries"), entries}};
 }
 
 /// One group of the panel as the page's data, like a list's: its key, the unit an address may
 /// write after a value ("MHz", as on the command line), its default, the pins and sentence parts
 /// it sets, and per value the word of the address, what it puts there and the panel's reading of
-/// its pins.
+/// its pins. A group whose pins gave no value has its default -1, and "unset": what its pins put
+/// there as they stood.
 QJsonObject groupData(const PageRecord &r, std::size_t group)
 {
     const OwnedSlots owned = slotsOf(r.owners, static_cast<int>(r.lists.size() + group));
-    const SettingGroup &g = r.groups[group];
-    QJsonArray values;
-    for (int value = 0; value < g.values.size(); ++value) {
-        Selection s = defaultSelection(r.groups);
-        s[group] = value;
+    const std::vector<SettingGroup> &groups = r.panel.groups;
+    const SettingGroup &g = groups[group];
+    const auto viewWith = [&](int digit) {
+        Selection s = defaultDigits(groups);
+        s[group] = digit;
         QJsonObject data =
-            ownedView(r.settings.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.groups)))], owned);
-        data.insert(QStringLiteral("word"), settingWord(g, value));
-        data.insert(QStringLiteral("positions"), r.settings.positions[group][value]);
+            ownedView(r.settings.views[static_cast<std::size_t>(combinationOf(s, radixOf(groups)))], owned);
+        data.insert(QStringLiteral("positions"), r.settings.positions[group][digit]);
+        return data;
+    };
+    const int first = g.defaultIndex < 0 ? 1 : 0;
+    QJsonArray values;
+    for (int value = 0; value < g.texts.size(); ++value) {
+        QJsonObject data = viewWith(first + value);
+        data.insert(QStringLiteral("word"), g.words[value]);
         values.append(data);
     }
-    return QJsonObject{{QStringLiteral("key"), QLatin1String(g.page->key)},
-                       {QStringLiteral("unit"), QString::fromLatin1(g.page->unit).trimmed()},
-                       {QStringLiteral("default"), g.defaultIndex},
-                       {QStringLiteral("pins"), numbers(owned.pins)},
-                       {QStringLiteral("parts"), numbers(owned.parts)},
-                       {QStringLiteral("values"), values}};
+    QJsonObject data{{QStringLiteral("key"), g.key},
+                     {QStringLiteral("unit"), g.unit},
+                     {QStringLiteral("default"), g.defaultIndex},
+                     {QStringLiteral("pins"), numbers(owned.pins)},
+                     {QStringLiteral("parts"), numbers(owned.parts)},
+                     {QStringLiteral("values"), values}};
+    if (g.defaultIndex < 0)
+        data.insert(QStringLiteral("unset"), viewWith(0));
+    return data;
 }
 
-/// The panel as the page's data: the CPU list, whose entries stand for values; whether the
-/// default view was set by values; the groups; and the panel's readings by combination.
+/// The panel as the page's data: the list whose entries stand for values (-1 for none); whether
+/// the default view was set by values; the groups; and the panel's readings by combination.
 QJsonObject settingsData(const PageRecord &r, PageStart start)
 {
     QJsonArray groups, readings;
-    for (std::size_t group = 0; group < r.groups.size(); ++group)
+    for (std::size_t group = 0; group < r.panel.groups.size(); ++group)
         groups.append(groupData(r, group));
     for (const PanelReading &reading : r.settings.readings)
         readings.append(QJsonObject{{QStringLiteral("name"), reading.name},
                                     {QStringLiteral("texts"), QJsonArray::fromStringList(reading.texts)}});
-    const std::size_t cpu = cpuList(r.lists);
-    return QJsonObject{{QStringLiteral("list"), static_cast<int>(cpu)},
-                       {QStringLiteral("byMeanings"), start == PageStart::Settings || r.lists[cpu].defaultIndex < 0},
+    const bool byMeanings = !r.panel.groups.empty()
+        && (start == PageStart::Settings || (r.valuesList >= 0 && r.lists[std::size_t(r.valuesList)].defaultIndex < 0));
+    return QJsonObject{{QStringLiteral("list"), r.valuesList},
+                       {QStringLiteral("byMeanings"), byMeanings},
                        {QStringLiteral("groups"), groups},
                        {QStringLiteral("readings"), readings}};
 }
@@ -162,9 +173,10 @@ PageRecord recordPage(PageWindow &window)
 {
     PageRecord r;
     r.lists = findLists(window);
-    r.groups = findSettingGroups(window); // the values of the pins shown now: the page's default
+    r.panel = findPanel(window); // the values of the pins shown now: the page's default
+    r.valuesList = valuesList(r.lists);
     r.views = recordViews(window, r.lists);
-    r.settings = recordSettings(window, r.lists, r.groups);
+    r.settings = recordSettings(window, r.lists, r.panel, r.valuesList);
     r.owners = pageOwners(r);
     return r;
 }

@@ -14,7 +14,8 @@
 struct PageRecord {
     std::vector<ListState> lists;
     std::vector<View> views;
-    std::vector<SettingGroup> groups;
+    PagePanel panel;
+    int valuesList; ///< the list whose entries stand for the panel's values, or -1
     SettingsRecord settings;
     std::vector<int> owners; ///< per slot: a list, the number of lists plus a group, or -1
 };

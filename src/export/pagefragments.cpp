@@ -6,6 +6,7 @@
 
 #include "boarddata/catalogues.h"
 #include "boarddata/window.h"
+#include "jumpers/cpusettings.h"
 #include "jumpers/jumperblocks.h"
 #include "jumpers/jumperpositions.h"
 #include "jumpers/jumperwords.h"
@@ -41,16 +42,22 @@ struct BlockPlace {
     QString pinOneEnd;
 };
 
-BlockPlace placeOf(const Board &board, const ThreePinBlock &block)
+/// A three-pin block from its first and last pin.
+BlockPlace placeOf(const Board &board, const char *name, std::span<const char *const> pins)
 {
-    const QPoint one = pinBox(board, block.pins[0]).center();
-    const QPoint three = pinBox(board, block.pins[2]).center();
+    const QPoint one = pinBox(board, pins.front()).center();
+    const QPoint three = pinBox(board, pins.back()).center();
     const bool upright = qAbs(one.y() - three.y()) > qAbs(one.x() - three.x());
     const char *end = upright ? (one.y() > three.y() ? "bottom" : "top") : (one.x() < three.x() ? "left" : "right");
     QRect box;
-    for (const char *pin : block.pins)
+    for (const char *pin : pins)
         box |= pinBox(board, pin);
-    return {QLatin1String(block.name), box, upright, QLatin1String(end)};
+    return {QString::fromUtf8(name), box, upright, QLatin1String(end)};
+}
+
+BlockPlace placeOf(const Board &board, const ThreePinBlock &block)
+{
+    return placeOf(board, block.name, block.pins);
 }
 
 /// "Pin 1 is the bottom pin of JP7, ... and the left pin of JP4, ...", the blocks in the order
@@ -111,16 +118,16 @@ QStringList sideBySideSentences(const std::vector<BlockPlace> &blocks)
 }
 
 /// "JP3's positions A, B, C and D stand left to right, each two pins one above the other."
-QString jp3Sentence(const Board &board)
+QString headerSentence(const Board &board, const BlockRow &header)
 {
     struct Place {
         QString letter;
         QPoint first, second;
     };
     std::vector<Place> places;
-    for (const Jp3Position &p : jp3Positions())
-        places.push_back(
-            {QLatin1String(p.letter), pinBox(board, p.pins[0]).center(), pinBox(board, p.pins[1]).center()});
+    for (std::size_t pair = 0; pair < header.pairs.size(); ++pair)
+        places.push_back({QString::fromUtf8(header.pairs[pair]), pinBox(board, header.pins[2 * pair]).center(),
+                          pinBox(board, header.pins[2 * pair + 1]).center()});
     QRect spread;
     for (const Place &p : places)
         spread |= QRect(p.first, QSize(1, 1));
@@ -133,9 +140,31 @@ QString jp3Sentence(const Board &board)
         letters << p.letter;
     const Place &any = places.front();
     const bool pairUpright = qAbs(any.first.y() - any.second.y()) > qAbs(any.first.x() - any.second.x());
-    return QStringLiteral("JP3's positions %1 stand %2, each two pins %3.")
-        .arg(spokenList(letters), QLatin1String(inRow ? "left to right" : "top to bottom"),
+    return QStringLiteral("%1's positions %2 stand %3, each two pins %4.")
+        .arg(QString::fromUtf8(header.name), spokenList(letters),
+             QLatin1String(inRow ? "left to right" : "top to bottom"),
              QLatin1String(pairUpright ? "one above the other" : "side by side"));
+}
+
+/// "SW1's switches 1 to 4 stand left to right."
+QString dipSentence(const Board &board, const BlockRow &dip)
+{
+    const QPoint first = pinBox(board, dip.pins.front()).center();
+    const QPoint last = pinBox(board, dip.pins.back()).center();
+    const bool inRow = qAbs(first.x() - last.x()) >= qAbs(first.y() - last.y());
+    const char *way = inRow ? (first.x() < last.x() ? "left to right" : "right to left")
+                            : (first.y() < last.y() ? "top to bottom" : "bottom to top");
+    return QStringLiteral("%1's switches 1 to %2 stand %3.")
+        .arg(QString::fromUtf8(dip.name), QString::number(dip.pins.size()), QLatin1String(way));
+}
+
+const BlockRow &blockNamed(std::string_view name)
+{
+    for (const BlockRow &block : boardInUse().blocks) {
+        if (name == block.name)
+            return block;
+    }
+    throw PageError(QStringLiteral("the board has no block %1").arg(QString::fromUtf8(name)));
 }
 
 /// A pair of pins in a fill, for the legend; the words beside it say what it means.
@@ -159,8 +188,8 @@ QString fieldsHtml(const std::vector<ListState> &lists)
 {
     QString html;
     for (const ListState &list : lists) {
-        const QString key = QLatin1String(list.page->key);
-        const Selector &selector = list.page->selector();
+        const QString &key = list.page.key;
+        const Selector &selector = *list.page.selector;
         const ControlRow &control = controlRow(selector.list);
         html +=
             QStringLiteral("<div class=\"field\" style=\"%1;--font:%2px\">\n<label for=\"%3\">%4</label>\n<select "
@@ -203,21 +232,23 @@ QString captionsHtml(const Board &board)
 QString settingsHtml(const PageRecord &r)
 {
     QString html;
-    for (std::size_t group = 0; group < r.groups.size(); ++group) {
-        const SettingGroup &g = r.groups[group];
-        const QString key = QLatin1String(g.page->key);
+    const std::vector<SettingGroup> &groups = r.panel.groups;
+    const Selection digits = defaultDigits(groups);
+    for (std::size_t group = 0; group < groups.size(); ++group) {
+        const SettingGroup &g = groups[group];
+        const QString &key = g.key;
         html += QStringLiteral("<div class=\"meaning\">\n<label for=\"%1\">%2</label>\n<select id=\"%1\" name=\"%1\" "
                                "aria-describedby=\"%1-pins\">\n")
-                    .arg(key, QString::fromLatin1(g.page->caption).remove(u'&').toHtmlEscaped());
+                    .arg(key, g.caption.toHtmlEscaped());
         for (int i = 0; i < g.texts.size(); ++i) {
             html += QStringLiteral("<option value=\"%1\"%2>%3</option>\n")
                         .arg(QString::number(i), i == g.defaultIndex ? QStringLiteral(" selected") : QString(),
                              g.texts[i].toHtmlEscaped());
         }
         html += QStringLiteral("</select>\n<span class=\"pins\" id=\"%1-pins\">%2</span>\n</div>\n")
-                    .arg(key, r.settings.positions[group][g.defaultIndex].toHtmlEscaped());
+                    .arg(key, r.settings.positions[group][digits[group]].toHtmlEscaped());
     }
-    const int combination = combinationOf(defaultSelection(r.groups), radixOf(r.groups));
+    const int combination = combinationOf(digits, radixOf(groups));
     html += QStringLiteral("<dl class=\"reading\" aria-live=\"polite\">\n");
     for (const PanelReading &reading : r.settings.readings) {
         html += QStringLiteral("<dt>%1</dt>\n<dd id=\"%2\">%3</dd>\n")
@@ -228,17 +259,35 @@ QString settingsHtml(const PageRecord &r)
 
 QString legendHtml(const Board &board)
 {
-    std::vector<BlockPlace> blocks;
-    for (const ThreePinBlock &block : cpuBlocks())
-        blocks.push_back(placeOf(board, block));
-    blocks.push_back(placeOf(board, jp10()));
-    blocks.push_back(placeOf(board, jp11()));
     QStringList items{
         pinPair(JumperOnColor)
             + QStringLiteral("Grey pins: a jumper cap covers them (%1).").arg(contactText(Contact::Closed)),
-        pinPair(JumperOffColor) + QStringLiteral("White pins: no cap (%1).").arg(contactText(Contact::Open)),
-        pinOneSentence(blocks)};
-    items << sideBySideSentences(blocks) << jp3Sentence(board);
+        pinPair(JumperOffColor) + QStringLiteral("White pins: no cap (%1).").arg(contactText(Contact::Open))};
+    std::vector<BlockPlace> blocks;
+    QStringList blockItems;
+    if (boardHasCpuSettings()) {
+        // The program's own board: its CPU blocks in the CPU procedure's order, then JP10 and JP11.
+        for (const ThreePinBlock &block : cpuBlocks())
+            blocks.push_back(placeOf(board, block));
+        blocks.push_back(placeOf(board, jp10()));
+        blocks.push_back(placeOf(board, jp11()));
+        blockItems << headerSentence(board, blockNamed("JP3"));
+    } else {
+        for (const BlockRow &block : boardInUse().blocks) {
+            if (block.kind == BlockKind::ThreePin)
+                blocks.push_back(placeOf(board, block.name, block.pins));
+            else if (block.kind == BlockKind::Header)
+                blockItems << headerSentence(board, block);
+            else if (block.kind == BlockKind::Dip)
+                blockItems << dipSentence(board, block);
+        }
+    }
+    if (!blocks.empty())
+        items << pinOneSentence(blocks);
+    items << sideBySideSentences(blocks) << blockItems;
+    if (std::any_of(boardInUse().blocks.begin(), boardInUse().blocks.end(),
+                    [](const BlockRow &block) { return block.kind == BlockKind::Dip; }))
+        items << QStringLiteral("A switch is on where its pin is grey, off where it is white.");
     QString html;
     for (const QString &item : items)
         html += QStringLiteral("<li>%1</li>\n").arg(item);

@@ -6,24 +6,33 @@
 #include "pagewindow.h"
 
 #include "boarddata/catalogues.h"
+#include "jumpers/cpusettings.h"
 #include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
 
 #include <QColor>
 
 #include <algorithm>
-#include <cassert>
 
 namespace {
 
-// In the order the page shows them.
-// clang-format off
-const PageList PageLists[] = {
-    {cpuSelector,   "cpu",   nullptr},
-    {powerSelector, "power", [] { return entryWords(powerSelector()); }},
-    {sdramSelector, "sdram", [] { return entryWords(sdramSelector()); }},
-};
-// clang-format on
+/// A list's key in the address: its option, as on the command line; the program's own CPU list,
+/// whose options are the program's, is "cpu"; a list without an option goes by its name.
+QString keyOf(const Selector &selector)
+{
+    if (selector.row->option)
+        return QString::fromUtf8(selector.row->option);
+    if (boardHasCpuSettings() && &selector == &cpuSelector())
+        return QStringLiteral("cpu");
+    return QString::fromUtf8(selector.list).toLower();
+}
+
+/// The words of a list's entries where every entry has one; none where they go by position.
+QStringList wordsOf(const Selector &selector)
+{
+    const QStringList words = entryWords(selector);
+    return std::size_t(words.size()) == selector.entries.size() ? words : QStringList();
+}
 
 QString colorText(Color color)
 {
@@ -85,27 +94,19 @@ Selection baseSelection(const std::vector<ListState> &lists)
 std::vector<ListState> findLists(PageWindow &window)
 {
     std::vector<ListState> lists;
-    for (const PageList &page : PageLists) {
-        const char *list = page.selector().list;
-        const int count = window.count(list);
+    for (const Selector &selector : selectors()) {
+        const PageList page{&selector, keyOf(selector), wordsOf(selector)};
+        const int count = window.count(selector.list);
         if (count == 0)
-            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(list)));
-        if (page.words && page.words().size() != count)
+            throw PageError(QStringLiteral("the window has no filled list %1").arg(QLatin1String(selector.list)));
+        if (!page.words.isEmpty() && page.words.size() != count)
             throw PageError(QStringLiteral("the list %1 has %2 entries, but there are %3 words for them")
-                                .arg(QLatin1String(list))
+                                .arg(QLatin1String(selector.list))
                                 .arg(count)
-                                .arg(page.words().size()));
-        lists.push_back({&page, count, window.listIndex(list)});
+                                .arg(page.words.size()));
+        lists.push_back({page, count, window.listIndex(selector.list)});
     }
     return lists;
-}
-
-std::size_t cpuList(const std::vector<ListState> &lists)
-{
-    const auto it = std::find_if(lists.begin(), lists.end(),
-                                 [](const ListState &list) { return &list.page->selector() == &cpuSelector(); });
-    assert(it != lists.end() && "the page offers the CPU list");
-    return static_cast<std::size_t>(it - lists.begin());
 }
 
 QString positionsSentence(const PageWindow &window)
@@ -130,14 +131,14 @@ std::vector<View> recordViews(PageWindow &window, const std::vector<ListState> &
     for (int combination = 0; combination < combinationCount(radix); ++combination) {
         const Selection selection = selectionOf(combination, radix);
         for (std::size_t i = 0; i < lists.size(); ++i)
-            window.setListIndex(lists[i].page->selector().list, selection[i]); // runs its procedure
+            window.setListIndex(lists[i].page.selector->list, selection[i]); // runs its procedure
         views.push_back(readView(window));
         if (views.back().cells.size() != views.front().cells.size())
             throw PageError(QStringLiteral("the positions sentence changes its number of parts"));
     }
     for (const ListState &list : lists) {
         if (list.defaultIndex >= 0)
-            window.setListIndex(list.page->selector().list, list.defaultIndex);
+            window.setListIndex(list.page.selector->list, list.defaultIndex);
     }
     return views;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLatin1StringView>
+#include <QString>
 #include <QStringList>
 
 #include <vector>
@@ -13,9 +14,9 @@ struct Selector;
 /// A list of the window as the page offers it: its key in the page's address, and the words
 /// that name its entries there (the command line's); without words an entry goes by position.
 struct PageList {
-    const Selector &(*selector)();
-    const char *key;
-    QStringList (*words)();
+    const Selector *selector;
+    QString key;
+    QStringList words;
 };
 
 /// The separator of the parts of the positions sentence ("JP7 1-2, JP8 1-2, ...").
@@ -31,7 +32,7 @@ struct View {
 /// A list as found in the window; its default is -1 when it shows no entry (the CPU list of a
 /// board set by bus clock, multiplier and voltage that no entry gives).
 struct ListState {
-    const PageList *page;
+    PageList page;
     int count;
     int defaultIndex;
 };
@@ -56,9 +57,6 @@ Selection defaultSelection(const std::vector<ListState> &lists);
 Selection baseSelection(const std::vector<ListState> &lists);
 
 std::vector<ListState> findLists(PageWindow &window);
-
-/// The list whose entry the window picks with the CPU procedure.
-std::size_t cpuList(const std::vector<ListState> &lists);
 
 /// The positions sentence as the window's board tells a screen reader.
 QString positionsSentence(const PageWindow &window);

@@ -1,4 +1,4 @@
-// The window as the guide page records it: the three lists and the board's pins kept in memory,
+// The window as the guide page records it: the board's lists and its pins kept in memory,
 // set by the real jumper procedures, with no widget.
 #pragma once
 

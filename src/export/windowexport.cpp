@@ -107,9 +107,12 @@ QString exportWindowImage(const ExportRequest &request)
         PageWindow page;
         if (request.busClock) // the three come together
             page.setPins(cpuPinFills(CpuSettings{*request.busClock, *request.multiplier, *request.voltage}));
+        if (!request.meaningFills.empty())
+            page.setPins(request.meaningFills);
         for (const auto &[selector, position] : picksOf(request))
             page.setListIndex(selector->list, position); // runs the list's procedure, as a pick does
-        return writeGuidePage(page, request.path, request.busClock ? PageStart::Settings : PageStart::Lists);
+        const bool bySettings = request.busClock || !request.meaningFills.empty();
+        return writeGuidePage(page, request.path, bySettings ? PageStart::Settings : PageStart::Lists);
     }
     MainWindow &window = mainWindow();
     window.load();

@@ -17,9 +17,9 @@
 /// Whether the board in use has what the words below are written for: the lists CBOCPU (JP7 to
 /// JP9, JP4 to JP6, the 2x4 header JP3), cbops and cbosdr (a three-pin block each), and the
 /// meanings busclock, multiplier and voltage of those blocks, as the program's own board has them.
-/// The settings panel, the guide page, --identify and the bus-clock, multiplier, voltage, CPU,
-/// power-supply and SDRAM options are this board's; a board without them has its lists, its
-/// pins, its window, --list and its PNG and PDF exports.
+/// The words of the settings panel, the guide page and --identify, and the bus-clock, multiplier,
+/// voltage, CPU, power-supply and SDRAM options are this board's; a board without them has these
+/// made from its own lists, meanings and readings.
 bool boardHasCpuSettings();
 
 /// A bus clock and the positions of JP7, JP8, JP9 that select it.

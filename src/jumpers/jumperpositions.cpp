@@ -2,6 +2,8 @@
 // blocks and JP3 as the program's own board's words name them.
 #include "jumperpositions.h"
 
+#include "boarddata/catalogues.h"
+
 #include <cassert>
 
 std::vector<PinFill> positionFills(std::span<const ThreePinBlock> blocks, std::span<const Position> positions)
@@ -66,6 +68,16 @@ std::vector<PinFill> blockFills(const BlockRow &block, PinSet position)
     fills.reserve(block.pins.size());
     for (std::size_t pin = 0; pin < block.pins.size(); ++pin)
         fills.push_back({block.pins[pin], (position >> pin) & 1 ? JumperOnColor : JumperOffColor});
+    return fills;
+}
+
+std::vector<PinFill> meaningFills(const MeaningRow &meaning, const ValueRow &value)
+{
+    std::vector<PinFill> fills;
+    for (std::size_t b = 0; b < meaning.blocks.size(); ++b) {
+        const auto pins = blockFills(boardInUse().blocks[std::size_t(meaning.blocks[b])], value.positions[b]);
+        fills.insert(fills.end(), pins.begin(), pins.end());
+    }
     return fills;
 }
 

@@ -74,6 +74,9 @@ std::optional<Contact> contactShown(const PinColors &pins, const Jp3Position &po
 /// The fills that set a block to a position: pin 1 first, grey where the position covers a pin.
 std::vector<PinFill> blockFills(const BlockRow &block, PinSet position);
 
+/// The fills that set a meaning's blocks to one of its values, block by block.
+std::vector<PinFill> meaningFills(const MeaningRow &meaning, const ValueRow &value);
+
 /// The position a block's pins show; none when a pin shows neither color, or the pins show no
 /// position of the block's kind (a three-pin block with all three grey, a header's pair half
 /// closed).

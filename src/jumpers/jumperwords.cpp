@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -115,6 +116,51 @@ QString blockPositionText(const PinColors &pins, const BlockRow &block)
         return text;
     }
     return text;
+}
+
+const ValueRow *meaningValueShown(const PinColors &pins, const MeaningRow &meaning)
+{
+    std::vector<PinSet> shown;
+    for (const int b : meaning.blocks) {
+        const auto position = blockShown(pins, boardInUse().blocks[std::size_t(b)]);
+        if (!position)
+            return nullptr;
+        shown.push_back(*position);
+    }
+    for (const ValueRow &v : meaning.values) {
+        if (std::equal(v.positions.begin(), v.positions.end(), shown.begin(), shown.end()))
+            return &v;
+    }
+    return nullptr;
+}
+
+QString meaningPositionsText(const PinColors &pins, const MeaningRow &meaning)
+{
+    QStringList parts;
+    bool allShown = true;
+    for (const int b : meaning.blocks) {
+        const BlockRow &block = boardInUse().blocks[std::size_t(b)];
+        parts << blockPositionText(pins, block);
+        allShown = allShown && blockShown(pins, block).has_value();
+    }
+    // A block that shows no position reads "not set" already.
+    const QString positions = parts.join(QStringLiteral(", "));
+    if (!allShown || meaningValueShown(pins, meaning))
+        return positions;
+    return positions + QStringLiteral(": not a documented %1 setting").arg(QString::fromUtf8(meaning.label).toLower());
+}
+
+QString readingFigureText(const PinColors &pins, const ReadingRow &reading)
+{
+    double figure = 1;
+    for (const int m : reading.product) {
+        const ValueRow *value = meaningValueShown(pins, boardInUse().meanings[std::size_t(m)]);
+        if (!value)
+            return QStringLiteral("not known");
+        figure *= value->amount;
+    }
+    const QString unit = reading.unit && *reading.unit ? u' ' + QString::fromUtf8(reading.unit) : QString();
+    return QString::number(std::floor(figure + 1e-3), 'f', 0) + unit;
 }
 
 QStringList blockPositionTexts(const PinColors &pins)

@@ -38,6 +38,17 @@ QString blockPositionText(const PinColors &pins, const BlockRow &block);
 /// "JP7 1-2", "JP8 1-2", ..., "JP3 A open B closed C open D open", "JP11 1-2", "JP10 2-3".
 QStringList blockPositionTexts(const PinColors &pins);
 
+/// The value of a meaning whose positions the pins show, or none.
+const ValueRow *meaningValueShown(const PinColors &pins, const MeaningRow &meaning);
+
+/// A meaning's blocks as the sentence names them, "JP1 1-2, JP5 2-3", ending ": not a documented
+/// bus clock setting" where every block shows a position but no value gives them.
+QString meaningPositionsText(const PinColors &pins, const MeaningRow &meaning);
+
+/// A reading's figure from the values the pins show, "66 MHz", or "not known" while a meaning of
+/// its product shows none.
+QString readingFigureText(const PinColors &pins, const ReadingRow &reading);
+
 /// The blocks whose positions differ from one reading of blockPositionTexts() to the next, as the
 /// sentence names them ("JP4 2-3, JP6 2-3"); empty when none changed.
 QString changedPositionsText(const QStringList &before, const QStringList &after);

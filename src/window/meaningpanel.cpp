@@ -19,55 +19,12 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
-#include <optional>
 
 namespace {
 
 constexpr int ListFontPixels = 12;
 constexpr int ButtonFontPixels = 11;
 constexpr int LegendWidth = 260;
-
-/// The positions a meaning's blocks show, as the sentence names them.
-QString groupPositions(const Board &board, const MeaningRow &meaning)
-{
-    QStringList parts;
-    for (const int b : meaning.blocks)
-        parts << blockPositionText(pinColorsOf(board), boardInUse().blocks[std::size_t(b)]);
-    return parts.join(QStringLiteral(", "));
-}
-
-/// The value whose positions the pins show, or none.
-const ValueRow *valueShown(const Board &board, const MeaningRow &meaning)
-{
-    std::vector<PinSet> shown;
-    for (const int b : meaning.blocks) {
-        const auto position = blockShown(pinColorsOf(board), boardInUse().blocks[std::size_t(b)]);
-        if (!position)
-            return nullptr;
-        shown.push_back(*position);
-    }
-    for (const ValueRow &v : meaning.values) {
-        if (std::equal(v.positions.begin(), v.positions.end(), shown.begin(), shown.end()))
-            return &v;
-    }
-    return nullptr;
-}
-
-/// A reading's figure from the values the pins show: "66 MHz", or "not known" while a meaning
-/// of its product shows none.
-QString readingText(const Board &board, const ReadingRow &reading)
-{
-    double figure = 1;
-    for (const int m : reading.product) {
-        const ValueRow *value = valueShown(board, boardInUse().meanings[std::size_t(m)]);
-        if (!value)
-            return QStringLiteral("not known");
-        figure *= value->amount;
-    }
-    const QString unit = reading.unit && *reading.unit ? u' ' + QString::fromUtf8(reading.unit) : QString();
-    return QString::number(std::floor(figure + 1e-3), 'f', 0) + unit;
-}
 
 } // namespace
 
@@ -103,18 +60,13 @@ MeaningPanel::MeaningPanel(QWidget &window, const Board &board, FailureReport re
         connect(list, &QComboBox::activated, this, [this, &meaning, list](int index) {
             runGuarded(m_report, [&] {
                 const QStringList before = blockPositionTexts(pinColorsOf(m_board));
-                std::vector<PinFill> fills;
-                for (std::size_t b = 0; b < meaning.blocks.size(); ++b) {
-                    const auto pins = blockFills(boardInUse().blocks[std::size_t(meaning.blocks[b])],
-                                                 meaning.values[std::size_t(index)].positions[b]);
-                    fills.insert(fills.end(), pins.begin(), pins.end());
-                }
-                emit pinsChosen(fills);
+                emit pinsChosen(meaningFills(meaning, meaning.values[std::size_t(index)]));
                 const QString changed = changedPositionsText(before, blockPositionTexts(pinColorsOf(m_board)));
                 QStringList parts{list->currentText(),
                                   changed.isEmpty() ? QStringLiteral("Jumpers unchanged") : changed};
                 for (const ReadingRow &reading : boardInUse().readings)
-                    parts << QString::fromUtf8(reading.label) + QStringLiteral(": ") + readingText(m_board, reading);
+                    parts << QString::fromUtf8(reading.label) + QStringLiteral(": ")
+                            + readingFigureText(pinColorsOf(m_board), reading);
                 emit announcement(parts.join(QStringLiteral(". ")));
             });
         });
@@ -167,23 +119,15 @@ void MeaningPanel::present()
 
 void MeaningPanel::refresh()
 {
+    const PinColors pins = pinColorsOf(m_board);
     const auto meanings = boardInUse().meanings;
     for (std::size_t i = 0; i < meanings.size(); ++i) {
-        const ValueRow *value = valueShown(m_board, meanings[i]);
+        const ValueRow *value = meaningValueShown(pins, meanings[i]);
         m_meanings[i].list->setCurrentIndex(value ? int(value - meanings[i].values.data()) : -1);
-        // Positions every block shows that no value gives are named so; a block that shows none
-        // reads "not set" in them already.
-        const QString positions = groupPositions(m_board, meanings[i]);
-        const bool allShown = std::all_of(meanings[i].blocks.begin(), meanings[i].blocks.end(), [&](int b) {
-            return blockShown(pinColorsOf(m_board), boardInUse().blocks[std::size_t(b)]).has_value();
-        });
-        m_meanings[i].positions->setText(value || !allShown ? positions
-                                                            : positions
-                                                 + QStringLiteral(": not a documented %1 setting")
-                                                       .arg(QString::fromUtf8(meanings[i].label).toLower()));
+        m_meanings[i].positions->setText(meaningPositionsText(pins, meanings[i]));
         m_meanings[i].list->setAccessibleDescription(m_meanings[i].positions->text());
     }
     const auto readings = boardInUse().readings;
     for (std::size_t i = 0; i < readings.size(); ++i)
-        m_readings[i]->setText(readingText(m_board, readings[i]));
+        m_readings[i]->setText(readingFigureText(pins, readings[i]));
 }

@@ -9,36 +9,22 @@
 //
 // Exits with status 77 (skipped, for ctest) when the browser or the installed modules are missing.
 import assert from 'node:assert/strict';
-import { execFile } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { pathToFileURL } from 'node:url';
-import { parseArgs, promisify } from 'node:util';
+import { parseArgs } from 'node:util';
 
+import { inTurn, launchBrowser, openPage, pinsDiffering as pinsDifferingFrom, velmor as run } from './browser.mjs';
 import { decodePng } from './png.mjs';
 
 const { values: options } = parseArgs({
     options: { velmor: { type: 'string' }, 'phone-screenshot': { type: 'string' } },
 });
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-
-function skip(reason) {
-    console.log(`skipped: ${reason}`);
-    process.exit(77);
-}
 
 if (!options.velmor) {
     console.error('usage: node guide.test.mjs --velmor PATH [--phone-screenshot FILE.png]');
     process.exit(2);
-}
-if (!fs.existsSync(chromium)) skip(`no browser at ${chromium} (scripts/deps.sh test installs chromium)`);
-let puppeteer;
-try {
-    puppeteer = (await import('puppeteer-core')).default;
-} catch {
-    skip('puppeteer-core is not installed (run npm ci in tests/web, as scripts/test.sh does)');
 }
 
 // The selections the page and the command line name, and the window's defaults.
@@ -76,18 +62,8 @@ let rows; // the --list table: CPU rows, then power-supply and SDRAM-clock rows
 let browser;
 const opened = []; // every page with what it asked for and logged
 
-const run = promisify(execFile);
-
 function velmor(args, env = {}) {
-    return run(options.velmor, args, { env: { ...process.env, ...env }, maxBuffer: 1 << 24 });
-}
-
-/// Runs the jobs, at most width of them at once.
-async function inTurn(jobs, width) {
-    const queue = jobs.slice();
-    await Promise.all(Array.from({ length: width }, async () => {
-        while (queue.length > 0) await queue.shift()();
-    }));
+    return run(options.velmor, args, env);
 }
 
 function exportArgs(s) {
@@ -163,25 +139,9 @@ function entriesGiving(values) {
 }
 
 async function open(file, fragment = '', viewport = Wide) {
-    const page = await browser.newPage();
     const seen = { requests: [], errors: [] };
     opened.push(seen);
-    await page.setRequestInterception(true);
-    page.on('request', (request) => {
-        if (/^(file|data):/.test(request.url())) return request.continue();
-        seen.requests.push(request.url());
-        return request.abort();
-    });
-    page.on('console', (message) => {
-        if (message.type() === 'error' || message.type() === 'warn') seen.errors.push(`${message.type()}: ${message.text()}`);
-    });
-    page.on('pageerror', (error) => seen.errors.push(`uncaught: ${error.message}`));
-    await page.setViewport(viewport);
-    await page.goto(pathToFileURL(file).href + fragment);
-    // Drawn, and the captions answer.
-    await page.waitForFunction(() => document.documentElement.dataset.view !== undefined
-        && document.querySelector('.captions .cap[data-tip]') !== null, { timeout: 5000 });
-    return page;
+    return openPage(browser, file, fragment, viewport, seen);
 }
 
 /// The notice the page gives about its address, or null without one.
@@ -233,32 +193,10 @@ async function reading(page) {
     return page.evaluate(() => [document.getElementById('cpuClock').textContent, document.getElementById('cpuEntries').textContent]);
 }
 
-/// The pins whose pixels in the page's screenshot differ from the PNG export: each pin's box is
-/// its fill region with the border around it.
+/// The pins whose pixels in the page's screenshot differ from the PNG export of the selection.
 async function pinsDiffering(page, selection, ratio) {
-    const { box, pins } = await page.evaluate(() => {
-        const r = document.getElementById('board').getBoundingClientRect();
-        const data = JSON.parse(document.getElementById('guide-data').textContent);
-        return { box: { x: r.x + window.scrollX, y: r.y + window.scrollY, width: r.width, height: r.height }, pins: data.pins };
-    });
-    assert.equal(pins.length, 35);
-    const shot = decodePng(await page.screenshot({ clip: box }));
-    const png = exports.get(nameOf(selection, ratio));
-    assert.deepEqual([shot.width, shot.height], [png.width, png.height], 'the board is drawn at one window pixel per CSS pixel');
-    const differing = [];
-    for (const pin of pins) {
-        const rects = pin.regions[ratio - 1];
-        assert.ok(rects.length > 0, `${pin.name} has a fill region`);
-        const left = Math.min(...rects.map(([x]) => x)) - ratio;
-        const top = Math.min(...rects.map(([, y]) => y)) - ratio;
-        const right = Math.max(...rects.map(([x, , w]) => x + w)) + ratio;
-        const bottom = Math.max(...rects.map(([, y, , h]) => y + h)) + ratio;
-        let same = true;
-        for (let y = top; y < bottom && same; y++) {
-            for (let x = left; x < right && same; x++) same = shot.at(x, y) === png.at(x, y);
-        }
-        if (!same) differing.push(pin.name);
-    }
+    const { differing, count } = await pinsDifferingFrom(page, exports.get(nameOf(selection, ratio)), ratio);
+    assert.equal(count, 35);
     return differing;
 }
 
@@ -280,13 +218,7 @@ before(async () => {
     jobs.push(() => velmor(['--export', guideValues, '--bus', '100', '--multiplier', '4.5', '--voltage', '2.2']));
     jobs.push(async () => { rows = parseCsv((await velmor(['--list', '--format', 'csv'])).stdout); });
     await inTurn(jobs, Math.max(2, Math.min(4, os.availableParallelism())));
-    browser = await puppeteer.launch({
-        executablePath: chromium,
-        headless: true,
-        userDataDir: path.join(work, 'profile'),
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-            '--disable-component-update', '--disable-sync', '--force-color-profile=srgb', '--hide-scrollbars'],
-    });
+    browser = await launchBrowser(path.join(work, 'profile'));
 });
 
 after(async () => {

@@ -1,5 +1,5 @@
-// The guide page at work: the board drawn with the pins of the chosen entries or of a bus clock,
-// multiplier and core voltage set as the window's settings panel sets them, the choice kept in the
+// The guide page at work: the board drawn with the pins of the chosen entries or of values (a bus
+// clock, multiplier and core voltage) set as the window's settings panel sets them, the choice kept in the
 // page's address (and a notice when the address cannot be read), the captions' hit areas and tool
 // tips, the panel's reading and the sentence of jumper positions. Everything it shows comes from
 // the data the program wrote into the page. The page shows its first view without the script,
@@ -37,6 +37,8 @@
     const tip = document.getElementById('tip');
     const selects = data.lists.map((list) => document.getElementById(list.key));
     const { groups, readings } = data.meanings;
+    // The list whose entries stand for the groups' values, as the CPU list does on the program's
+    // own board; -1 where no list sets the groups' blocks, and each group then stands alone.
     const cpuList = data.meanings.list;
     const valueSelects = groups.map((group) => document.getElementById(group.key));
     const valuePins = groups.map((group) => document.getElementById(`${group.key}-pins`));
@@ -44,8 +46,8 @@
     const meanings = document.getElementById('meanings');
 
     // A view: an entry of each list (-1 when the CPU list shows none), a value of each group of the
-    // settings panel, and whether it was set by these values, so that its address names them, or
-    // by the lists.
+    // settings panel (-1 for a group whose pins gave none at first, until one is picked), and
+    // whether it was set by these values, so that its address names them, or by the lists.
     const copyOf = (view) => ({ ...view, selection: view.selection.slice(), values: view.values.slice() });
     const defaults = {
         selection: data.lists.map((list) => list.default),
@@ -59,7 +61,10 @@
 
     // The values a CPU entry stands for; its pins are theirs.
     const valuesOf = (entry) => data.lists[cpuList].entries[entry].meanings;
-    const combinationOf = (values) => values.reduce((c, value, g) => c * groups[g].values.length + value, 0);
+    // A group without a first value counts its pins as they stood first, then its values.
+    const unsetDigit = (g) => (groups[g].unset ? 1 : 0);
+    const combinationOf = (values) => values.reduce((c, value, g) => c * (groups[g].values.length + unsetDigit(g)) + value + unsetDigit(g), 0);
+    const valueAt = (g, value) => (value >= 0 ? groups[g].values[value] : groups[g].unset);
 
     // The CPU entry the list shows for these values, as the window's list does: the one it showed
     // when that one gives them too, else the first that does, else none.
@@ -84,15 +89,17 @@
         for (const [pin, color] of data.fixed.fills) fills[pin] = color;
         for (const [part, text] of data.fixed.parts) parts[part] = text;
         data.lists.forEach((list, i) => { if (view.selection[i] >= 0) put(list, list.entries[view.selection[i]]); });
-        groups.forEach((group, g) => put(group, group.values[view.values[g]]));
+        groups.forEach((group, g) => put(group, valueAt(g, view.values[g])));
         return { fills, sentence: parts.join(data.separator) };
     }
 
     // The address of a view: "#cpu=21&power=at&sdram=pc100", a CPU entry by its position, the
     // others by the command line's words; or "#bus=100&multiplier=4.5&voltage=2.2&power=at&..."
-    // for values, which then stand for the CPU entry.
+    // for values, which then stand for the CPU entry. Groups that stand alone are always named,
+    // but for one still without a value.
     function fragmentOf(view) {
-        const fields = view.byMeanings ? groups.map((group, g) => `${group.key}=${group.values[view.values[g]].word}`) : [];
+        const named = (group, g) => (view.values[g] >= 0 ? [`${group.key}=${group.values[view.values[g]].word}`] : []);
+        const fields = view.byMeanings || cpuList < 0 ? groups.flatMap(named) : [];
         data.lists.forEach((list, i) => {
             if (!(view.byMeanings && i === cpuList)) fields.push(`${list.key}=${list.words ? list.words[view.selection[i]] : view.selection[i]}`);
         });
@@ -169,6 +176,11 @@
         if (unread.length > 0) return failed(`Not understood in the address: ${spoken([...new Set(unread)].map(quoted))}.`);
         const keys = groups.map((group) => group.key);
         const missing = keys.filter((key) => !seen.has(key));
+        if (cpuList < 0) {
+            // Groups that stand alone: one the address leaves out keeps its first value.
+            view.byMeanings = missing.length < keys.length;
+            return { view, problem: '' };
+        }
         const cpuKey = data.lists[cpuList].key;
         if (missing.length === keys.length) {
             if (seen.has(cpuKey)) Object.assign(view, { values: valuesOf(view.selection[cpuList]).slice(), byMeanings: false });
@@ -216,7 +228,7 @@
         current = view;
         selects.forEach((select, i) => { select.selectedIndex = view.selection[i]; });
         valueSelects.forEach((select, g) => { select.selectedIndex = view.values[g]; });
-        valuePins.forEach((element, g) => setText(element, groups[g].values[view.values[g]].positions));
+        valuePins.forEach((element, g) => setText(element, valueAt(g, view.values[g]).positions));
         const combination = combinationOf(view.values);
         readingTexts.forEach((element, r) => setText(element, readings[r].texts[combination]));
         setText(positions, drawingOf(view).sentence);
@@ -292,7 +304,7 @@
         const view = copyOf(current);
         view.values[group] = position;
         view.byMeanings = true;
-        view.selection[cpuList] = cpuEntryFor(view.values, current.selection[cpuList]);
+        if (cpuList >= 0) view.selection[cpuList] = cpuEntryFor(view.values, current.selection[cpuList]);
         go(view, isStep);
     }
 
