@@ -133,6 +133,16 @@ struct JumperBlockDescription {
     SourcePlace place;
 };
 
+/// Where each pin a block drawn from "at" lies: the top-left corner of each, in pixels from "at",
+/// pin 1 first: a row in the block's direction a pitch apart, a header's second pin of each pair
+/// one pitch across. None for a block made of the drawing's shapes.
+std::vector<QPoint> drawnPinOffsets(const JumperBlockDescription &block);
+
+/// The pins a position written as a description writes it covers ("1-2", "closed", "A+C",
+/// "on,off,off,on"); none when the block has no such position, or it is not written in the one way
+/// each position has (a header's closed pairs in the block's order, each once).
+std::optional<PinSet> writtenPosition(const JumperBlockDescription &block, const QString &position);
+
 /// One choice of a list: its text and the position of each of the list's blocks.
 struct ListEntryDescription {
     QString text;
@@ -140,6 +150,9 @@ struct ListEntryDescription {
     QString word;
     QStringList positions; ///< one for each of the list's blocks, in their order
     SourcePlace place;
+
+    /// Its code; an entry without one is told apart by its place in the list, counted from 0.
+    int codeAt(std::size_t place) const { return code.value_or(int(place + 1) * 100); }
 };
 
 /// A drop-down list the owner picks from.

@@ -568,36 +568,6 @@ QString positionsOf(const JumperBlockDescription &block)
     return {};
 }
 
-bool isPosition(const JumperBlockDescription &block, const QString &position)
-{
-    switch (block.kind) {
-    case BlockKind::TwoPin:
-        return position == QLatin1String("open") || position == QLatin1String("closed");
-    case BlockKind::ThreePin:
-        return position == QLatin1String("1-2") || position == QLatin1String("2-3");
-    case BlockKind::Header: {
-        if (position == QLatin1String("open"))
-            return true;
-        // The closed pairs in the block's own order, each once: one way to write each position.
-        qsizetype next = 0;
-        for (const QString &pair : position.split(u'+')) {
-            const qsizetype at = block.pairs.indexOf(pair, next);
-            if (at < 0)
-                return false;
-            next = at + 1;
-        }
-        return true;
-    }
-    case BlockKind::Dip: {
-        const QStringList words = position.split(u',');
-        return words.size() == block.switches && std::all_of(words.begin(), words.end(), [](const QString &w) {
-                   return w == QLatin1String("on") || w == QLatin1String("off");
-               });
-    }
-    }
-    return false;
-}
-
 void DescriptionReader::readBlock(const toml::table &table)
 {
     const TableFields f(table, describe(table, "block"), m_problems,
@@ -664,32 +634,12 @@ void DescriptionReader::readBlock(const toml::table &table)
 /// header's second row one pitch across.
 void DescriptionReader::checkBlockPins(const TableFields &f, const JumperBlockDescription &block)
 {
-    if (!block.at || !block.direction)
+    const std::vector<QPoint> offsets = drawnPinOffsets(block);
+    if (offsets.empty())
         return;
-    const int count = block.kind == BlockKind::TwoPin ? 2
-        : block.kind == BlockKind::ThreePin           ? 3
-        : block.kind == BlockKind::Header             ? int(block.pairs.size())
-                                                      : block.switches;
-    if (count == 0)
-        return;
-    const int length = (count - 1) * block.pitch + block.pinSize;
-    const int across = (block.kind == BlockKind::Header ? block.pitch : 0) + block.pinSize;
-    const QPoint at = block.at->pixels;
     QRect extent;
-    switch (*block.direction) {
-    case PinDirection::Down:
-        extent = QRect(at.x(), at.y(), across, length);
-        break;
-    case PinDirection::Up:
-        extent = QRect(at.x(), at.y() + block.pinSize - length, across, length);
-        break;
-    case PinDirection::Right:
-        extent = QRect(at.x(), at.y(), length, across);
-        break;
-    case PinDirection::Left:
-        extent = QRect(at.x() + block.pinSize - length, at.y(), length, across);
-        break;
-    }
+    for (const QPoint &offset : offsets)
+        extent |= QRect(block.at->pixels + offset, QSize(block.pinSize, block.pinSize));
     checkInside(f.placeOf("at"), f.what(), extent, "pins reach");
 }
 
@@ -784,7 +734,7 @@ QStringList DescriptionReader::positions(const TableFields &f, const QStringList
             continue;
         }
         const QString text = QString::fromStdString(*position);
-        if (!m_unsettledBlocks.contains(blockName) && !isPosition(*block, text)) {
+        if (!m_unsettledBlocks.contains(blockName) && !writtenPosition(*block, text)) {
             problem(placeOf(value.source()),
                     QStringLiteral("block %1 has no position %2 (in %3); %4")
                         .arg(inQuotes(key.str()), inQuotes(*position), f.what(), positionsOf(*block)));
@@ -877,22 +827,25 @@ void DescriptionReader::readList(const toml::table &table)
         f.problem("entry", QStringLiteral("%1 has no entries; add at least one [[list.entry]]").arg(f.what()));
     // The list chooses an entry's positions by its code's hundreds: entries whose codes share
     // them are one choice and must set the same positions.
-    QHash<int, const ListEntryDescription *> byHundreds;
+    QHash<int, std::size_t> byHundreds; // the first entry of each hundred
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
         const ListEntryDescription &e = list.entries[i];
-        const int hundreds = e.code.value_or(int(i + 1) * 100) / 100;
-        const ListEntryDescription *first = byHundreds.value(hundreds);
-        if (!first) {
-            byHundreds.insert(hundreds, &e);
-        } else if (first->positions != e.positions) {
+        const int hundreds = e.codeAt(i) / 100;
+        const auto seen = byHundreds.constFind(hundreds);
+        if (seen == byHundreds.constEnd()) {
+            byHundreds.insert(hundreds, i);
+            continue;
+        }
+        const ListEntryDescription *first = &list.entries[*seen];
+        if (first->positions != e.positions) {
             problem(e.place,
                     QStringLiteral("entry %1 of %2 has the code %3, which the list reads as the choice of entry %4 "
                                    "(code %5: codes are read in hundreds), but sets other positions; give it a "
                                    "code of another hundred")
                         .arg(inQuotes(e.text.toStdString()), f.what())
-                        .arg(e.code.value_or(int(i + 1) * 100))
+                        .arg(e.codeAt(i))
                         .arg(inQuotes(first->text.toStdString()))
-                        .arg(first->code.value_or(0)));
+                        .arg(first->codeAt(*seen)));
         }
     }
     if (const auto def = f.integer("default", Need::Optional, 0, MaxEntries - 1)) {

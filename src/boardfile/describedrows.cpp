@@ -57,44 +57,14 @@ int pinCount(const JumperBlockDescription &block)
     return 0;
 }
 
-/// The top-left corner of each pin a block draws, in twips, pin 1 first: a row from "at" in the
-/// block's direction a pitch apart; a header's second pin of each pair one pitch across.
+/// The top-left corner of each pin a block draws, in twips, pin 1 first.
 std::vector<QPoint> drawnPinCorners(const JumperBlockDescription &block)
 {
     std::vector<QPoint> corners;
-    if (!block.at || !block.direction)
+    if (!block.at)
         return corners;
-    const QPoint at = twipsOf(*block.at);
-    const int pitch = block.pitch * TwipsPerPixel;
-    QPoint along;
-    QPoint across;
-    switch (*block.direction) {
-    case PinDirection::Up:
-        along = QPoint(0, -pitch);
-        across = QPoint(pitch, 0);
-        break;
-    case PinDirection::Down:
-        along = QPoint(0, pitch);
-        across = QPoint(pitch, 0);
-        break;
-    case PinDirection::Left:
-        along = QPoint(-pitch, 0);
-        across = QPoint(0, pitch);
-        break;
-    case PinDirection::Right:
-        along = QPoint(pitch, 0);
-        across = QPoint(0, pitch);
-        break;
-    }
-    if (block.kind == BlockKind::Header) {
-        for (qsizetype pair = 0; pair < block.pairs.size(); ++pair) {
-            corners.push_back(at + along * int(pair));
-            corners.push_back(at + along * int(pair) + across);
-        }
-    } else {
-        for (int pin = 0; pin < pinCount(block); ++pin)
-            corners.push_back(at + along * pin);
-    }
+    for (const QPoint &offset : drawnPinOffsets(block))
+        corners.push_back(twipsOf(*block.at) + offset * TwipsPerPixel);
     return corners;
 }
 
@@ -138,34 +108,69 @@ unsigned labelFlags(const LabelDrawing &l)
 
 } // namespace
 
-PinSet DescribedRows::pinSet(const JumperBlockDescription &block, const QString &position)
+std::vector<QPoint> drawnPinOffsets(const JumperBlockDescription &block)
+{
+    std::vector<QPoint> offsets;
+    if (!block.at || !block.direction)
+        return offsets;
+    const int pitch = block.pitch;
+    const QPoint along = *block.direction == PinDirection::Up ? QPoint(0, -pitch)
+        : *block.direction == PinDirection::Down              ? QPoint(0, pitch)
+        : *block.direction == PinDirection::Left              ? QPoint(-pitch, 0)
+                                                              : QPoint(pitch, 0);
+    const QPoint across = along.x() == 0 ? QPoint(pitch, 0) : QPoint(0, pitch);
+    if (block.kind == BlockKind::Header) {
+        for (qsizetype pair = 0; pair < block.pairs.size(); ++pair) {
+            offsets.push_back(along * int(pair));
+            offsets.push_back(along * int(pair) + across);
+        }
+    } else {
+        for (int pin = 0; pin < pinCount(block); ++pin)
+            offsets.push_back(along * pin);
+    }
+    return offsets;
+}
+
+std::optional<PinSet> writtenPosition(const JumperBlockDescription &block, const QString &position)
 {
     switch (block.kind) {
     case BlockKind::TwoPin:
+        if (position != QLatin1String("open") && position != QLatin1String("closed"))
+            return std::nullopt;
         return position == QLatin1String("closed") ? 0b11 : 0;
     case BlockKind::ThreePin:
+        if (position != QLatin1String("1-2") && position != QLatin1String("2-3"))
+            return std::nullopt;
         return position == QLatin1String("1-2") ? 0b011 : 0b110;
     case BlockKind::Header: {
         PinSet pins = 0;
         if (position == QLatin1String("open"))
             return pins;
+        qsizetype next = 0;
         for (const QString &pair : position.split(u'+')) {
-            if (const qsizetype k = block.pairs.indexOf(pair); k >= 0)
-                pins |= PinSet(0b11) << (2 * k);
+            const qsizetype at = block.pairs.indexOf(pair, next);
+            if (at < 0)
+                return std::nullopt;
+            pins |= PinSet(0b11) << (2 * at);
+            next = at + 1;
         }
         return pins;
     }
     case BlockKind::Dip: {
-        PinSet pins = 0;
         const QStringList switches = position.split(u',');
+        if (switches.size() != block.switches)
+            return std::nullopt;
+        PinSet pins = 0;
         for (qsizetype i = 0; i < switches.size(); ++i) {
             if (switches[i] == QLatin1String("on"))
                 pins |= PinSet(1) << i;
+            else if (switches[i] != QLatin1String("off"))
+                return std::nullopt;
         }
         return pins;
     }
     }
-    return 0;
+    return std::nullopt;
 }
 
 DescribedRows::DescribedRows(const BoardDescription &description)
@@ -415,16 +420,15 @@ void DescribedRows::addJumpers(const BoardDescription &description)
     const auto positions = [&](const QStringList &blocks, const QStringList &written) {
         auto &sets = m_pinSets.emplace_back();
         for (qsizetype i = 0; i < blocks.size() && i < written.size(); ++i)
-            sets.push_back(pinSet(description.blocks[std::size_t(blockIndex.value(blocks[i]))], written[i]));
+            sets.push_back(
+                writtenPosition(description.blocks[std::size_t(blockIndex.value(blocks[i]))], written[i]).value_or(0));
         return std::span<const PinSet>(sets);
     };
     for (const ListDescription &list : description.lists) {
         auto &entries = m_entries.emplace_back();
         for (std::size_t i = 0; i < list.entries.size(); ++i) {
             const ListEntryDescription &e = list.entries[i];
-            // An entry without a code of its own is told apart by its place in the list.
-            entries.push_back({text(e.text), e.code.value_or(int(i + 1) * 100), optionalText(e.word),
-                               positions(list.blocks, e.positions)});
+            entries.push_back({text(e.text), e.codeAt(i), optionalText(e.word), positions(list.blocks, e.positions)});
         }
         m_lists.push_back({text(list.name), text(list.title), optionalText(list.option), group(list.blocks), entries,
                            list.defaultEntry});

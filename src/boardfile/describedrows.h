@@ -28,9 +28,6 @@ public:
     /// from 1 (a dot, which no element name has, keeps it apart from the drawing's names).
     static QString drawnPinName(const QString &block, int number);
 
-    /// The pins a position of the block shows grey; the position is one the block has.
-    static PinSet pinSet(const JumperBlockDescription &block, const QString &position);
-
 private:
     const char *text(const QString &s);
     const char *optionalText(const QString &s);

@@ -186,6 +186,13 @@ void TestBoardFile::brokenDescriptions_data()
         << "entry \"Tinker T-133 (3.3 V)\" of list \"CBOCPU\" has the code 133, which the list reads as the choice of "
            "entry \"Tinker T-100 (3.3 V)\" (code 100: codes are read in hundreds), but sets other positions; give it a "
            "code of another hundred";
+    // Keep has no code: it goes by its place in the list, 100.
+    QTest::newRow("one choice with an entry without a code")
+        << QByteArray("text = \"Clear\"") << QByteArray("text = \"Clear\"\n  code = 150")
+        << QByteArray("[[list.entry]]\n  text = \"Clear\"")
+        << "entry \"Clear\" of list \"CBOCMOS\" has the code 150, which the list reads as the choice of entry "
+           "\"Keep\" (code 100: codes are read in hundreds), but sets other positions; give it a code of another "
+           "hundred";
     QTest::newRow("duplicated element name")
         << QByteArray("name = \"CapJP2\"") << QByteArray("name = \"CapJP1\"")
         << QByteArray("[[label]]\nname = \"CapJP1\"\ntext = \"JP2\"")
