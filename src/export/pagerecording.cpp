@@ -34,6 +34,12 @@ QStringList wordsOf(const Selector &selector)
     return std::size_t(words.size()) == selector.entries.size() ? words : QStringList();
 }
 
+/// The most choices the page records of the lists, or of the panel's values, and the most slots of
+/// their views in all: far more than a board whose blocks are set list by list needs, and a
+/// bound on the time and memory a description may ask of the page.
+constexpr qint64 MaxRecordedChoices = 20000;
+constexpr qint64 MaxRecordedSlots = 2000000;
+
 QString colorText(Color color)
 {
     return QColor(toRgb(color)).name().mid(1);
@@ -65,6 +71,25 @@ int combinationCount(const Radix &radix)
     for (int count : radix)
         total *= count;
     return total;
+}
+
+void checkRecordable(const Radix &radix, qsizetype cells, const QString &what)
+{
+    qint64 choices = 1;
+    for (int count : radix)
+        choices = std::min(choices * count, MaxRecordedChoices + 1);
+    if (choices > MaxRecordedChoices)
+        throw PageError(QStringLiteral("%1 give more than %2 choices together; the page records every choice, so "
+                                       "it is made for boards with fewer")
+                            .arg(what)
+                            .arg(MaxRecordedChoices));
+    if (choices * cells > MaxRecordedSlots)
+        throw PageError(QStringLiteral("%1 give %2 choices of %3 pins and positions each; the page records at most "
+                                       "%4 of these in all")
+                            .arg(what)
+                            .arg(choices)
+                            .arg(cells)
+                            .arg(MaxRecordedSlots));
 }
 
 Radix radixOf(const std::vector<ListState> &lists)
@@ -126,6 +151,7 @@ View readView(const PageWindow &window)
 std::vector<View> recordViews(PageWindow &window, const std::vector<ListState> &lists)
 {
     const Radix radix = radixOf(lists);
+    checkRecordable(radix, readView(window).cells.size(), QStringLiteral("the lists"));
     std::vector<View> views;
     views.reserve(static_cast<std::size_t>(combinationCount(radix)));
     for (int combination = 0; combination < combinationCount(radix); ++combination) {

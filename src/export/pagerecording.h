@@ -46,6 +46,10 @@ int combinationOf(const Selection &selection, const Radix &radix);
 Selection selectionOf(int combination, const Radix &radix);
 int combinationCount(const Radix &radix);
 
+/// Throws PageError unless the page can record every choice of a radix, each a view of this many
+/// slots: "what" (the lists, or the settings panel's values) names them in the reason.
+void checkRecordable(const Radix &radix, qsizetype cells, const QString &what);
+
 /// The number of entries of each list.
 Radix radixOf(const std::vector<ListState> &lists);
 

@@ -249,6 +249,7 @@ SettingsRecord recordSettings(PageWindow &window, const std::vector<ListState> &
 {
     SettingsRecord record;
     const Radix radix = radixOf(panel.groups);
+    checkRecordable(radix, readView(window).cells.size(), QStringLiteral("the settings panel's values"));
     for (int count : radix)
         record.positions.emplace_back(count);
     record.readings = panel.readings;

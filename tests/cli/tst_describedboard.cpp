@@ -59,6 +59,7 @@ private slots:
     void exportsTheCard();
     void exportsAPdfPage();
     void exportsAGuidePage();
+    void refusesAPageOfTooManyChoices();
     void identifiesTheCard_data();
     void identifiesTheCard();
     void opensTheWindow();
@@ -174,6 +175,38 @@ void TestDescribedBoard::exportsAGuidePage()
           "<dt>Memory clock</dt>\n<dd id=\"reading-1\">66 MHz</dd>", "<summary>Set by bus clock</summary>",
           "\"byMeanings\":true", "<li>SW1's switches 1 to 4 stand left to right.</li>"})
         QVERIFY2(page.contains(QLatin1String(part)), part);
+}
+
+void TestDescribedBoard::refusesAPageOfTooManyChoices()
+{
+    // The card with four more lists of 20 entries: 960000 choices, each of which the page would
+    // record. It says so at once, and writes nothing.
+    QTemporaryDir dir;
+    QFile card(Card);
+    QVERIFY(card.open(QIODevice::ReadOnly));
+    QByteArray text = card.readAll();
+    for (int list = 0; list < 4; ++list) {
+        text += QStringLiteral("\n[[list]]\nname = \"EXTRA%1\"\nlabel = \"Extra\"\nbox = [10, %2, 50, 18]\ntab = %3\n"
+                               "blocks = [\"JP2\"]\n")
+                    .arg(list)
+                    .arg(10 + 20 * list)
+                    .arg(2 + list)
+                    .toUtf8();
+        for (int entry = 0; entry < 20; ++entry)
+            text += QByteArray("\n  [[list.entry]]\n  text = \"Entry\"\n  sets = { JP2 = \"open\" }\n");
+    }
+    const QString board = dir.filePath(QStringLiteral("many.toml"));
+    QFile many(board);
+    QVERIFY(many.open(QIODevice::WriteOnly) && many.write(text) == text.size());
+    many.close();
+    QVERIFY(QFile::copy(QStringLiteral(TEST_BOARDS "/testboard.png"), dir.filePath(QStringLiteral("testboard.png"))));
+    const QString html = dir.filePath(QStringLiteral("many.html"));
+    const Run run = velmor({QStringLiteral("--board"), board, QStringLiteral("--export"), html});
+    QCOMPARE(run.err,
+             QStringLiteral("velmor: cannot make the page: the lists give more than 20000 choices together; "
+                            "the page records every choice, so it is made for boards with fewer\n"));
+    QCOMPARE(run.status, 2);
+    QVERIFY(!QFile::exists(html));
 }
 
 void TestDescribedBoard::identifiesTheCard_data()
