@@ -9,6 +9,7 @@
 #include "boardrows/showntext.h"
 #include "jumpers/cpusettings.h"
 #include "jumpers/jumperpositions.h"
+#include "jumpers/jumperwords.h"
 #include "jumpers/selectorcatalogue.h"
 
 #include <QFile>
@@ -212,7 +213,7 @@ QString describedBoardUsage()
             continue;
         QStringList values;
         for (const ValueRow &v : meaning.values)
-            values << QString::number(v.value);
+            values << valueWord(v.value);
         options << QStringLiteral("--%1 %2").arg(QString::fromUtf8(meaning.option), values.join(u'|'));
     }
     return QStringLiteral("usage: velmor --board FILE [--panel]        open the window on the board FILE describes\n"
@@ -304,7 +305,7 @@ ParsedArguments parseArguments(const QByteArrayList &arguments)
             const QByteArray name = arg.section(u'=', 0, 0).toUtf8();
             QStringList values;
             for (const ValueRow &v : meaning->values)
-                values << QString::number(v.value);
+                values << valueWord(v.value);
             const QByteArray needs = "one of " + values.join(QStringLiteral(", ")).toUtf8();
             const Option asked{name.constData(), "VALUE", needs.constData(), Mode::Export, false, nullptr, nullptr};
             QString error;

@@ -86,7 +86,7 @@ PagePanel describedPanel()
         group.caption = QString::fromUtf8(meaning.label);
         for (const ValueRow &value : meaning.values) {
             group.texts << QString::fromUtf8(value.text);
-            group.words << QString::number(value.value);
+            group.words << valueWord(value.value);
             group.fills.push_back(meaningFills(meaning, value));
         }
         panel.groups.push_back(group);

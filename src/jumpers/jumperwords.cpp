@@ -7,6 +7,7 @@
 
 #include "boarddata/catalogues.h"
 
+#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -116,6 +117,12 @@ QString blockPositionText(const PinColors &pins, const BlockRow &block)
         return text;
     }
     return text;
+}
+
+QString valueWord(double value)
+{
+    const QString word = QString::number(value, 'f', QLocale::FloatingPointShortest);
+    return word == QLatin1String("-0") ? QStringLiteral("0") : word;
 }
 
 const ValueRow *meaningValueShown(const PinColors &pins, const MeaningRow &meaning)

@@ -38,6 +38,10 @@ QString blockPositionText(const PinColors &pins, const BlockRow &block);
 /// "JP7 1-2", "JP8 1-2", ..., "JP3 A open B closed C open D open", "JP11 1-2", "JP10 2-3".
 QStringList blockPositionTexts(const PinColors &pins);
 
+/// A meaning's value as the command line and the page's address write it: a plain decimal without
+/// trailing zeros, never an exponent ("66", "4.5", "1250000").
+QString valueWord(double value);
+
 /// The value of a meaning whose positions the pins show, or none.
 const ValueRow *meaningValueShown(const PinColors &pins, const MeaningRow &meaning);
 

@@ -1,5 +1,5 @@
 // Jumper positions read back from text: the board's own sentence for every CPU entry, and the
-// spellings of the short form that give the same positions.
+// spellings of the short form that give the same positions; and a meaning's value as its word.
 #include "jumpers/cpujumpertable.h"
 #include "jumpers/jumperguide.h"
 #include "jumpers/jumperreading.h"
@@ -18,6 +18,8 @@ private slots:
     void boardSentenceNamesItsEntry();
     void spellings_data();
     void spellings();
+    void valueWords_data();
+    void valueWords();
 };
 
 void TestJumperReading::boardSentenceNamesItsEntry_data()
@@ -77,6 +79,29 @@ void TestJumperReading::spellings()
     QCOMPARE(a.reading->cpu.voltage, b.reading->cpu.voltage);
     QCOMPARE(a.reading->power, b.reading->power);
     QCOMPARE(a.reading->sdram, b.reading->sdram);
+}
+
+void TestJumperReading::valueWords_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("word");
+    QTest::newRow("whole") << 66.0 << "66";
+    QTest::newRow("a fraction") << 4.5 << "4.5";
+    QTest::newRow("seven digits, no exponent") << 1234567.0 << "1234567";
+    QTest::newRow("the largest a description has") << 1e9 << "1000000000";
+    QTest::newRow("negative") << -0.25 << "-0.25";
+    QTest::newRow("negative zero") << -0.0 << "0";
+    QTest::newRow("small, no exponent") << 0.0000001 << "0.0000001";
+}
+
+void TestJumperReading::valueWords()
+{
+    // A meaning's value as the command line offers it and the page's address writes it: a plain
+    // decimal that reads back as the value, so two values never share a word.
+    QFETCH(double, value);
+    QFETCH(QString, word);
+    QCOMPARE(valueWord(value), word);
+    QCOMPARE(word.toDouble(), value);
 }
 
 QTEST_GUILESS_MAIN(TestJumperReading)

@@ -108,14 +108,15 @@
 
     // A value as the command line reads it, in one form: "3", "3.0" and "3.00" are "3", and so
     // are "3x", "3.0 X" with the unit given, in any case; null for anything that is not a plain
-    // decimal.
+    // decimal (a described board's values may be negative, and run to ten digits).
     function decimal(text, unit = '') {
         let number = text.trim();
         if (unit && number.toLowerCase().endsWith(unit.toLowerCase())) number = number.slice(0, -unit.length).trim();
-        const m = /^(\d{1,4})(?:\.(\d*))?$/.exec(number);
+        const m = /^(-?)(\d{1,10})(?:\.(\d*))?$/.exec(number);
         if (!m) return null;
-        const fraction = (m[2] ?? '').replace(/0+$/, '');
-        return String(Number(m[1])) + (fraction ? `.${fraction}` : '');
+        const fraction = (m[3] ?? '').replace(/0+$/, '');
+        const whole = String(Number(m[2])) + (fraction ? `.${fraction}` : '');
+        return whole === '0' ? whole : m[1] + whole;
     }
 
     // The position a field of an address names in a list or a group; -1 for none.
