@@ -109,7 +109,7 @@ PagePanel describedPanel()
 }
 
 /// The values of a combination of digits.
-Selection valuesOf(const std::vector<SettingGroup> &groups, const Selection &digits)
+Selection valuesOfDigits(const std::vector<SettingGroup> &groups, const Selection &digits)
 {
     Selection values = digits;
     for (std::size_t g = 0; g < groups.size(); ++g)
@@ -148,7 +148,7 @@ void keepPositions(QString &kept, const QString &read)
 /// Sets one combination of values as the panel does and records the window and the panel.
 void recordCombination(PageWindow &window, const PagePanel &panel, const Selection &digits, SettingsRecord &record)
 {
-    const Selection values = valuesOf(panel.groups, digits);
+    const Selection values = valuesOfDigits(panel.groups, digits);
     window.setPins(settingFills(panel.groups, values));
     const PanelReadout readout = panel.read(pinColorsOf(window.board()));
     record.views.push_back(readView(window));
@@ -261,6 +261,6 @@ SettingsRecord recordSettings(PageWindow &window, const std::vector<ListState> &
         record.listEntries = recordListEntries(window, lists[std::size_t(valuesList)], panel, record.views);
     selectListDefaults(window, lists);
     // Leaves a values list that showed no entry without one again, and the blocks as they were.
-    window.setPins(settingFills(panel.groups, valuesOf(panel.groups, defaultDigits(panel.groups))));
+    window.setPins(settingFills(panel.groups, valuesOfDigits(panel.groups, defaultDigits(panel.groups))));
     return record;
 }
