@@ -1,6 +1,7 @@
 // The made-up test card through every feature a described board has, as a user runs the program:
-// --list in each format, PNG, PDF and HTML exports with its own options, --identify, the window's first
-// frame, and what the program says of a broken description or of what this board does not offer.
+// --list in each format, PNG, PDF and HTML exports with its own options, --identify, the window's
+// first frame, and what the program says of a broken description or of what this board does not
+// offer. And the built-in board's own description, given back with --board, giving its outputs.
 #include "velmorprocess.h"
 
 #include <QImage>
@@ -60,6 +61,8 @@ private slots:
     void exportsAPdfPage();
     void exportsAGuidePage();
     void refusesAPageOfTooManyChoices();
+    void printedBoardGivesTheSameOutputs_data();
+    void printedBoardGivesTheSameOutputs();
     void identifiesTheCard_data();
     void identifiesTheCard();
     void opensTheWindow();
@@ -207,6 +210,51 @@ void TestDescribedBoard::refusesAPageOfTooManyChoices()
                             "the page records every choice, so it is made for boards with fewer\n"));
     QCOMPARE(run.status, 2);
     QVERIFY(!QFile::exists(html));
+}
+
+void TestDescribedBoard::printedBoardGivesTheSameOutputs_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // OUT stands for the file written
+    QTest::newRow("PNG") << QStringList{"--export", "OUT.png", "--cpu", "5", "--power", "atx"};
+    QTest::newRow("PNG by settings") << QStringList{"--export",     "OUT.png", "--bus",     "66",
+                                                    "--multiplier", "4.5",     "--voltage", "2.2"};
+    QTest::newRow("guide page") << QStringList{"--export", "OUT.html", "--sdram", "non-pc100"};
+    QTest::newRow("list") << QStringList{"--list", "--format", "csv"};
+    QTest::newRow("identify") << QStringList{"--identify", "JP7=1-2 JP8=2-3 JP9=2-3 JP4=1-2 JP5=2-3 JP6=1-2 JP3=B"};
+}
+
+void TestDescribedBoard::printedBoardGivesTheSameOutputs()
+{
+    // The built-in board's description, written out and given back with --board, is the same
+    // board: every output byte for byte.
+    QFETCH(QStringList, arguments);
+    QTemporaryDir dir;
+    const Run printed = velmor({QStringLiteral("--print-board")});
+    QCOMPARE(printed.status, 0);
+    const QString board = dir.filePath(QStringLiteral("board.toml"));
+    QFile file(board);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(printed.out.toUtf8()) > 0);
+    file.close();
+    QByteArray outputs[2];
+    for (int described = 0; described < 2; ++described) {
+        QStringList args = arguments;
+        const QString out = dir.filePath(QStringLiteral("out%1").arg(described));
+        args.replaceInStrings(QStringLiteral("OUT"), out);
+        if (described)
+            args = QStringList{QStringLiteral("--board"), board} + args;
+        const Run run = velmor(args);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        outputs[described] = run.out.toUtf8();
+        for (const QString &arg : args) {
+            if (!arg.startsWith(out))
+                continue;
+            QFile written(arg);
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            outputs[described] = written.readAll();
+        }
+    }
+    QVERIFY(!outputs[0].isEmpty());
+    QVERIFY(outputs[0] == outputs[1]);
 }
 
 void TestDescribedBoard::identifiesTheCard_data()
