@@ -53,9 +53,8 @@ QJsonObject ownedView(const View &view, const OwnedSlots &owned)
 /// (the recording checked that); no slot may be set by a group and by another list too.
 std::vector<int> pageOwners(const PageRecord &r)
 {
-    std::vector<int> owners = slotOwners(r.views, radixOf(r.lists), baseSelection(r.lists));
-    const std::vector<SettingGroup> &groups = r.panel.groups;
-    const std::vector<int> groupOwners = slotOwners(r.settings.views, radixOf(groups), defaultDigits(groups));
+    std::vector<int> owners = slotOwners(r.views);
+    const std::vector<int> groupOwners = slotOwners(r.settings.views);
     for (std::size_t slot = 0; slot < owners.size(); ++slot) {
         if (groupOwners[slot] < 0)
             continue;
@@ -77,7 +76,7 @@ QJsonObject listData(const PageRecord &r, std::size_t list)
     for (int entry = 0; entry < r.lists[list].count; ++entry) {
         Selection s = baseSelection(r.lists);
         s[list] = entry;
-        QJsonObject data = ownedView(r.views[static_cast<std::size_t>(combinationOf(s, radixOf(r.lists)))], owned);
+        QJsonObject data = ownedView(r.views.at(s), owned);
         if (standsForValues)
             data.insert(QStringLiteral("meanings"), numbers(r.settings.listEntries[static_cast<std::size_t>(entry)]));
         entries.append(data);
@@ -105,8 +104,7 @@ QJsonObject groupData(const PageRecord &r, std::size_t group)
     const auto viewWith = [&](int digit) {
         Selection s = defaultDigits(groups);
         s[group] = digit;
-        QJsonObject data =
-            ownedView(r.settings.views[static_cast<std::size_t>(combinationOf(s, radixOf(groups)))], owned);
+        QJsonObject data = ownedView(r.settings.views.at(s), owned);
         data.insert(QStringLiteral("positions"), r.settings.positions[group][digit]);
         return data;
     };
@@ -150,7 +148,7 @@ QJsonObject settingsData(const PageRecord &r, PageStart start)
 
 QJsonObject pageData(const PageRecord &r, PageStart start, const QJsonArray &pins)
 {
-    const View &base = r.views[static_cast<std::size_t>(combinationOf(baseSelection(r.lists), radixOf(r.lists)))];
+    const View &base = r.views.at(r.views.base);
     const auto pinCount = static_cast<qsizetype>(pinCatalogue().size());
     const OwnedSlots fixed = slotsOf(r.owners, -1);
     QJsonArray fixedFills, fixedParts, pageLists;

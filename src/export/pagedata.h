@@ -13,7 +13,7 @@
 /// What the page records of the window and its settings panel.
 struct PageRecord {
     std::vector<ListState> lists;
-    std::vector<View> views;
+    RecordedViews views;
     PagePanel panel;
     int valuesList; ///< the list whose entries stand for the panel's values, or -1
     SettingsRecord settings;

@@ -13,6 +13,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -73,16 +74,22 @@ int combinationCount(const Radix &radix)
     return total;
 }
 
-void checkRecordable(const Radix &radix, qsizetype cells, const QString &what)
+qint64 choicesOf(const Radix &radix)
 {
     qint64 choices = 1;
     for (int count : radix)
         choices = std::min(choices * count, MaxRecordedChoices + 1);
+    return choices;
+}
+
+void checkRecordable(qint64 choices, qsizetype cells, const QString &what, const QString &why)
+{
     if (choices > MaxRecordedChoices)
-        throw PageError(QStringLiteral("%1 give more than %2 choices together; the page records every choice, so "
+        throw PageError(QStringLiteral("%1 give more than %2 choices together; the page records every choice%3, so "
                                        "it is made for boards with fewer")
                             .arg(what)
-                            .arg(MaxRecordedChoices));
+                            .arg(MaxRecordedChoices)
+                            .arg(why));
     if (choices * cells > MaxRecordedSlots)
         throw PageError(QStringLiteral("%1 give %2 choices of %3 pins and positions each; the page records at most "
                                        "%4 of these in all")
@@ -90,6 +97,23 @@ void checkRecordable(const Radix &radix, qsizetype cells, const QString &what)
                             .arg(choices)
                             .arg(cells)
                             .arg(MaxRecordedSlots));
+}
+
+const View &RecordedViews::at(const Selection &selection) const
+{
+    if (everyCombination)
+        return views[static_cast<std::size_t>(combinationOf(selection, radix))];
+    std::size_t index = 0; // the base's
+    std::size_t first = 1;
+    for (std::size_t list = 0; list < radix.size(); ++list) {
+        if (selection[list] != base[list]) {
+            if (index != 0)
+                throw PageError(QStringLiteral("no view of that choice was recorded"));
+            index = first + static_cast<std::size_t>(selection[list]);
+        }
+        first += static_cast<std::size_t>(radix[list]);
+    }
+    return views[index];
 }
 
 Radix radixOf(const std::vector<ListState> &lists)
@@ -148,52 +172,93 @@ View readView(const PageWindow &window)
     return view;
 }
 
-std::vector<View> recordViews(PageWindow &window, const std::vector<ListState> &lists)
+namespace {
+
+/// Whether no block is set by two lists: then a list's procedure, which writes its own blocks
+/// alone, cannot change what another shows.
+bool setOwnBlocks(const std::vector<ListState> &lists)
 {
-    const Radix radix = radixOf(lists);
-    checkRecordable(radix, readView(window).cells.size(), QStringLiteral("the lists"));
-    std::vector<View> views;
-    views.reserve(static_cast<std::size_t>(combinationCount(radix)));
-    for (int combination = 0; combination < combinationCount(radix); ++combination) {
-        const Selection selection = selectionOf(combination, radix);
+    std::set<int> seen;
+    for (const ListState &list : lists) {
+        for (const int block : list.page.selector->row->blocks) {
+            if (!seen.insert(block).second)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+RecordedViews recordViews(PageWindow &window, const std::vector<ListState> &lists)
+{
+    RecordedViews recorded{radixOf(lists), baseSelection(lists), true, {}};
+    const Radix &radix = recorded.radix;
+    const qsizetype cells = readView(window).cells.size();
+    std::vector<Selection> choices;
+    if (choicesOf(radix) <= MaxRecordedChoices || !setOwnBlocks(lists)) {
+        checkRecordable(choicesOf(radix), cells, QStringLiteral("the lists"),
+                        QStringLiteral(" of lists that set the same blocks"));
+        for (int combination = 0; combination < combinationCount(radix); ++combination)
+            choices.push_back(selectionOf(combination, radix));
+    } else {
+        recorded.everyCombination = false;
+        choices.push_back(recorded.base);
+        for (std::size_t list = 0; list < radix.size(); ++list) {
+            for (int entry = 0; entry < radix[list]; ++entry) {
+                choices.push_back(recorded.base);
+                choices.back()[list] = entry;
+            }
+        }
+        checkRecordable(qint64(choices.size()), cells, QStringLiteral("the lists' entries"), QString());
+    }
+    recorded.views.reserve(choices.size());
+    for (const Selection &selection : choices) {
         for (std::size_t i = 0; i < lists.size(); ++i)
             window.setListIndex(lists[i].page.selector->list, selection[i]); // runs its procedure
-        views.push_back(readView(window));
-        if (views.back().cells.size() != views.front().cells.size())
+        recorded.views.push_back(readView(window));
+        if (recorded.views.back().cells.size() != cells)
             throw PageError(QStringLiteral("the positions sentence changes its number of parts"));
     }
     for (const ListState &list : lists) {
         if (list.defaultIndex >= 0)
             window.setListIndex(list.page.selector->list, list.defaultIndex);
     }
-    return views;
+    return recorded;
 }
 
-std::vector<int> slotOwners(const std::vector<View> &views, const Radix &radix, const Selection &base)
+std::vector<int> slotOwners(const RecordedViews &recorded)
 {
-    const View &baseView = views[static_cast<std::size_t>(combinationOf(base, radix))];
+    const Radix &radix = recorded.radix;
+    const View &baseView = recorded.at(recorded.base);
     const auto viewWith = [&](std::size_t list, int entry) -> const View & {
-        Selection s = base;
+        Selection s = recorded.base;
         s[list] = entry;
-        return views[static_cast<std::size_t>(combinationOf(s, radix))];
+        return recorded.at(s);
     };
     std::vector<int> owners(static_cast<std::size_t>(baseView.cells.size()), -1);
     for (std::size_t list = 0; list < radix.size(); ++list) {
         for (int entry = 0; entry < radix[list]; ++entry) {
             for (qsizetype slot = 0; slot < baseView.cells.size(); ++slot) {
-                if (viewWith(list, entry).cells[slot] != baseView.cells[slot])
-                    owners[static_cast<std::size_t>(slot)] = static_cast<int>(list);
+                if (viewWith(list, entry).cells[slot] == baseView.cells[slot])
+                    continue;
+                int &owner = owners[static_cast<std::size_t>(slot)];
+                if (owner >= 0 && owner != static_cast<int>(list))
+                    throw PageError(QStringLiteral("what the window shows for one list depends on another list"));
+                owner = static_cast<int>(list);
             }
         }
     }
-    for (std::size_t c = 0; c < views.size(); ++c) {
+    if (!recorded.everyCombination)
+        return owners;
+    for (std::size_t c = 0; c < recorded.views.size(); ++c) {
         const Selection selection = selectionOf(static_cast<int>(c), radix);
         for (qsizetype slot = 0; slot < baseView.cells.size(); ++slot) {
             const int owner = owners[static_cast<std::size_t>(slot)];
             const QString &expected = owner < 0
                 ? baseView.cells[slot]
                 : viewWith(static_cast<std::size_t>(owner), selection[static_cast<std::size_t>(owner)]).cells[slot];
-            if (views[c].cells[slot] != expected)
+            if (recorded.views[c].cells[slot] != expected)
                 throw PageError(QStringLiteral("what the window shows for one list depends on another list"));
         }
     }

@@ -46,9 +46,27 @@ int combinationOf(const Selection &selection, const Radix &radix);
 Selection selectionOf(int combination, const Radix &radix);
 int combinationCount(const Radix &radix);
 
-/// Throws PageError unless the page can record every choice of a radix, each a view of this many
-/// slots: "what" (the lists, or the settings panel's values) names them in the reason.
-void checkRecordable(const Radix &radix, qsizetype cells, const QString &what);
+/// The number of choices of a radix, or one more than the page records where there are more.
+qint64 choicesOf(const Radix &radix);
+
+/// Throws PageError unless the page can record this many choices, each a view of this many
+/// cells: "what" (the lists, or the settings panel's values) names them in the reason, and why
+/// each is recorded.
+void checkRecordable(qint64 choices, qsizetype cells, const QString &what, const QString &why);
+
+/// What the window shows for the choices recorded: every combination of the radix, by
+/// combination; or, where each list sets blocks of its own and so cannot change what another
+/// shows, the base choice and then each list's entries alone, list by list.
+struct RecordedViews {
+    Radix radix;
+    Selection base;
+    bool everyCombination = true;
+    std::vector<View> views;
+
+    /// The view of a choice recorded: any where every combination is, else one that differs
+    /// from the base in one list at most.
+    const View &at(const Selection &selection) const;
+};
 
 /// The number of entries of each list.
 Radix radixOf(const std::vector<ListState> &lists);
@@ -68,12 +86,12 @@ QString positionsSentence(const PageWindow &window);
 /// What the window shows now.
 View readView(const PageWindow &window);
 
-/// What the window shows for every selection, by combination. Picks through the window as a
-/// user does, and leaves every list that showed an entry with that entry again.
-std::vector<View> recordViews(PageWindow &window, const std::vector<ListState> &lists);
+/// What the window shows for every choice of the lists, or for each entry alone where there are
+/// more choices than the page records and the lists set blocks of their own. Picks through the
+/// window as a user does, and leaves every list that showed an entry with that entry again.
+RecordedViews recordViews(PageWindow &window, const std::vector<ListState> &lists);
 
-/// For each slot of a view, the list whose entry decides it, or -1 when none changes it; views
-/// holds one view per combination of the radix. The page builds a view from these owners alone,
-/// so every recorded view is checked to be exactly that: each slot decided by one list at most,
-/// whatever the other lists hold.
-std::vector<int> slotOwners(const std::vector<View> &views, const Radix &radix, const Selection &base);
+/// For each slot of a view, the list whose entry decides it, or -1 when none changes it. The page
+/// builds a view from these owners alone, so every combination recorded is checked to be exactly
+/// that: each slot decided by one list at most, whatever the other lists hold.
+std::vector<int> slotOwners(const RecordedViews &recorded);

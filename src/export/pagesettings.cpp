@@ -151,7 +151,7 @@ void recordCombination(PageWindow &window, const PagePanel &panel, const Selecti
     const Selection values = valuesOfDigits(panel.groups, digits);
     window.setPins(settingFills(panel.groups, values));
     const PanelReadout readout = panel.read(pinColorsOf(window.board()));
-    record.views.push_back(readView(window));
+    record.views.views.push_back(readView(window));
     if (readout.values != values)
         throw PageError(QStringLiteral("the pins do not read as the values just set"));
     for (std::size_t g = 0; g < panel.groups.size(); ++g)
@@ -163,7 +163,7 @@ void recordCombination(PageWindow &window, const PagePanel &panel, const Selecti
 /// Picks each entry of the values list and records the values its pins read as; the window must
 /// then show exactly what those values show.
 std::vector<Selection> recordListEntries(PageWindow &window, const ListState &list, const PagePanel &panel,
-                                         const std::vector<View> &views)
+                                         const RecordedViews &views)
 {
     std::vector<Selection> entries;
     for (int entry = 0; entry < list.count; ++entry) {
@@ -174,7 +174,7 @@ std::vector<Selection> recordListEntries(PageWindow &window, const ListState &li
                                 .arg(entry)
                                 .arg(list.page.key));
         const Selection digits = digitsOf(panel.groups, values);
-        if (readView(window) != views[static_cast<std::size_t>(combinationOf(digits, radixOf(panel.groups)))])
+        if (readView(window) != views.at(digits))
             throw PageError(
                 QStringLiteral("the entry %1 of the list %2 shows more than its values in the settings panel")
                     .arg(entry)
@@ -249,7 +249,9 @@ SettingsRecord recordSettings(PageWindow &window, const std::vector<ListState> &
 {
     SettingsRecord record;
     const Radix radix = radixOf(panel.groups);
-    checkRecordable(radix, readView(window).cells.size(), QStringLiteral("the settings panel's values"));
+    checkRecordable(choicesOf(radix), readView(window).cells.size(), QStringLiteral("the settings panel's values"),
+                    QString());
+    record.views = {radix, defaultDigits(panel.groups), true, {}};
     for (int count : radix)
         record.positions.emplace_back(count);
     record.readings = panel.readings;

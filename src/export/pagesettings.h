@@ -52,7 +52,7 @@ struct PagePanel {
 /// The panel as the page records it. The groups' values combine as the window's lists do, a
 /// digit per group (radixOf()).
 struct SettingsRecord {
-    std::vector<View> views;            ///< what the window shows for each combination
+    RecordedViews views;                ///< what the window shows for each combination
     std::vector<QStringList> positions; ///< per group, per digit: the panel's reading of its pins
     std::vector<PanelReading> readings;
     std::vector<Selection> listEntries; ///< per entry of the values list: the value of each group
