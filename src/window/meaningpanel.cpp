@@ -2,7 +2,6 @@
 #include "meaningpanel.h"
 
 #include "blockat.h"
-#include "controlkeys.h"
 #include "settingspanel.h"
 #include "windowplacement.h"
 
@@ -10,20 +9,15 @@
 #include "boarddata/catalogues.h"
 #include "jumpers/jumperwords.h"
 #include "layout/board.h"
-#include "layout/fonts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 
-#include <algorithm>
 
 namespace {
 
-constexpr int ListFontPixels = 12;
-constexpr int ButtonFontPixels = 11;
 constexpr int LegendWidth = 260;
 
 } // namespace
@@ -40,21 +34,11 @@ MeaningPanel::MeaningPanel(QWidget &window, const Board &board, FailureReport re
     grid->setSizeConstraint(QLayout::SetFixedSize);
     int row = 0;
     for (const MeaningRow &meaning : boardInUse().meanings) {
-        auto *list = new QComboBox(this);
-        list->setObjectName(QString::fromUtf8(meaning.name));
-        list->setAccessibleName(QString::fromUtf8(meaning.label));
-        list->setFont(controlFont(ListFontPixels, false));
-        list->setFocusPolicy(Qt::StrongFocus);
-        dropLateKeys(list);
+        QComboBox *list =
+            addPanelList(*this, *grid, row++, QString::fromUtf8(meaning.label), QString::fromUtf8(meaning.name));
         for (const ValueRow &v : meaning.values)
             list->addItem(QString::fromUtf8(v.text));
-        auto *caption = new QLabel(QString::fromUtf8(meaning.label), this);
-        caption->setBuddy(list);
-        auto *positions = new QLabel(this);
-        positions->setFont(controlFont(ListFontPixels, false));
-        positions->setTextFormat(Qt::PlainText);
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(list, row++, 1, Qt::AlignLeft);
+        QLabel *positions = newPanelText(*this);
         grid->addWidget(positions, row++, 1);
         m_meanings.push_back({list, positions});
         connect(list, &QComboBox::activated, this, [this, &meaning, list](int index) {
@@ -72,9 +56,7 @@ MeaningPanel::MeaningPanel(QWidget &window, const Board &board, FailureReport re
         });
     }
     for (const ReadingRow &reading : boardInUse().readings) {
-        auto *value = new QLabel(this);
-        value->setFont(controlFont(ListFontPixels, false));
-        value->setTextFormat(Qt::PlainText);
+        QLabel *value = newPanelText(*this);
         auto *caption = new QLabel(QString::fromUtf8(reading.label), this);
         caption->setBuddy(value);
         grid->addWidget(caption, row, 0);
@@ -83,21 +65,14 @@ MeaningPanel::MeaningPanel(QWidget &window, const Board &board, FailureReport re
     }
     // What the board's colours mean, where a newcomer reads the settings; wide enough that the
     // panel's title shows whole.
-    auto *legend = new QLabel(
-        QStringLiteral(
-            "On the board, a grey pin is covered by a jumper cap (a switch is on), a white one is left open."),
-        this);
+    QLabel *legend = newPanelText(*this);
+    legend->setText(QStringLiteral(
+        "On the board, a grey pin is covered by a jumper cap (a switch is on), a white one is left open."));
     legend->setObjectName(QStringLiteral("legend"));
-    legend->setFont(controlFont(ListFontPixels, false));
     legend->setWordWrap(true);
     legend->setFixedWidth(LegendWidth);
     grid->addWidget(legend, row++, 0, 1, 2);
-    auto *close = new QPushButton(QStringLiteral("&Close"), this);
-    close->setObjectName(QStringLiteral("close"));
-    close->setFont(controlFont(ButtonFontPixels, true));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    grid->addWidget(close, row, 0, 1, 2, Qt::AlignRight);
+    addCloseButton(*this, *grid, row);
     refresh();
 }
 

@@ -74,6 +74,41 @@ bool bringForward(QDialog &panel)
     return true;
 }
 
+QComboBox *addPanelList(QDialog &panel, QGridLayout &grid, int row, const QString &caption, const QString &name)
+{
+    auto *list = new QComboBox(&panel);
+    list->setObjectName(name);
+    list->setAccessibleName(QString(caption).remove(u'&'));
+    list->setFont(controlFont(ListFontPixels, false));
+    list->setFocusPolicy(Qt::StrongFocus);
+    dropLateKeys(list);
+    auto *label = new QLabel(caption, &panel);
+    label->setBuddy(list);
+    grid.addWidget(label, row, 0);
+    grid.addWidget(list, row, 1, Qt::AlignLeft); // as wide as its values, not the column
+    return list;
+}
+
+QLabel *newPanelText(QDialog &panel)
+{
+    auto *text = new QLabel(&panel);
+    text->setFont(controlFont(ListFontPixels, false));
+    text->setTextFormat(Qt::PlainText);
+    return text;
+}
+
+QPushButton *addCloseButton(QDialog &panel, QGridLayout &grid, int row)
+{
+    auto *close = new QPushButton(QStringLiteral("&Close"), &panel);
+    close->setObjectName(QStringLiteral("close"));
+    close->setAccessibleName(QStringLiteral("Close"));
+    close->setFont(controlFont(ButtonFontPixels, true));
+    close->setAutoDefault(false); // Enter on a list does not close the panel
+    QObject::connect(close, &QPushButton::clicked, &panel, &QDialog::reject);
+    grid.addWidget(close, row, 0, 1, 2, Qt::AlignRight);
+    return close;
+}
+
 SettingsPanel::SettingsPanel(QWidget &window, const Board &board, FailureReport report)
     : QDialog(&window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_window(window)
@@ -131,10 +166,9 @@ void SettingsPanel::createRows()
 
     // What the board's colours mean, where a newcomer reads the settings, and a screen reader too.
     auto *grid = static_cast<QGridLayout *>(layout());
-    auto *legend = new QLabel(QString::fromLatin1(PanelLegend), this);
+    QLabel *legend = newPanelText(*this);
+    legend->setText(QString::fromLatin1(PanelLegend));
     legend->setObjectName(QStringLiteral("legend"));
-    legend->setFont(controlFont(ListFontPixels, false));
-    legend->setTextFormat(Qt::PlainText);
     legend->setWordWrap(true);
     int captions = 0;
     for (int row = 0; row < grid->rowCount(); ++row) {
@@ -147,40 +181,21 @@ void SettingsPanel::createRows()
 
 QPushButton *SettingsPanel::createCloseButton()
 {
-    auto *close = new QPushButton(QStringLiteral("&Close"), this);
-    close->setObjectName(QStringLiteral("close"));
-    close->setAccessibleName(QStringLiteral("Close"));
-    close->setFont(controlFont(ButtonFontPixels, true));
-    close->setAutoDefault(false); // Enter on a list does not close the panel
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    static_cast<QGridLayout *>(layout())->addWidget(close, 11, 0, 1, 2, Qt::AlignRight);
-    return close;
+    return addCloseButton(*this, *static_cast<QGridLayout *>(layout()), 11);
 }
 
 QComboBox *SettingsPanel::addList(int row, const QString &caption, const QString &name)
 {
-    auto *grid = static_cast<QGridLayout *>(layout());
-    auto *list = new QComboBox(this);
-    list->setObjectName(name);
-    list->setAccessibleName(QString(caption).remove(u'&'));
-    list->setFont(controlFont(ListFontPixels, false));
-    list->setFocusPolicy(Qt::StrongFocus);
+    QComboBox *list = addPanelList(*this, *static_cast<QGridLayout *>(layout()), row, caption, name);
     list->installEventFilter(this);
-    dropLateKeys(list);
-    auto *label = new QLabel(caption, this);
-    label->setBuddy(list);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(list, row, 1, Qt::AlignLeft); // as wide as its values, not the column
     return list;
 }
 
 QLabel *SettingsPanel::addReading(int row, const QString &caption, const QString &name)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
-    auto *reading = new QLabel(this);
+    QLabel *reading = newPanelText(*this);
     reading->setObjectName(name);
-    reading->setFont(controlFont(ListFontPixels, false));
-    reading->setTextFormat(Qt::PlainText);
     reading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(reading, row, 1);
     if (caption.isEmpty())

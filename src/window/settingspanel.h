@@ -13,6 +13,7 @@
 
 class Board;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -38,6 +39,17 @@ void setUpPanelDialog(QDialog &panel);
 
 /// Brings a panel that is showing forward, with the focus; false when it is hidden.
 bool bringForward(QDialog &panel);
+
+/// A list of a panel in the panel's font, named for a screen reader by its caption (an '&' before
+/// its access key), which labels it in the row's first column; the list is as wide as its values.
+QComboBox *addPanelList(QDialog &panel, QGridLayout &grid, int row, const QString &caption, const QString &name);
+
+/// A line of plain text in a panel, in its lists' font.
+QLabel *newPanelText(QDialog &panel);
+
+/// A panel's Close button, at the right of the row; Enter on a list does not press it, and it only
+/// hides the panel.
+QPushButton *addCloseButton(QDialog &panel, QGridLayout &grid, int row);
 
 /// Non-modal, beside the window where it leaves the jumper blocks in sight. Each of its three lists offers the
 /// documented values only and shows no entry while the board's pins document none; choosing a value asks for that
