@@ -12,8 +12,6 @@
 
 #include "boarddata/catalogues.h"
 #include "boarddata/window.h"
-#include "jumpers/cpusettings.h"
-#include "jumpers/selectorcatalogue.h"
 #include "layout/board.h"
 
 #include <QCryptographicHash>
@@ -49,69 +47,6 @@ QString fillTemplate(const QString &page, const std::map<QString, QString> &valu
     }
     out += QStringView(page).mid(from);
     return out;
-}
-
-/// A list's or a meaning's title inside a sentence: "settings memory", but "CPU type".
-QString inSentence(const QString &title)
-{
-    if (title.size() > 1 && title[1].isUpper())
-        return title;
-    return title.left(1).toLower() + title.mid(1);
-}
-
-/// "A, B and C"
-QString spoken(const QStringList &items)
-{
-    if (items.size() < 2)
-        return items.join(QString());
-    return items.first(items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.last();
-}
-
-/// "the A, the B and the C"
-QString theEach(const QStringList &titles)
-{
-    QStringList each;
-    for (const QString &title : titles)
-        each << QStringLiteral("the ") + inSentence(title);
-    return spoken(each);
-}
-
-/// The page's first words: what to choose and what to set, each sentence ending in a blank.
-QString introText(const PageRecord &record)
-{
-    if (boardHasCpuSettings())
-        return QStringLiteral("Choose the CPU, the power supply and the SDRAM clock, or set the CPU by its clock, "
-                              "multiplier and voltage below\nthe board. ");
-    QStringList lists, meanings;
-    for (const ListState &list : record.lists)
-        lists << QString::fromUtf8(list.page.selector->row->title);
-    for (const SettingGroup &group : record.panel.groups)
-        meanings << group.caption;
-    if (lists.isEmpty() && meanings.isEmpty())
-        return {};
-    if (meanings.isEmpty())
-        return QStringLiteral("Choose %1. ").arg(theEach(lists)).toHtmlEscaped();
-    if (lists.isEmpty())
-        return QStringLiteral("Set %1 below the board. ").arg(theEach(meanings)).toHtmlEscaped();
-    return QStringLiteral("Choose %1, or set %2 below the board. ")
-        .arg(theEach(lists), theEach(meanings))
-        .toHtmlEscaped();
-}
-
-/// The part of the page where the panel's groups are set, closed at first; none without groups.
-QString meaningsSection(const PageRecord &record)
-{
-    if (record.panel.groups.empty())
-        return {};
-    QString summary = QStringLiteral("Set by clock, multiplier and voltage");
-    if (!boardHasCpuSettings()) {
-        QStringList captions;
-        for (const SettingGroup &group : record.panel.groups)
-            captions << inSentence(group.caption);
-        summary = QStringLiteral("Set by ") + spoken(captions);
-    }
-    return QStringLiteral("<details class=\"meanings\" id=\"meanings\">\n<summary>%1</summary>\n%2\n</details>")
-        .arg(summary.toHtmlEscaped(), settingsHtml(record));
 }
 
 QString pageHtml(PageWindow &window, PageStart start)

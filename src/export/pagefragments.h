@@ -1,5 +1,5 @@
-// The guide page's HTML fragments: the lists as fields, the panel's groups and readings, the captions
-// and the key to the board.
+// The guide page's HTML fragments: its first words, the lists as fields, the panel's groups and readings,
+// the captions and the key to the board.
 #pragma once
 
 #include "pagerecording.h"
@@ -30,6 +30,14 @@ QString captionsHtml(const Board &board);
 /// where the board draws their pins. Throws PageError if the board lacks one of those pins.
 QString legendHtml(const Board &board);
 
-/// The panel's groups as labelled selects of their documented values, each described by the
-/// panel's reading of its pins, then the panel's readings, all as the default view shows them.
-QString settingsHtml(const PageRecord &r);
+/// "A", "A and B", "A, B and C".
+QString spokenList(const QStringList &items);
+
+/// The page's first words: what to choose in the lists and what to set below the board, ending in
+/// a blank.
+QString introText(const PageRecord &record);
+
+/// The part of the page where the panel's groups are set, closed at first: each group a labelled
+/// select of its documented values, described by the panel's reading of its pins, then the
+/// panel's readings, all as the default view shows them; none for a board without groups.
+QString meaningsSection(const PageRecord &record);
