@@ -11,7 +11,6 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include <cmath>
 #include <map>
 #include <optional>
 #include <vector>
@@ -87,24 +86,20 @@ std::optional<PinSet> positionOf(const BlockRow &block, const QString &written)
     return std::nullopt;
 }
 
-/// The positions of a group, as a person reads them: "JP1 1-2, JP5 2-3".
-QString groupText(const BoardRows &board, std::span<const int> blocks, const std::map<int, PinSet> &given)
+/// The pins the given positions cover, as the board's pins would show them; a pin of a block not
+/// given shows neither colour, so its block shows no position.
+PinColors pinsGiven(const BoardRows &board, const std::map<int, PinSet> &given)
 {
-    QStringList parts;
-    for (const int b : blocks) {
-        const BlockRow &block = board.blocks[std::size_t(b)];
-        const PinSet pins = given.at(b);
-        // The sentence's own words, read from the pins the position covers.
-        const PinColors colors = [&](const char *pin) {
+    return [&board, &given](const char *pin) -> Color {
+        for (const auto &[b, pins] : given) {
+            const BlockRow &block = board.blocks[std::size_t(b)];
             for (std::size_t i = 0; i < block.pins.size(); ++i) {
                 if (std::string_view(block.pins[i]) == pin)
                     return (pins >> i) & 1 ? JumperOnColor : JumperOffColor;
             }
-            return JumperOffColor;
-        };
-        parts << blockPositionText(colors, block);
-    }
-    return parts.join(QStringLiteral(", "));
+        }
+        return ~JumperOnColor & ~JumperOffColor & 0xFFFFFF;
+    };
 }
 
 /// The positions a group's blocks are given, in the group's order; none when one is left out.
@@ -177,44 +172,20 @@ BoardIdentification identifyBoardPositions(const QString &text)
 
     BoardIdentification result;
     std::vector<std::pair<QString, QString>> lines;
-    std::vector<std::optional<double>> amounts;
+    const PinColors pins = pinsGiven(board, given);
     for (const MeaningRow &meaning : board.meanings) {
         const QString label = QString::fromUtf8(meaning.label);
-        const auto positions = groupGiven(meaning.blocks, given);
-        amounts.emplace_back();
-        if (!positions) {
+        if (!groupGiven(meaning.blocks, given)) {
             lines.emplace_back(label, notGiven(board, meaning.blocks, given));
-            continue;
-        }
-        const ValueRow *value = nullptr;
-        for (const ValueRow &v : meaning.values) {
-            if (std::equal(v.positions.begin(), v.positions.end(), positions->begin(), positions->end()))
-                value = &v;
-        }
-        if (value) {
+        } else if (const ValueRow *value = meaningValueShown(pins, meaning)) {
             lines.emplace_back(label, QString::fromUtf8(value->text));
-            amounts.back() = value->amount;
         } else {
             result.documented = false;
-            lines.emplace_back(label,
-                               QStringLiteral("%1: not a documented %2 setting")
-                                   .arg(groupText(board, meaning.blocks, given), label.toLower()));
+            lines.emplace_back(label, meaningPositionsText(pins, meaning)); // "...: not a documented ... setting"
         }
     }
-    for (const ReadingRow &reading : board.readings) {
-        std::optional<double> figure = 1.0;
-        for (const int m : reading.product) {
-            if (!amounts[std::size_t(m)])
-                figure.reset();
-            else if (figure)
-                *figure *= *amounts[std::size_t(m)];
-        }
-        const QString unit = reading.unit && *reading.unit ? u' ' + QString::fromUtf8(reading.unit) : QString();
-        // The figure as a whole number, as the meanings' exact amounts give it (66 2/3 x 3 is 200).
-        lines.emplace_back(QString::fromUtf8(reading.label),
-                           figure ? QString::number(std::floor(*figure + 1e-3), 'f', 0) + unit
-                                  : QStringLiteral("not known"));
-    }
+    for (const ReadingRow &reading : board.readings)
+        lines.emplace_back(QString::fromUtf8(reading.label), readingFigureText(pins, reading));
     for (const Selector &selector : selectors()) {
         const QString title = QString::fromUtf8(selector.row->title);
         const auto positions = groupGiven(selector.row->blocks, given);
